@@ -1,0 +1,29 @@
+# colordorvo_add_qtest(<name> LABEL unit|gui|x11 SOURCES ... [LIBS ...])
+#
+# One QtTest executable, registered as one CTest test. `unit` and `gui` tests run on
+# Qt's offscreen platform; `x11` tests need real window-system behaviour and run
+# under xvfb-run on the xcb platform.
+function(colordorvo_add_qtest name)
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT T_LABEL)
+    set(T_LABEL unit)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+  if(T_LABEL STREQUAL "x11")
+    find_program(XVFB_RUN xvfb-run REQUIRED)
+    add_test(NAME ${name}
+             COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
+    set(platform xcb)
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    set(platform offscreen)
+  endif()
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 600)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    LABELS ${T_LABEL}
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=${platform};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan.supp;ASAN_OPTIONS=detect_leaks=1")
+endfunction()
