@@ -1,0 +1,91 @@
+#include "swatches/ColorPalette.h"
+
+#include "color/RgbColor.h"
+#include "swatches/ColorPaletteStep.h"
+
+#include <QHBoxLayout>
+#include <QMouseEvent>
+
+#if __has_include("dialog/ColorDorvoDialog.h")
+#include "color/ColorValue.h"
+#include "dialog/ColorDorvoDialog.h"
+#define COLORDORVO_PALETTE_HAS_DIALOG 1
+#endif
+
+namespace {
+struct StepFactor
+{
+    float saturation;
+    float value;
+};
+
+// Left to right: paler and brighter, then more saturated and darker.
+constexpr StepFactor stepFactors[ColorPalette::StepCount] = {
+    {0.5f, 1.5f}, {0.75f, 1.25f}, {1.25f, 0.75f}, {1.5f, 0.5f}};
+
+// The shades take the bottom quarter of the tile, inset from its edges.
+constexpr int StepHeight = static_cast<int>(ColorPalette::TileHeight * 0.25f);
+} // namespace
+
+ColorPalette::ColorPalette(ColorDorvoDialog* dialog, QWidget* parent)
+    : QLabel(parent), dialog(dialog)
+{
+    setFixedHeight(TileHeight);
+    setStyleSheet(ColorPaletteStep::cellStyleSheet(shownRed, shownGreen, shownBlue));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(StepInset, TileHeight - StepInset - StepHeight, StepInset, 0);
+    for (ColorPaletteStep*& cell : steps) {
+        cell = new ColorPaletteStep(dialog, this);
+        cell->setFixedHeight(StepHeight);
+        layout->addWidget(cell);
+    }
+}
+
+ColorPalette::~ColorPalette() = default;
+
+ColorPaletteStep* ColorPalette::step(int index) const
+{
+    return index >= 0 && index < StepCount ? steps[index] : nullptr;
+}
+
+HsvColor ColorPalette::shadeOf(const HsvColor& base, int index)
+{
+    const StepFactor& factor = stepFactors[index];
+    HsvColor shade = base;
+    // Single-precision products truncated toward zero; the setters clamp 0..100.
+    shade.setSaturation(
+        static_cast<int>(static_cast<float>(base.saturation()) * factor.saturation));
+    shade.setValue(static_cast<int>(static_cast<float>(base.value()) * factor.value));
+    return shade;
+}
+
+void ColorPalette::setColor(const HsvColor& hsv)
+{
+    baseColor = hsv;
+    const RgbColor rgb(baseColor);
+    if (rgb.red() != shownRed || rgb.green() != shownGreen || rgb.blue() != shownBlue) {
+        shownRed = rgb.red();
+        shownGreen = rgb.green();
+        shownBlue = rgb.blue();
+        setStyleSheet(ColorPaletteStep::cellStyleSheet(shownRed, shownGreen, shownBlue));
+    }
+    for (int i = 0; i < StepCount; ++i)
+        steps[i]->setColor(RgbColor(shadeOf(baseColor, i)));
+}
+
+void ColorPalette::mousePressEvent(QMouseEvent* event)
+{
+    // Only the left button picks; other buttons are swallowed here.
+    if (event->button() != Qt::LeftButton || !dialog)
+        return;
+#ifdef COLORDORVO_PALETTE_HAS_DIALOG
+    const ColorValue current = dialog->GetCurrentColorValue();
+    if (current.hsv != baseColor) {
+        // Keep the alpha of the color being edited: a harmony pick changes the color,
+        // not its opacity.
+        dialog->ViewColorChanged(ColorValue(HsvColor(baseColor.hue(), baseColor.saturation(),
+                                                     baseColor.value(), current.rgb.alpha())),
+                                 true);
+    }
+#endif
+}

@@ -1,0 +1,97 @@
+#include "swatches/ColorPaletteLayout.h"
+
+#include "color/HsvColor.h"
+#include "swatches/ColorPalette.h"
+
+#include <QHBoxLayout>
+
+#if __has_include("dialog/ColorDorvoDialog.h")
+#include "dialog/ColorDorvoDialog.h"
+#define COLORDORVO_PALETTE_HAS_DIALOG 1
+#endif
+
+namespace {
+constexpr int Adjacent = 1;
+constexpr int Triad = 2;
+constexpr int Tetrad = 3;
+constexpr int Monochromatic = 0;
+} // namespace
+
+ColorPaletteLayout::ColorPaletteLayout(QWidget* parent) : QWidget(parent)
+{
+#ifdef COLORDORVO_PALETTE_HAS_DIALOG
+    dialog = qobject_cast<ColorDorvoDialog*>(parent);
+#endif
+    setFixedHeight(StripHeight);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (ColorPalette*& tile : palettes) {
+        tile = new ColorPalette(dialog, this);
+        tile->setFixedHeight(StripHeight);
+        layout->addWidget(tile);
+    }
+}
+
+ColorPaletteLayout::~ColorPaletteLayout() = default;
+
+ColorPalette* ColorPaletteLayout::palette(int index) const
+{
+    return index >= 0 && index < TileCount ? palettes[index] : nullptr;
+}
+
+int ColorPaletteLayout::wrapHue(int hue)
+{
+    if (hue < 0)
+        return hue + 360;
+    if (hue > 360)
+        return hue - 360;
+    return hue;
+}
+
+int ColorPaletteLayout::complementHue(int hue)
+{
+    return hue < 180 ? hue + 180 : hue - 180;
+}
+
+void ColorPaletteLayout::updatePalettes(const HsvColor& hsv, int type, int angle)
+{
+    if (type != currentType) {
+        palettes[0]->show();
+        palettes[1]->setVisible(type != Monochromatic);
+        palettes[2]->setVisible(type != Monochromatic);
+        palettes[3]->setVisible(type == Tetrad);
+        adjustSize();
+    }
+
+    palettes[0]->setColor(hsv);
+
+    // Each companion keeps the saturation, value and alpha of the current color; only
+    // the hue turns, wrapped once and then clamped by the record's setter.
+    const auto turned = [&hsv](int hue) {
+        HsvColor color = hsv;
+        color.setHue(wrapHue(hue));
+        return color;
+    };
+    const int hue = hsv.hue();
+    const int complement = complementHue(hue);
+    switch (type) {
+    case Adjacent:
+        palettes[1]->setColor(turned(hue + angle));
+        palettes[2]->setColor(turned(hue - angle));
+        break;
+    case Triad:
+        palettes[1]->setColor(turned(complement + angle));
+        palettes[2]->setColor(turned(complement - angle));
+        break;
+    case Tetrad:
+        palettes[1]->setColor(turned(hue + angle));
+        palettes[2]->setColor(turned(complement + angle));
+        palettes[3]->setColor(turned(complement));
+        break;
+    default:
+        // Monochromatic shows the current color alone; hidden tiles keep their colors.
+        break;
+    }
+
+    currentType = type;
+}

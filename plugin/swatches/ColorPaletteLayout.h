@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class ColorDorvoDialog;
+class ColorPalette;
+class HsvColor;
+
+// The harmony strip under the color field: the current color and up to three colors
+// whose hue is turned by the harmony angle, each tile with four shades along its
+// bottom edge. Picks go straight to the dialog that owns the strip.
+class ColorPaletteLayout : public QWidget
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(ColorPaletteLayout)
+
+public:
+    static constexpr int TileCount = 4;
+    static constexpr int StripHeight = 60;
+
+    // The parent is the dialog that receives picks; any other parent gives a strip
+    // that shows colors but reports nothing.
+    explicit ColorPaletteLayout(QWidget* parent = nullptr);
+    ~ColorPaletteLayout() override;
+
+    // Recolours the strip for the current color `hsv` and the harmony mode `type`
+    // (monochromatic, adjacent, triad, tetrad) at `angle` degrees. Tile visibility is
+    // only touched when the mode differs from the one last applied.
+    void updatePalettes(const HsvColor& hsv, int type, int angle);
+
+    ColorPalette* palette(int index) const;
+    // The mode last applied, -1 before the first update.
+    int harmonyType() const { return currentType; }
+
+    // One wrap into 0..360 of a hue turned by at most one full circle; 360 stays 360.
+    static int wrapHue(int hue);
+    // The hue opposite `hue`: 180 gives 0 and 360 gives 180.
+    static int complementHue(int hue);
+
+private:
+    ColorDorvoDialog* dialog = nullptr;
+    std::array<ColorPalette*, TileCount> palettes{};
+    int currentType = -1;
+};
