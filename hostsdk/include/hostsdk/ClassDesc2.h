@@ -1,0 +1,11 @@
+#pragma once
+
+#include "hostsdk/ClassDesc.h"
+#include "hostsdk/HostSdkExport.h"
+
+// The class descriptor modules derive from; it adds nothing the stand-in host uses.
+class HOSTSDK_API ClassDesc2 : public ClassDesc
+{
+public:
+    ~ClassDesc2() override;
+};

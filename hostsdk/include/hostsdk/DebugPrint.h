@@ -1,0 +1,8 @@
+#pragma once
+
+#include "hostsdk/HostSdkExport.h"
+#include "hostsdk/MaxTypes.h"
+
+// Writes to the host's debug output. The format follows the host's wide printf: %s and %c take
+// wide arguments, %S and %hs narrow ones.
+HOSTSDK_API void DebugPrint(const MCHAR* format, ...);
