@@ -1,0 +1,82 @@
+#pragma once
+
+#include "color/ColorValue.h"
+#include "dialog/ColorChannel.h"
+
+#include <QCursor>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QPoint>
+
+class ColorDorvoDialog;
+
+// The square two-dimensional color field. For one channel (held at the current color's value) it
+// shows the two other channels of the same color space along its axes, with a marker at the
+// current color; a left press and drag picks the color under the pointer and reports it to the
+// dialog. While a button is held the field ignores colors pushed by the dialog, so the picture
+// under the pointer stays put.
+class ColorField : public QLabel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(ColorField)
+
+public:
+    static constexpr int DefaultSize = 256;
+    static constexpr int MarkerSize = 16;
+    static constexpr int HoverCursorSize = 32;
+
+    // dialog receives the picked colors and is not owned; it may be null, and then nothing is
+    // reported (the marker still follows the pointer).
+    explicit ColorField(ColorDorvoDialog* dialog);
+    ColorField(int width, int height, ColorDorvoDialog* dialog);
+    ~ColorField() override;
+
+    // Shows value with channel held fixed. Dropped while a mouse button is held.
+    void setColor(const ColorValue& value, ColorChannel channel);
+
+    // The color under a field position (0..width, 0..height); always opaque.
+    ColorValue colorAt(const QPoint& p) const;
+    // colorAt(p), reported to the dialog: during a drag only when it differs from the dialog's
+    // current color, otherwise (at release) always.
+    void pickColorAt(const QPoint& p);
+    // Limits x to 0..width and y to 0..height, both ends included.
+    void clampToField(QPoint& p) const;
+
+    // Where the marker of value stands for channel (the image's pixel grid; (0, 0) when the
+    // channel is not a field channel or a Lab pair occurs nowhere in the picture).
+    QPoint markerPosition(const ColorValue& value, ColorChannel channel) const;
+
+    // The last color and channel given to setColor.
+    const ColorValue& shownColor() const { return color; }
+    ColorChannel shownChannel() const { return channel; }
+
+public slots:
+    void setPixmap(QPixmap pm);
+    void setImage(QImage& im);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void enterEvent(QEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+private:
+    void moveMarkerTo(const QPoint& p);
+    QCursor hoverCursor() const;
+
+    ColorDorvoDialog* dialog;
+    QLabel* fieldLabel;
+    QLabel* markerLabel;
+    ColorValue color;
+    ColorChannel channel = ColorChannel::None;
+    bool pressed = false;
+    bool dragging = false;
+    QPoint markerOffset{-MarkerSize / 2, -MarkerSize / 2};
+
+    // What the picture currently shows: it depends only on the channel and that channel's value,
+    // so a color that changes neither keeps it.
+    ColorChannel imageChannel = ColorChannel::None;
+    int imageFixedValue = 0;
+};

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "color/ColorValue.h"
+#include "dialog/ColorChannel.h"
+
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QPoint>
+
+class ColorDorvoDialog;
+
+// A one-dimensional strip showing how the color changes along one channel, high end at the top
+// (vertical) or left (horizontal), with a marker at the current value. Pressing and dragging sends
+// the channel value under the pointer to the dialog, which writes it into the channel's spinner.
+class ColorSlider : public QLabel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(ColorSlider)
+
+public:
+    static constexpr int Vertical = 1;
+    static constexpr int Horizontal = 0;
+
+    // The dialog's main slider: 50 x 256, vertical.
+    explicit ColorSlider(ColorDorvoDialog* dialog);
+    // orientation 1 is vertical, anything else horizontal (the per-channel sliders are 145 x 20).
+    ColorSlider(ColorDorvoDialog* dialog, int width, int height, int orientation);
+    ~ColorSlider() override;
+
+    // Shows value along channel; ColorChannel::None keeps the slider's own channel. Dropped while a
+    // mouse button is held.
+    void setColor(const ColorValue& value, ColorChannel channel);
+
+    // Slider coordinate (0..length) of value's channel component.
+    int markerPosition(const ColorValue& value, ColorChannel channel) const;
+    // Centres the marker on a coordinate, clamped to the slider.
+    void moveMarker(int coordinate);
+    // Sends the channel value at a coordinate to the dialog (unclamped: a drag beyond the ends sends
+    // values beyond the channel's range, which the spinners clamp).
+    void reportValueAt(int coordinate);
+    // The channel value a coordinate stands for, as reportValueAt sends it.
+    int valueAt(int coordinate) const;
+    // The gradient for the current color and channel, one entry per index 0..length-1.
+    QImage makeGradient() const;
+    void clampToSlider(QPoint& p) const;
+
+    // Length along the strip: height when vertical, width otherwise.
+    int length() const;
+    int sliderOrientation() const { return orientation; }
+    ColorChannel shownChannel() const { return channel; }
+    const ColorValue& shownColor() const { return color; }
+
+public slots:
+    void setPixmap(QPixmap pm);
+    void setImage(QImage& im);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void setUp(int width, int height, int orientation);
+    int coordinateOf(const QPoint& pos) const;
+
+    ColorDorvoDialog* dialog;
+    int orientation = Vertical;
+    QLabel* gradientLabel = nullptr;
+    QLabel* markerLabel = nullptr;
+    QLabel* leftArrowLabel = nullptr;
+    QLabel* rightArrowLabel = nullptr;
+    ColorChannel channel = ColorChannel::None;
+    ColorValue color;
+    bool pressed = false;
+    bool dragging = false;
+    int markerMin = 0;
+
+    // The gradient shown depends on the channel and the two other components of its space; a
+    // color that changes none of them keeps the picture.
+    ColorChannel gradientChannel = ColorChannel::None;
+    int gradientKey[2] = {0, 0};
+};
