@@ -1,0 +1,97 @@
+#include "host/SettingsStore.h"
+
+#include "host/HostServices.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QSettings>
+
+#include <memory>
+
+namespace {
+
+std::unique_ptr<QSettings>& Store()
+{
+    static std::unique_ptr<QSettings> store;
+    return store;
+}
+
+QSettings& OpenStore()
+{
+    if (!Store()) {
+        OpenSettingsStore();
+    }
+    return *Store();
+}
+
+} // namespace
+
+void OpenSettingsStore()
+{
+    Store().reset(); // an open store is written before its successor reads the file
+    Store() = std::make_unique<QSettings>(SettingsPath(), QSettings::IniFormat);
+    Store()->setIniCodec("UTF-8");
+}
+
+void CloseSettingsStore()
+{
+    Store().reset();
+}
+
+bool IsSettingsStoreOpen()
+{
+    return Store() != nullptr;
+}
+
+void ReadSetting(const QString& group, const QString& key, QVariant& value)
+{
+    QSettings& store = OpenStore();
+    store.beginGroup(group);
+    value = store.value(key, value);
+    store.endGroup();
+}
+
+void WriteSetting(const QString& group, const QString& key, const QVariant& value)
+{
+    QSettings& store = OpenStore();
+    store.beginGroup(group);
+    store.setValue(key, value);
+    store.endGroup();
+}
+
+QString SettingsPath()
+{
+    return HostPlugCfgDir() + QStringLiteral("/ColorDorvo.ini");
+}
+
+QString ColorListPath()
+{
+    return HostPlugCfgDir() + QStringLiteral("/ColorDorvoColorList.json");
+}
+
+bool ReadJsonFile(const QString& path, QJsonDocument& document)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    const QByteArray data = file.readAll();
+    file.close();
+    QJsonParseError error;
+    document = QJsonDocument::fromJson(data, &error);
+    return error.error == QJsonParseError::NoError;
+}
+
+bool WriteColorList(const QJsonObject& colorList)
+{
+    // Written beside the old file and renamed over it, so a failure never loses the user's lists.
+    QSaveFile file(ColorListPath());
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    const QByteArray data = QJsonDocument(colorList).toJson();
+    if (file.write(data) != data.size()) {
+        file.cancelWriting();
+    }
+    return file.commit();
+}

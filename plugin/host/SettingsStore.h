@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QString>
+#include <QVariant>
+
+// The plug-in's one settings store on "ColorDorvo.ini" and its data files, all in the host's
+// plug-in configuration directory. The utility plug-in opens the store when the host starts and
+// closes it when the host stops; a read or write while it is closed opens it on demand.
+
+// Creates the store on the settings file (replacing any open one, which is written first).
+void OpenSettingsStore();
+// Writes pending values to the file and forgets the store. Does nothing when none is open.
+void CloseSettingsStore();
+bool IsSettingsStoreOpen();
+
+// `value` holds the default on entry and the stored value, if any, on return.
+void ReadSetting(const QString& group, const QString& key, QVariant& value);
+void WriteSetting(const QString& group, const QString& key, const QVariant& value);
+
+QString SettingsPath();
+QString ColorListPath();
+
+// Reads and parses a JSON file. False when the file cannot be opened (the document is left
+// as it was) or does not parse (the document becomes empty).
+bool ReadJsonFile(const QString& path, QJsonDocument& document);
+
+// Replaces the color-list file with the object, indented. The new contents appear whole or not
+// at all: on any failure the previous file stays as it was and the result is false.
+bool WriteColorList(const QJsonObject& colorList);

@@ -1,0 +1,4 @@
+list(APPEND COLORDORVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HostServices.h
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DorvoColorUtility.cpp)
