@@ -1,6 +1,6 @@
 #include "swatches/ColorPalette.h"
 
-#include "color/RgbColor.h"
+#include "color/ColorTexts.h"
 #include "swatches/ColorPaletteStep.h"
 
 #include <QHBoxLayout>
@@ -31,7 +31,7 @@ ColorPalette::ColorPalette(ColorDorvoDialog* dialog, QWidget* parent)
     : QLabel(parent), dialog(dialog)
 {
     setFixedHeight(TileHeight);
-    setStyleSheet(ColorPaletteStep::cellStyleSheet(shownRed, shownGreen, shownBlue));
+    setStyleSheet(cellStyleSheetText(painted));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(StepInset, TileHeight - StepInset - StepHeight, StepInset, 0);
     for (ColorPaletteStep*& cell : steps) {
@@ -62,12 +62,12 @@ HsvColor ColorPalette::shadeOf(const HsvColor& base, int index)
 void ColorPalette::setColor(const HsvColor& hsv)
 {
     baseColor = hsv;
+    // Only red, green and blue are painted: alpha alone never costs a style-sheet write.
     const RgbColor rgb(baseColor);
-    if (rgb.red() != shownRed || rgb.green() != shownGreen || rgb.blue() != shownBlue) {
-        shownRed = rgb.red();
-        shownGreen = rgb.green();
-        shownBlue = rgb.blue();
-        setStyleSheet(ColorPaletteStep::cellStyleSheet(shownRed, shownGreen, shownBlue));
+    const RgbColor opaque(rgb.red(), rgb.green(), rgb.blue());
+    if (opaque != painted) {
+        painted = opaque;
+        setStyleSheet(cellStyleSheetText(painted));
     }
     for (int i = 0; i < StepCount; ++i)
         steps[i]->setColor(RgbColor(shadeOf(baseColor, i)));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/HsvColor.h"
+#include "color/RgbColor.h"
 
 #include <QLabel>
 
@@ -44,7 +45,5 @@ private:
     HsvColor baseColor;
     // What the style sheet currently paints, so that an unchanged color costs no
     // style-sheet write (the strip is recoloured on every drag step).
-    int shownRed = 0;
-    int shownGreen = 0;
-    int shownBlue = 0;
+    RgbColor painted;
 };

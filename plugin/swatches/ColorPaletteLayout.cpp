@@ -1,6 +1,7 @@
 #include "swatches/ColorPaletteLayout.h"
 
 #include "color/HsvColor.h"
+#include "dialog/PaletteAngleType.h"
 #include "swatches/ColorPalette.h"
 
 #include <QHBoxLayout>
@@ -9,13 +10,6 @@
 #include "dialog/ColorDorvoDialog.h"
 #define COLORDORVO_PALETTE_HAS_DIALOG 1
 #endif
-
-namespace {
-constexpr int Adjacent = 1;
-constexpr int Triad = 2;
-constexpr int Tetrad = 3;
-constexpr int Monochromatic = 0;
-} // namespace
 
 ColorPaletteLayout::ColorPaletteLayout(QWidget* parent) : QWidget(parent)
 {
@@ -55,11 +49,12 @@ int ColorPaletteLayout::complementHue(int hue)
 
 void ColorPaletteLayout::updatePalettes(const HsvColor& hsv, int type, int angle)
 {
+    const auto mode = static_cast<PaletteAngleType>(type);
     if (type != currentType) {
         palettes[0]->show();
-        palettes[1]->setVisible(type != Monochromatic);
-        palettes[2]->setVisible(type != Monochromatic);
-        palettes[3]->setVisible(type == Tetrad);
+        palettes[1]->setVisible(mode != PaletteAngleType::Monochromatic);
+        palettes[2]->setVisible(mode != PaletteAngleType::Monochromatic);
+        palettes[3]->setVisible(mode == PaletteAngleType::Tetrad);
         adjustSize();
     }
 
@@ -74,16 +69,16 @@ void ColorPaletteLayout::updatePalettes(const HsvColor& hsv, int type, int angle
     };
     const int hue = hsv.hue();
     const int complement = complementHue(hue);
-    switch (type) {
-    case Adjacent:
+    switch (mode) {
+    case PaletteAngleType::Adjacent:
         palettes[1]->setColor(turned(hue + angle));
         palettes[2]->setColor(turned(hue - angle));
         break;
-    case Triad:
+    case PaletteAngleType::Triad:
         palettes[1]->setColor(turned(complement + angle));
         palettes[2]->setColor(turned(complement - angle));
         break;
-    case Tetrad:
+    case PaletteAngleType::Tetrad:
         palettes[1]->setColor(turned(hue + angle));
         palettes[2]->setColor(turned(complement + angle));
         palettes[3]->setColor(turned(complement));

@@ -1,5 +1,7 @@
 #include "swatches/ColorPaletteStep.h"
 
+#include "color/ColorTexts.h"
+
 #include <QMouseEvent>
 
 #if __has_include("dialog/ColorDorvoDialog.h")
@@ -15,11 +17,6 @@ ColorPaletteStep::ColorPaletteStep(ColorDorvoDialog* dialog, QWidget* parent)
 
 ColorPaletteStep::~ColorPaletteStep() = default;
 
-QString ColorPaletteStep::cellStyleSheet(int red, int green, int blue)
-{
-    return QStringLiteral("background-color: rgb(%1, %2, %3)").arg(red).arg(green).arg(blue);
-}
-
 void ColorPaletteStep::setColor(const RgbColor& rgb)
 {
     const bool repaint = !styled || rgb.red() != color.red() || rgb.green() != color.green() ||
@@ -27,7 +24,7 @@ void ColorPaletteStep::setColor(const RgbColor& rgb)
     color = rgb;
     if (repaint) {
         styled = true;
-        setStyleSheet(cellStyleSheet(color.red(), color.green(), color.blue()));
+        setStyleSheet(cellStyleSheetText(color));
     }
 }
 

@@ -19,8 +19,6 @@ public:
     ~ColorPaletteStep() override;
 
     void setColor(const RgbColor& rgb);
-    // The style sheet that paints a palette cell in the given color.
-    static QString cellStyleSheet(int red, int green, int blue);
     RgbColor shownColor() const { return color; }
 
 protected:
