@@ -7,10 +7,23 @@ namespace {
 
 constexpr int kHexLength = 6;
 
-// The last two of eight zero-filled lowercase hex digits.
-QString hexPair(int channel)
+// The last two of the channel's zero-filled lowercase hex digits (a channel is 0..255, so these
+// are all of them). Written directly: this runs for every color the dialog shows.
+void appendHexPair(QChar* out, int channel)
 {
-    return QStringLiteral("%1").arg(channel, 8, 16, QLatin1Char('0')).right(2);
+    static const char digits[] = "0123456789abcdef";
+    out[0] = QLatin1Char(digits[(channel >> 4) & 0xf]);
+    out[1] = QLatin1Char(digits[channel & 0xf]);
+}
+
+QString formatRgb(const RgbColor& rgb)
+{
+    QString text(kHexLength, Qt::Uninitialized);
+    QChar* out = text.data();
+    appendHexPair(out, rgb.red());
+    appendHexPair(out + 2, rgb.green());
+    appendHexPair(out + 4, rgb.blue());
+    return text;
 }
 
 } // namespace
@@ -30,8 +43,7 @@ HexColor::HexColor(const QString& text)
     }
 }
 
-HexColor::HexColor(const RgbColor& rgb)
-    : HexColor(hexPair(rgb.red()) + hexPair(rgb.green()) + hexPair(rgb.blue()))
+HexColor::HexColor(const RgbColor& rgb) : HexColor(formatRgb(rgb))
 {
 }
 
@@ -41,7 +53,7 @@ void HexColor::parseInto(RgbColor& rgb) const
         return;
     }
     // toInt gives 0 for a pair that is not hex; the setters clamp anything signed it accepts.
-    rgb.setRed(m_text.mid(0, 2).toInt(nullptr, 16));
-    rgb.setGreen(m_text.mid(2, 2).toInt(nullptr, 16));
-    rgb.setBlue(m_text.mid(4, 2).toInt(nullptr, 16));
+    rgb.setRed(m_text.midRef(0, 2).toInt(nullptr, 16));
+    rgb.setGreen(m_text.midRef(2, 2).toInt(nullptr, 16));
+    rgb.setBlue(m_text.midRef(4, 2).toInt(nullptr, 16));
 }

@@ -18,6 +18,18 @@ float linearLight(int channel)
     return v / 12.92f * 100.0f;
 }
 
+// linearLight of every channel value, computed once by the formula itself.
+struct LinearLightTable
+{
+    LinearLightTable()
+    {
+        for (int i = 0; i < 256; ++i) {
+            values[i] = linearLight(i);
+        }
+    }
+    float values[256];
+};
+
 } // namespace
 
 XyzColor::XyzColor(float x, float y, float z) : m_x(x), m_y(y), m_z(z)
@@ -28,9 +40,10 @@ XyzColor::XyzColor(float x, float y, float z) : m_x(x), m_y(y), m_z(z)
 // summed green, red, blue.
 XyzColor::XyzColor(const RgbColor& rgb)
 {
-    const float r = linearLight(rgb.red());
-    const float g = linearLight(rgb.green());
-    const float b = linearLight(rgb.blue());
+    static const LinearLightTable table;
+    const float r = table.values[rgb.red()];
+    const float g = table.values[rgb.green()];
+    const float b = table.values[rgb.blue()];
     m_x = g * 0.3576f + r * 0.4124f + b * 0.1805f;
     m_y = g * 0.7152f + r * 0.2126f + b * 0.0722f;
     m_z = g * 0.1192f + r * 0.0193f + b * 0.9505f;

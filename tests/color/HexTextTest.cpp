@@ -12,6 +12,7 @@ class HexTextTest : public QObject
 private slots:
     void format_data();
     void format();
+    void formatMatchesArgRule();
     void typedText_data();
     void typedText();
     void parse_data();
@@ -38,6 +39,19 @@ void HexTextTest::format()
 {
     QFETCH(QVector<int>, rgb);
     QTEST(HexColor(RgbColor(rgb[0], rgb[1], rgb[2], 0)).text(), "text");
+}
+
+void HexTextTest::formatMatchesArgRule()
+{
+    // The rule as words: QString::arg with width 8, base 16, fill '0', and the last two kept.
+    const auto pair = [](int v) {
+        return QStringLiteral("%1").arg(v, 8, 16, QLatin1Char('0')).right(2);
+    };
+    for (int v = 0; v < 256; ++v) {
+        const int g = 255 - v;
+        const int b = v ^ 0x5a;
+        QCOMPARE(HexColor(RgbColor(v, g, b)).text(), pair(v) + pair(g) + pair(b));
+    }
 }
 
 void HexTextTest::typedText_data()
