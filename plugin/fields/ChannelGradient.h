@@ -1,0 +1,18 @@
+#pragma once
+
+#include "color/ColorValue.h"
+#include "dialog/ColorChannel.h"
+
+#include <QRgb>
+
+// The colors of a channel slider's strip: index 0 is the channel's high end, index length - 1 its
+// low end, the two other components of the channel's space taken from the color (the hue strip is
+// the full hue bar whatever the color). Bit-identical to building each record and converting it.
+class ChannelGradient
+{
+public:
+    // The channel's value at strip index i, as the record's constructor clamps it.
+    static int valueAt(ColorChannel channel, int i, int length);
+    // Fills out[0..length-1]; false (out untouched) for a channel that is not a slider channel.
+    static bool colors(const ColorValue& value, ColorChannel channel, int length, QRgb* out);
+};

@@ -1,0 +1,357 @@
+#include "fields/ColorFieldImage.h"
+
+#include "fields/ColorPixels.h"
+#include "fields/SrgbEncodeTable.h"
+
+#include <algorithm>
+#include <cstring>
+#include <math.h>
+#include <vector>
+
+namespace {
+
+int nearest(float v)
+{
+    return static_cast<int>(nearbyintf(v));
+}
+
+// Copies row y - 1 into row y when both rows show the same axis value; true when it did.
+bool repeatRow(QImage& image, const std::vector<int>& row, int y)
+{
+    if (y == 0 || row[y] != row[y - 1]) {
+        return false;
+    }
+    std::memcpy(image.scanLine(y), image.constScanLine(y - 1), image.bytesPerLine());
+    return true;
+}
+
+void renderRgb(QImage& image, const std::vector<int>& col, const std::vector<int>& row, int fixed,
+               ColorChannel channel)
+{
+    const int width = image.width();
+    // Channel order in a pixel: red << 16, green << 8, blue.
+    int fixedShift = 16, columnShift = 0, rowShift = 8;
+    if (channel == ColorChannel::Green) {
+        fixedShift = 8, columnShift = 0, rowShift = 16;
+    } else if (channel == ColorChannel::Blue) {
+        fixedShift = 0, columnShift = 16, rowShift = 8;
+    }
+    std::vector<quint32> columnBits(width);
+    for (int x = 0; x < width; ++x) {
+        columnBits[x] = quint32(col[x]) << columnShift;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        const quint32 base =
+            0xff000000u | quint32(fixed) << fixedShift | quint32(row[y]) << rowShift;
+        quint32* line = reinterpret_cast<quint32*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            line[x] = base | columnBits[x];
+        }
+    }
+}
+
+// Hue fixed: saturation along x, value along y. A row has at most 101 different pixels.
+void renderHueField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
+                    int hue)
+{
+    const double weight = ColorPixels::hueWeight(hue);
+    const int sector = ColorPixels::hueSector(hue);
+    QRgb bySaturation[101];
+    for (int y = 0; y < image.height(); ++y) {
+        if (repeatRow(image, row, y)) {
+            continue;
+        }
+        const float v = row[y] / 100.0f;
+        for (int s = 0; s <= 100; ++s) {
+            const float c = s / 100.0f * v;
+            const float m = v - c;
+            const float x = static_cast<float>(c * weight);
+            bySaturation[s] = ColorPixels::sectorPixel(sector, static_cast<int>((c + m) * 255.0f),
+                                                       static_cast<int>((x + m) * 255.0f),
+                                                       static_cast<int>(m * 255.0f));
+        }
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            line[x] = bySaturation[col[x]];
+        }
+    }
+}
+
+// Saturation or value fixed, hue along x. Per row the chroma c and m are fixed, so the primary
+// component (c + m) and the zero one (m) are too; only the secondary one depends on the column.
+void renderHueAxisField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
+                        int fixed, bool saturationFixed)
+{
+    const int width = image.width();
+    std::vector<double> weight(width);
+    std::vector<int> sector(width);
+    std::vector<int> secondaryShift(width);
+    static const int kSecondaryShift[6] = {8, 16, 0, 8, 16, 0};
+    for (int x = 0; x < width; ++x) {
+        weight[x] = ColorPixels::hueWeight(col[x]);
+        sector[x] = ColorPixels::hueSector(col[x]);
+        secondaryShift[x] = kSecondaryShift[sector[x]];
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        if (repeatRow(image, row, y)) {
+            continue;
+        }
+        const int saturation = saturationFixed ? fixed : row[y];
+        const int value = saturationFixed ? row[y] : fixed;
+        const float v = value / 100.0f;
+        const float c = saturation / 100.0f * v;
+        const float m = v - c;
+        const int primary = static_cast<int>((c + m) * 255.0f);
+        const int rest = static_cast<int>(m * 255.0f);
+        QRgb base[6];
+        for (int s = 0; s < 6; ++s) {
+            base[s] = ColorPixels::sectorPixel(s, primary, 0, rest);
+        }
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < width; ++x) {
+            const float secondary = static_cast<float>(c * weight[x]);
+            const quint32 bits = quint32(static_cast<int>((secondary + m) * 255.0f));
+            line[x] = base[sector[x]] | bits << secondaryShift[x];
+        }
+    }
+}
+
+// Lightness fixed: a along x, b along y. X depends only on the column and Z only on the row, so
+// each linear channel is a column term combined with a row term.
+void renderLightnessField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
+                          int lightness)
+{
+    const int width = image.width();
+    const SrgbEncodeTable& encode = SrgbEncodeTable::instance();
+    const float fy = ColorPixels::labFy(lightness);
+    const float y = ColorPixels::labY(fy);
+    std::vector<float> red(width), green(width), blue(width);
+    for (int c = 0; c < width; ++c) {
+        const float x = ColorPixels::labX(ColorPixels::labAOffset(col[c]) + fy);
+        red[c] = x * 3.2406f - y * 1.5372f;
+        green[c] = y * 1.8758f - x * 0.9689f;
+        blue[c] = x * 0.0557f - y * 0.204f;
+    }
+    for (int r = 0; r < image.height(); ++r) {
+        if (repeatRow(image, row, r)) {
+            continue;
+        }
+        const float z = ColorPixels::labZ(fy - ColorPixels::labBOffset(row[r]));
+        const float zRed = z * 0.4986f, zGreen = z * 0.0415f, zBlue = z * 1.057f;
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(r));
+        for (int c = 0; c < width; ++c) {
+            line[c] = qRgb(encode.encode(red[c] - zRed), encode.encode(green[c] + zGreen),
+                           encode.encode(blue[c] + zBlue));
+        }
+    }
+}
+
+// a or b fixed, the other along x, lightness along y: per row fy, Y and the fixed one of X and Z.
+void renderLabAxisField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
+                        int fixed, bool aFixed)
+{
+    const int width = image.width();
+    const SrgbEncodeTable& encode = SrgbEncodeTable::instance();
+    std::vector<float> offset(width);
+    for (int c = 0; c < width; ++c) {
+        offset[c] = aFixed ? ColorPixels::labBOffset(col[c]) : ColorPixels::labAOffset(col[c]);
+    }
+    for (int r = 0; r < image.height(); ++r) {
+        if (repeatRow(image, row, r)) {
+            continue;
+        }
+        const float fy = ColorPixels::labFy(row[r]);
+        const float y = ColorPixels::labY(fy);
+        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(r));
+        if (aFixed) {
+            const float x = ColorPixels::labX(ColorPixels::labAOffset(fixed) + fy);
+            const float red = x * 3.2406f - y * 1.5372f;
+            const float green = y * 1.8758f - x * 0.9689f;
+            const float blue = x * 0.0557f - y * 0.204f;
+            for (int c = 0; c < width; ++c) {
+                const float z = ColorPixels::labZ(fy - offset[c]);
+                line[c] = qRgb(encode.encode(red - z * 0.4986f), encode.encode(green + z * 0.0415f),
+                               encode.encode(blue + z * 1.057f));
+            }
+        } else {
+            const float z = ColorPixels::labZ(fy - ColorPixels::labBOffset(fixed));
+            const float zRed = z * 0.4986f, zGreen = z * 0.0415f, zBlue = z * 1.057f;
+            const float yRed = y * 1.5372f, yGreen = y * 1.8758f, yBlue = y * 0.204f;
+            for (int c = 0; c < width; ++c) {
+                const float x = ColorPixels::labX(offset[c] + fy);
+                line[c] = qRgb(encode.encode(x * 3.2406f - yRed - zRed),
+                               encode.encode(yGreen - x * 0.9689f + zGreen),
+                               encode.encode(x * 0.0557f - yBlue + zBlue));
+            }
+        }
+    }
+}
+
+// The last index whose value equals wanted, or -1.
+int lastMatch(const std::vector<int>& values, int wanted)
+{
+    for (int i = int(values.size()) - 1; i >= 0; --i) {
+        if (values[i] == wanted) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+int ColorFieldImage::columnValue(ColorChannel channel, int x, int width)
+{
+    switch (channel) {
+    case ColorChannel::Red:
+    case ColorChannel::Green:
+    case ColorChannel::Blue: {
+        const float step = 255.0f / width;
+        return std::clamp(nearest(255.0f * step - float(255 - x)), 0, 255);
+    }
+    case ColorChannel::Hue:
+        return std::clamp(nearest(x * (100.0f / width)), 0, 100);
+    case ColorChannel::Saturation:
+    case ColorChannel::Value:
+        return std::clamp(nearest(x * (360.0f / width)), 0, 360);
+    case ColorChannel::Lightness:
+    case ColorChannel::RedGreen:
+    case ColorChannel::BlueYellow:
+        return std::clamp(nearest(x * (255.0f / width)) - 128, -128, 127);
+    default:
+        return 0;
+    }
+}
+
+int ColorFieldImage::rowValue(ColorChannel channel, int y, int height)
+{
+    switch (channel) {
+    case ColorChannel::Red:
+    case ColorChannel::Green:
+    case ColorChannel::Blue:
+        return std::clamp(nearest(255.0f - y * (255.0f / height)), 0, 255);
+    case ColorChannel::Hue:
+    case ColorChannel::Saturation:
+    case ColorChannel::Value:
+    case ColorChannel::RedGreen:
+    case ColorChannel::BlueYellow:
+        return std::clamp(nearest(100.0f - y * (100.0f / height)), 0, 100);
+    case ColorChannel::Lightness:
+        return std::clamp(127 + nearest(-y * (255.0f / height)), -128, 127);
+    default:
+        return 0;
+    }
+}
+
+int ColorFieldImage::fixedValue(const ColorValue& value, ColorChannel channel)
+{
+    switch (channel) {
+    case ColorChannel::Red:
+        return value.rgb.red();
+    case ColorChannel::Green:
+        return value.rgb.green();
+    case ColorChannel::Blue:
+        return value.rgb.blue();
+    case ColorChannel::Hue:
+        return value.hsv.hue();
+    case ColorChannel::Saturation:
+        return value.hsv.saturation();
+    case ColorChannel::Value:
+        return value.hsv.value();
+    case ColorChannel::Lightness:
+        return value.lab.lightness();
+    case ColorChannel::RedGreen:
+        return value.lab.a();
+    case ColorChannel::BlueYellow:
+        return value.lab.b();
+    default:
+        return 0;
+    }
+}
+
+QImage ColorFieldImage::render(int width, int height, const ColorValue& value, ColorChannel channel)
+{
+    if (!isSliderChannel(channel) || width <= 0 || height <= 0) {
+        return QImage();
+    }
+    QImage image(width, height, QImage::Format_RGB32);
+    std::vector<int> col(width), row(height);
+    for (int x = 0; x < width; ++x) {
+        col[x] = columnValue(channel, x, width);
+    }
+    for (int y = 0; y < height; ++y) {
+        row[y] = rowValue(channel, y, height);
+    }
+    const int fixed = fixedValue(value, channel);
+    switch (channel) {
+    case ColorChannel::Red:
+    case ColorChannel::Green:
+    case ColorChannel::Blue:
+        renderRgb(image, col, row, fixed, channel);
+        break;
+    case ColorChannel::Hue:
+        renderHueField(image, col, row, fixed);
+        break;
+    case ColorChannel::Saturation:
+        renderHueAxisField(image, col, row, fixed, true);
+        break;
+    case ColorChannel::Value:
+        renderHueAxisField(image, col, row, fixed, false);
+        break;
+    case ColorChannel::Lightness:
+        renderLightnessField(image, col, row, fixed);
+        break;
+    case ColorChannel::RedGreen:
+        renderLabAxisField(image, col, row, fixed, true);
+        break;
+    default:
+        renderLabAxisField(image, col, row, fixed, false);
+        break;
+    }
+    return image;
+}
+
+QPoint ColorFieldImage::markerPosition(int width, int height, const ColorValue& value,
+                                       ColorChannel channel)
+{
+    const RgbColor& rgb = value.rgb;
+    const HsvColor& hsv = value.hsv;
+    const float w = float(width), h = float(height);
+    switch (channel) {
+    case ColorChannel::Red:
+        return {nearest(w * (rgb.blue() / 255.0f)), nearest(h * (1.0f - rgb.green() / 255.0f))};
+    case ColorChannel::Green:
+        return {nearest(w * (rgb.blue() / 255.0f)), nearest(h * (1.0f - rgb.red() / 255.0f))};
+    case ColorChannel::Blue:
+        return {nearest(w * (rgb.red() / 255.0f)), nearest(h * (1.0f - rgb.green() / 255.0f))};
+    case ColorChannel::Hue:
+        return {nearest(w * (hsv.saturation() / 100.0f)),
+                nearest(h * (1.0f - hsv.value() / 100.0f))};
+    case ColorChannel::Saturation:
+        return {nearest(w * (hsv.hue() / 360.0f)), nearest(h * (1.0f - hsv.value() / 100.0f))};
+    case ColorChannel::Value:
+        return {nearest(w * (hsv.hue() / 360.0f)), nearest(h * (1.0f - hsv.saturation() / 100.0f))};
+    case ColorChannel::Lightness:
+    case ColorChannel::RedGreen:
+    case ColorChannel::BlueYellow: {
+        const LabColor& lab = value.lab;
+        const int wantedColumn = channel == ColorChannel::RedGreen ? lab.b() : lab.a();
+        const int wantedRow = channel == ColorChannel::Lightness ? lab.b() : lab.lightness();
+        std::vector<int> col(width), row(height);
+        for (int x = 0; x < width; ++x) {
+            col[x] = columnValue(channel, x, width);
+        }
+        for (int y = 0; y < height; ++y) {
+            row[y] = rowValue(channel, y, height);
+        }
+        const int x = lastMatch(col, wantedColumn);
+        const int y = lastMatch(row, wantedRow);
+        if (x < 0 || y < 0) {
+            return {0, 0};
+        }
+        return {x, y};
+    }
+    default:
+        return {0, 0};
+    }
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QRgb>
+#include <cstdint>
+
+// Opaque pixels of HSV and CIE-Lab colors, bit-identical to converting an HsvColor or LabColor to
+// an RgbColor, with the per-hue terms and the sRGB encoding taken from tables. Inputs are already
+// clamped to the records' ranges.
+class ColorPixels
+{
+public:
+    // 1 - |fmod(hue / 60, 2) - 1| in double precision, the weight of the secondary component.
+    static double hueWeight(int hue);
+    // 0..5: which of red, green, blue take the chroma and the secondary component.
+    static int hueSector(int hue);
+
+    static QRgb hsv(int hue, int saturation, int value);
+    static QRgb lab(int lightness, int a, int b);
+
+    // Packs the three channel values of a sector: primary is chroma + m, secondary x + m, rest m.
+    static QRgb sectorPixel(int sector, int primary, int secondary, int rest)
+    {
+        switch (sector) {
+        case 0:
+            return qRgb(primary, secondary, rest);
+        case 1:
+            return qRgb(secondary, primary, rest);
+        case 2:
+            return qRgb(rest, primary, secondary);
+        case 3:
+            return qRgb(rest, secondary, primary);
+        case 4:
+            return qRgb(secondary, rest, primary);
+        default:
+            return qRgb(primary, rest, secondary);
+        }
+    }
+
+    // Inverse CIE-Lab companding of one component, as the model computes it.
+    static float labInverse(float f)
+    {
+        const float c = f * f * f;
+        if (c > 0.008856f) {
+            return c;
+        }
+        return (f - 0.13793103f) * 0.12841856f;
+    }
+    // fy of a lightness, fx and fz offsets of a and b.
+    static float labFy(int lightness) { return (lightness + 16) / 116.0f; }
+    static float labAOffset(int a) { return a / 500.0f; }
+    static float labBOffset(int b) { return b / 200.0f; }
+    // XYZ on the 0..1 scale from the companded components.
+    static float labX(float fx) { return labInverse(fx) * 95.0489f / 100.0f; }
+    static float labY(float fy) { return labInverse(fy) * 100.0f / 100.0f; }
+    static float labZ(float fz) { return labInverse(fz) * 108.884f / 100.0f; }
+};

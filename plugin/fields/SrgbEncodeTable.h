@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+// The sRGB encoding of a linear channel (IEC 61966-2-1 companding, scaled to 0..255 and
+// truncated) as the color model computes it, answered by table lookup instead of a powf.
+//
+// The encoded integer is a non-decreasing step function of the linear float, so it is fixed by the
+// 255 smallest floats at which it steps up. Positive floats order like their bit patterns; the
+// table splits that bit range into buckets narrow enough to hold at most one step each, and keeps
+// per bucket the value at its start and the bit pattern of the next step.
+class SrgbEncodeTable
+{
+public:
+    static const SrgbEncodeTable& instance();
+
+    // The model's own arithmetic, one powf per call: what the table reproduces.
+    static int exact(float linear);
+
+    int encode(float linear) const
+    {
+        std::int32_t bits;
+        std::memcpy(&bits, &linear, sizeof bits);
+        // Negative floats have negative patterns and land in the first bucket, as do zero and
+        // the tiny positives below it.
+        std::int32_t index = bits < m_base ? 0 : (bits - m_base) >> m_shift;
+        index = index > m_lastBucket ? m_lastBucket : index;
+        return m_startValue[index] + (bits >= m_nextStep[index] ? 1 : 0);
+    }
+
+    // The smallest float whose encoding is at least n (n = 1..255).
+    float threshold(int n) const { return m_thresholds[n]; }
+
+private:
+    SrgbEncodeTable();
+
+    float m_thresholds[256] = {};
+    std::int32_t m_base = 0;
+    int m_shift = 0;
+    std::int32_t m_lastBucket = 0;
+    std::vector<std::uint8_t> m_startValue;
+    std::vector<std::int32_t> m_nextStep;
+};
