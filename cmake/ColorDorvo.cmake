@@ -27,3 +27,27 @@ function(colordorvo_add_qtest name)
     TIMEOUT ${T_TIMEOUT}
     ENVIRONMENT "QT_QPA_PLATFORM=${platform};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan.supp;ASAN_OPTIONS=detect_leaks=1")
 endfunction()
+
+# colordorvo_add_module(<target> SOURCES ... [LIBS ...] [OUTPUT_NAME name] [OUTPUT_DIRECTORY dir])
+#
+# A host module: a loadable library named <name>.dlu (no "lib" prefix), linked against
+# hostsdk and built with hidden visibility, so that only what the module marks with
+# HOSTSDK_MODULE_EXPORT (its entry point and Lib* functions) is visible to the loader. By
+# default it lands in bin/plugins, the folder colordorvo-host loads from.
+function(colordorvo_add_module target)
+  cmake_parse_arguments(M "" "OUTPUT_NAME;OUTPUT_DIRECTORY" "SOURCES;LIBS" ${ARGN})
+  if(NOT M_OUTPUT_DIRECTORY)
+    set(M_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin/plugins)
+  endif()
+  add_library(${target} MODULE ${M_SOURCES})
+  set_target_properties(${target} PROPERTIES
+    PREFIX ""
+    SUFFIX ".dlu"
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON
+    LIBRARY_OUTPUT_DIRECTORY ${M_OUTPUT_DIRECTORY})
+  if(M_OUTPUT_NAME)
+    set_target_properties(${target} PROPERTIES OUTPUT_NAME ${M_OUTPUT_NAME})
+  endif()
+  target_link_libraries(${target} PRIVATE hostsdk ${M_LIBS})
+endfunction()

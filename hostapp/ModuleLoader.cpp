@@ -1,0 +1,266 @@
+#include "ModuleLoader.h"
+
+#include "hostsdk/ClassDesc.h"
+#include "hostsdk/ColPick.h"
+#include "hostsdk/GUP.h"
+#include "hostsdk/HostRuntime.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+
+namespace {
+
+using DllMainFn = BOOL (*)(HINSTANCE, ULONG, LPVOID);
+using LibDescriptionFn = const MCHAR* (*)();
+using LibNumberClassesFn = int (*)();
+using LibClassDescFn = ClassDesc* (*)(int);
+using LibVersionFn = ULONG (*)();
+using LibInitializeFn = int (*)();
+using LibShutdownFn = int (*)();
+
+// More classes than this means the export is not what it claims to be.
+constexpr int kMaxClasses = 1024;
+
+QString VersionText(ULONG v)
+{
+    return QStringLiteral("0x%1 (release %2, API %3, revision %4)")
+        .arg(v, 8, 16, QLatin1Char('0'))
+        .arg(v >> 16)
+        .arg((v >> 8) & 0xFF)
+        .arg(v & 0xFF);
+}
+
+} // namespace
+
+struct ModuleLoader::Module
+{
+    QString fileName;
+    std::unique_ptr<QLibrary> library;
+    HINSTANCE handle = nullptr;
+    DllMainFn dllMain = nullptr;
+    LibDescriptionFn libDescription = nullptr;
+    LibNumberClassesFn libNumberClasses = nullptr;
+    LibClassDescFn libClassDesc = nullptr;
+    LibVersionFn libVersion = nullptr;
+    LibInitializeFn libInitialize = nullptr;
+    LibShutdownFn libShutdown = nullptr;
+    QString description;
+    bool attached = false;
+    bool initialised = false;
+};
+
+ModuleLoader::ModuleLoader() = default;
+
+ModuleLoader::~ModuleLoader()
+{
+    unloadAll();
+}
+
+void ModuleLoader::report(const QString& message)
+{
+    mMessages << message;
+    if (mSink) {
+        mSink(message);
+    }
+}
+
+int ModuleLoader::loadFolder(const QString& dir)
+{
+    const QFileInfoList files = QDir(dir).entryInfoList({QStringLiteral("*.dlu")},
+                                                        QDir::Files | QDir::Readable, QDir::Name);
+    int loaded = 0;
+    for (const QFileInfo& file : files) {
+        if (loadModule(file.absoluteFilePath())) {
+            ++loaded;
+        }
+    }
+    return loaded;
+}
+
+bool ModuleLoader::loadModule(const QString& filePath)
+{
+    auto module = std::make_unique<Module>();
+    module->fileName = QFileInfo(filePath).fileName();
+    module->library = std::make_unique<QLibrary>(filePath);
+    // Resolve everything now, so a module with a dangling reference fails here, not mid-call.
+    module->library->setLoadHints(QLibrary::ResolveAllSymbolsHint);
+    if (!module->library->load()) {
+        report(QStringLiteral("%1: not a loadable module (%2); skipped")
+                   .arg(module->fileName, module->library->errorString()));
+        return false;
+    }
+
+    // Opening: find every export the host needs before calling any of them.
+    QLibrary& lib = *module->library;
+    module->dllMain = reinterpret_cast<DllMainFn>(lib.resolve("DllMain"));
+    module->libDescription = reinterpret_cast<LibDescriptionFn>(lib.resolve("LibDescription"));
+    module->libNumberClasses =
+        reinterpret_cast<LibNumberClassesFn>(lib.resolve("LibNumberClasses"));
+    module->libClassDesc = reinterpret_cast<LibClassDescFn>(lib.resolve("LibClassDesc"));
+    module->libVersion = reinterpret_cast<LibVersionFn>(lib.resolve("LibVersion"));
+    module->libInitialize = reinterpret_cast<LibInitializeFn>(lib.resolve("LibInitialize"));
+    module->libShutdown = reinterpret_cast<LibShutdownFn>(lib.resolve("LibShutdown"));
+    QStringList missing;
+    if (!module->dllMain) {
+        missing << QStringLiteral("DllMain");
+    }
+    if (!module->libDescription) {
+        missing << QStringLiteral("LibDescription");
+    }
+    if (!module->libNumberClasses) {
+        missing << QStringLiteral("LibNumberClasses");
+    }
+    if (!module->libClassDesc) {
+        missing << QStringLiteral("LibClassDesc");
+    }
+    if (!module->libVersion) {
+        missing << QStringLiteral("LibVersion");
+    }
+    if (!missing.isEmpty()) {
+        report(QStringLiteral("%1: missing export %2; skipped")
+                   .arg(module->fileName, missing.join(QStringLiteral(", "))));
+        lib.unload();
+        return false;
+    }
+
+    // Initialising: what the Windows loader and then the host would do.
+    module->handle = HostRuntime::RegisterModule(filePath);
+    if (!initialise(*module)) {
+        if (module->initialised && module->libShutdown) {
+            module->libShutdown();
+        }
+        if (module->attached) {
+            module->dllMain(module->handle, DLL_PROCESS_DETACH, nullptr);
+        }
+        HostRuntime::UnregisterModule(module->handle);
+        lib.unload();
+        return false;
+    }
+    Module& kept = *module;
+    mModules.push_back(std::move(module));
+    createClasses(kept);
+    return true;
+}
+
+bool ModuleLoader::initialise(Module& module)
+{
+    if (!module.dllMain(module.handle, DLL_PROCESS_ATTACH, nullptr)) {
+        report(QStringLiteral("%1: the entry point refused process attach; skipped")
+                   .arg(module.fileName));
+        return false;
+    }
+    module.attached = true;
+    const ULONG version = module.libVersion();
+    if (version != VERSION_3DSMAX) {
+        report(QStringLiteral("%1: built for SDK version %2, but this host needs %3; skipped")
+                   .arg(module.fileName, VersionText(version), VersionText(VERSION_3DSMAX)));
+        return false;
+    }
+    if (module.libInitialize && !module.libInitialize()) {
+        report(QStringLiteral("%1: LibInitialize failed; skipped").arg(module.fileName));
+        return false;
+    }
+    module.initialised = true;
+    const MCHAR* description = module.libDescription();
+    module.description = description ? QString::fromWCharArray(description) : QString();
+    return true;
+}
+
+void ModuleLoader::createClasses(Module& module)
+{
+    const int count = module.libNumberClasses();
+    if (count < 0 || count > kMaxClasses) {
+        report(QStringLiteral("%1: LibNumberClasses gave %2; no classes used")
+                   .arg(module.fileName)
+                   .arg(count));
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        ClassDesc* desc = module.libClassDesc(i);
+        if (!desc) {
+            report(QStringLiteral("%1: class %2 has no descriptor; skipped")
+                       .arg(module.fileName)
+                       .arg(i));
+            continue;
+        }
+        const SClass_ID superClass = desc->SuperClassID();
+        if (superClass == GUP_CLASS_ID) {
+            auto* utility = static_cast<GUP*>(desc->Create(FALSE));
+            if (!utility) {
+                report(QStringLiteral("%1: utility class %2 could not be created")
+                           .arg(module.fileName)
+                           .arg(i));
+                continue;
+            }
+            const DWORD result = utility->Start();
+            if (result == GUPRESULT_KEEP) {
+                mUtilities.push_back(utility);
+            } else {
+                // The utility asked not to be kept (or to abort, which this host does not honour).
+                if (result != GUPRESULT_NOKEEP) {
+                    report(QStringLiteral("%1: utility class %2 asked the host to abort; released")
+                               .arg(module.fileName)
+                               .arg(i));
+                }
+                utility->DeleteThis();
+            }
+        } else if (superClass == COLPICK_CLASS_ID) {
+            if (!mColorSelectorClass) {
+                mColorSelectorClass = desc;
+            }
+        }
+    }
+}
+
+ColPick* ModuleLoader::colorSelector()
+{
+    if (!mColorSelector && mColorSelectorClass) {
+        mColorSelector = static_cast<ColPick*>(mColorSelectorClass->Create(FALSE));
+    }
+    return mColorSelector;
+}
+
+void ModuleLoader::unloadAll()
+{
+    for (auto it = mUtilities.rbegin(); it != mUtilities.rend(); ++it) {
+        (*it)->Stop();
+    }
+    for (auto it = mUtilities.rbegin(); it != mUtilities.rend(); ++it) {
+        (*it)->DeleteThis();
+    }
+    mUtilities.clear();
+    if (mColorSelector) {
+        mColorSelector->DeleteThis();
+        mColorSelector = nullptr;
+    }
+    mColorSelectorClass = nullptr;
+    while (!mModules.empty()) {
+        Module& module = *mModules.back();
+        if (module.libShutdown) {
+            module.libShutdown();
+        }
+        module.dllMain(module.handle, DLL_PROCESS_DETACH, nullptr);
+        HostRuntime::UnregisterModule(module.handle);
+        module.library->unload();
+        mModules.pop_back();
+    }
+}
+
+QStringList ModuleLoader::loadedModules() const
+{
+    QStringList names;
+    for (const auto& module : mModules) {
+        names << module->fileName;
+    }
+    return names;
+}
+
+QStringList ModuleLoader::moduleDescriptions() const
+{
+    QStringList descriptions;
+    for (const auto& module : mModules) {
+        descriptions << module->description;
+    }
+    return descriptions;
+}

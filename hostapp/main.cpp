@@ -1,0 +1,117 @@
+// colordorvo-host: a stand-in 3D host that loads host modules and plays the host's services.
+#include "HostMainWindow.h"
+#include "HostOptions.h"
+#include "ModuleLoader.h"
+
+#include "hostsdk/HostRuntime.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+void PrintTo(FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+// True when Qt has a window system to talk to (or the user chose a platform explicitly).
+bool DisplayAvailable()
+{
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+           !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const HostOptions options = HostOptions::Parse(arguments);
+    if (!options.error.isEmpty()) {
+        PrintTo(stderr,
+                QStringLiteral(
+                    "colordorvo-host: %1\nTry 'colordorvo-host --help' for more information.\n")
+                    .arg(options.error));
+        return 2;
+    }
+    if (options.help) {
+        PrintTo(stdout, HostOptions::HelpText());
+        return 0;
+    }
+    if (options.version) {
+        PrintTo(stdout,
+                QStringLiteral("colordorvo-host %1\n").arg(QStringLiteral(COLORDORVO_VERSION)));
+        return 0;
+    }
+    if (!DisplayAvailable()) {
+        if (options.script.isEmpty()) {
+            PrintTo(
+                stderr,
+                QStringLiteral(
+                    "colordorvo-host: no display available (DISPLAY is not set); run it under a "
+                    "virtual display: xvfb-run -a scripts/run [options]\n"));
+            return 1;
+        }
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // a script call shows no window
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("colordorvo-host"));
+    QApplication::setApplicationVersion(QStringLiteral(COLORDORVO_VERSION));
+
+    const QString pluginDir =
+        options.pluginDir.isEmpty()
+            ? QCoreApplication::applicationDirPath() + QStringLiteral("/plugins")
+            : QDir::cleanPath(QDir::current().absoluteFilePath(options.pluginDir));
+    if (!options.pluginDir.isEmpty() && !QFileInfo(pluginDir).isDir()) {
+        PrintTo(stderr, QStringLiteral("colordorvo-host: plug-in folder '%1' does not exist\n")
+                            .arg(options.pluginDir));
+        return 2;
+    }
+    if (!options.plugCfgDir.isEmpty()) {
+        HostRuntime::SetPlugCfgDir(QDir::current().absoluteFilePath(options.plugCfgDir));
+    }
+
+    HostMainWindow window;
+    ModuleLoader loader;
+    const bool scripting = !options.script.isEmpty();
+    loader.setMessageSink([&window](const QString& message) {
+        PrintTo(stderr, QStringLiteral("colordorvo-host: %1\n").arg(message));
+        window.appendHostMessage(message);
+    });
+    loader.loadFolder(pluginDir);
+
+    int status = 0;
+    if (scripting) {
+        const HostRuntime::ScriptResult result = HostRuntime::EvaluateScript(options.script);
+        if (result.ok) {
+            PrintTo(stdout, result.text + QLatin1Char('\n'));
+        } else {
+            PrintTo(stderr, QStringLiteral("colordorvo-host: %1\n").arg(result.error));
+            status = 1;
+        }
+    } else {
+        const QStringList modules = loader.loadedModules();
+        const QStringList descriptions = loader.moduleDescriptions();
+        for (int i = 0; i < modules.size(); ++i) {
+            window.appendHostMessage(
+                QStringLiteral("Loaded %1: %2").arg(modules[i], descriptions[i]));
+        }
+        if (modules.isEmpty()) {
+            window.appendHostMessage(QStringLiteral("No modules loaded from %1").arg(pluginDir));
+        }
+        window.show();
+        status = app.exec();
+    }
+    loader.unloadAll();
+    return status;
+}

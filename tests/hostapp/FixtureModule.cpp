@@ -1,0 +1,208 @@
+// A small host module for the loader's tests. Compile definitions turn it into the faulty
+// variants: FIXTURE_LIB_VERSION (another SDK), FIXTURE_ATTACH_FAILS (the entry point refuses),
+// FIXTURE_NO_LIBCLASSDESC (an export missing), FIXTURE_UNRESOLVED (a dangling reference).
+// Every step the host takes is logged to the listener as "fixture <step>".
+#include "host/DorvoColorUtility.h"
+#include "host/HostServices.h"
+#include "host/SettingsStore.h"
+
+#ifndef FIXTURE_LIB_VERSION
+#define FIXTURE_LIB_VERSION VERSION_3DSMAX
+#endif
+
+namespace {
+
+HINSTANCE gInstance = nullptr;
+MCHAR gBuffer[256];
+
+void Log(const MCHAR* step)
+{
+    ListenerStream()->printf(_M("fixture %s\n"), step);
+}
+
+const MCHAR* GetString(UINT id)
+{
+    return gInstance && LoadStringW(gInstance, id, gBuffer, 256) > 0 ? gBuffer : nullptr;
+}
+
+// The settings utility, wrapped so that the tests see when the host starts and stops it.
+class FixtureUtility : public DorvoColorUtility
+{
+public:
+    DWORD Start() override
+    {
+        Log(_M("start"));
+        return DorvoColorUtility::Start();
+    }
+    void Stop() override
+    {
+        Log(_M("stop"));
+        DorvoColorUtility::Stop();
+    }
+    void DeleteThis() override
+    {
+        Log(_M("delete utility"));
+        DorvoColorUtility::DeleteThis();
+    }
+};
+
+// A color selector that answers every modal request with one fixed color.
+class FixturePicker : public ColPick
+{
+public:
+    INT_PTR ModalColorPicker(HWND, AColor* color, IPoint2*, HSVCallback*, const MCHAR*) override
+    {
+        *color = AColor(0.25f, 0.5f, 0.75f, 1.0f);
+        return 1;
+    }
+    INT_PTR ModalColorPicker(HWND, DWORD* color, IPoint2*, HSVCallback*, const MCHAR*) override
+    {
+        *color = RGB(64, 128, 191);
+        return 1;
+    }
+    ColorPicker* CreateColorPicker(HWND, AColor, IPoint2*, HSVCallback*, const MCHAR*,
+                                   BOOL) override
+    {
+        return nullptr;
+    }
+    ColorPicker* CreateColorPicker(HWND, DWORD, IPoint2*, HSVCallback*, const MCHAR*, BOOL) override
+    {
+        return nullptr;
+    }
+    const MCHAR* ClassName() override { return _M("Fixture Picker"); }
+    Class_ID ClassID() override { return Class_ID(0x1234, 0x5678); }
+    void DeleteThis() override
+    {
+        Log(_M("delete picker"));
+        delete this;
+    }
+};
+
+class FixtureUtilityClassDesc : public ClassDesc2
+{
+public:
+    int IsPublic() override { return TRUE; }
+    void* Create(BOOL) override
+    {
+        Log(_M("create utility"));
+        return new FixtureUtility;
+    }
+    const MCHAR* ClassName() override { return _M("Fixture Utility"); }
+    SClass_ID SuperClassID() override { return GUP_CLASS_ID; }
+    Class_ID ClassID() override { return Class_ID(0x1111, 0x2222); }
+    const MCHAR* Category() override { return _M("Fixture"); }
+    HINSTANCE HInstance() override { return gInstance; }
+};
+
+class FixturePickerClassDesc : public ClassDesc2
+{
+public:
+    int IsPublic() override { return TRUE; }
+    void* Create(BOOL) override
+    {
+        Log(_M("create picker"));
+        return new FixturePicker;
+    }
+    const MCHAR* ClassName() override { return _M("Fixture Picker"); }
+    SClass_ID SuperClassID() override { return COLPICK_CLASS_ID; }
+    Class_ID ClassID() override { return Class_ID(0x1234, 0x5678); }
+    const MCHAR* Category() override { return _M("Fixture"); }
+    HINSTANCE HInstance() override { return gInstance; }
+};
+
+Value* RememberFn(Value** args, int count)
+{
+    auto* text = count == 1 ? dynamic_cast<String*>(args[0]) : nullptr;
+    if (!text) {
+        return nullptr;
+    }
+    WriteSetting(QStringLiteral("Fixture"), QStringLiteral("remembered"),
+                 QString::fromWCharArray(text->to_string()));
+    return new String(text->to_string());
+}
+
+Value* RecallFn(Value**, int)
+{
+    QVariant value(QStringLiteral("nothing"));
+    ReadSetting(QStringLiteral("Fixture"), QStringLiteral("remembered"), value);
+    return new String(value.toString().toStdWString().c_str());
+}
+
+Value* DescribeFn(Value**, int)
+{
+    const MCHAR* text = GetString(1);
+    return text ? new String(text) : nullptr;
+}
+
+Primitive gRemember(_M("Remember"), _M("DorvoFixture"), RememberFn);
+Primitive gRecall(_M("Recall"), _M("DorvoFixture"), RecallFn);
+Primitive gDescribe(_M("Describe"), _M("DorvoFixture"), DescribeFn);
+
+} // namespace
+
+#ifdef FIXTURE_UNRESOLVED
+extern "C" int NoSuchHostFunction();
+#endif
+
+HOSTSDK_MODULE_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, ULONG reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        Log(_M("attach"));
+        MaxSDK::Util::UseLanguagePackLocale(instance);
+        gInstance = instance;
+        DisableThreadLibraryCalls(instance);
+#ifdef FIXTURE_ATTACH_FAILS
+        return FALSE;
+#endif
+    } else if (reason == DLL_PROCESS_DETACH) {
+        Log(_M("detach"));
+    }
+    return TRUE;
+}
+
+HOSTSDK_MODULE_EXPORT const MCHAR* LibDescription()
+{
+    return GetString(1);
+}
+
+HOSTSDK_MODULE_EXPORT int LibNumberClasses()
+{
+    return 3;
+}
+
+#ifndef FIXTURE_NO_LIBCLASSDESC
+HOSTSDK_MODULE_EXPORT ClassDesc* LibClassDesc(int i)
+{
+    static FixtureUtilityClassDesc utility;
+    static FixturePickerClassDesc picker;
+    switch (i) {
+    case 0:
+        return &utility;
+    case 1:
+        return &picker;
+    default:
+        return nullptr; // class 2 is announced but missing, which the host reports and skips
+    }
+}
+#endif
+
+HOSTSDK_MODULE_EXPORT ULONG LibVersion()
+{
+#ifdef FIXTURE_UNRESOLVED
+    return static_cast<ULONG>(NoSuchHostFunction());
+#else
+    return FIXTURE_LIB_VERSION;
+#endif
+}
+
+HOSTSDK_MODULE_EXPORT int LibInitialize()
+{
+    Log(_M("initialize"));
+    return TRUE;
+}
+
+HOSTSDK_MODULE_EXPORT int LibShutdown()
+{
+    Log(_M("shutdown"));
+    return TRUE;
+}

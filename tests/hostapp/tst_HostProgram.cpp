@@ -1,0 +1,210 @@
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Runs the real colordorvo-host and checks what it prints and how it exits.
+class tst_HostProgram : public QObject
+{
+    Q_OBJECT
+
+private:
+    struct Run
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+
+    Run run(const QStringList& arguments, const QProcessEnvironment& env)
+    {
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(HOST_PROGRAM), arguments);
+        Run r;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            return r;
+        }
+        r.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        r.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+        r.err = QString::fromLocal8Bit(process.readAllStandardError());
+        return r;
+    }
+
+    Run run(const QStringList& arguments) { return run(arguments, mEnv); }
+
+    QString pluginFolder(const QStringList& fixtures)
+    {
+        const QString dir = mTemp->path() + QStringLiteral("/plugins");
+        QDir().mkpath(dir);
+        for (const QString& f : fixtures) {
+            QFile::copy(QStringLiteral(FIXTURE_DIR "/") + f, dir + QLatin1Char('/') + f);
+        }
+        return dir;
+    }
+
+    std::unique_ptr<QTemporaryDir> mTemp;
+    QProcessEnvironment mEnv;
+
+private slots:
+    void init()
+    {
+        mTemp = std::make_unique<QTemporaryDir>();
+        QVERIFY(mTemp->isValid());
+        mEnv = QProcessEnvironment::systemEnvironment();
+        mEnv.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        // Never touch the user's real configuration.
+        mEnv.insert(QStringLiteral("XDG_CONFIG_HOME"), mTemp->path() + QStringLiteral("/xdg"));
+        mEnv.remove(QStringLiteral("COLORDORVO_PLUGCFG"));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("expectedOut");
+        QTest::addColumn<QString>("expectedErr");
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << 0
+                              << QStringLiteral("Usage: colordorvo-host") << QString();
+        QTest::newRow("short help") << QStringList{QStringLiteral("-h")} << 0
+                                    << QStringLiteral("--plugcfg DIR") << QString();
+        QTest::newRow("version") << QStringList{QStringLiteral("--version")} << 0
+                                 << QStringLiteral("colordorvo-host 0.3.1\n") << QString();
+        QTest::newRow("unknown option")
+            << QStringList{QStringLiteral("--colour")} << 2 << QString()
+            << QStringLiteral("colordorvo-host: Unknown option 'colour'.\nTry 'colordorvo-host "
+                              "--help' for more information.\n");
+        QTest::newRow("missing value") << QStringList{QStringLiteral("--plugins")} << 2 << QString()
+                                       << QStringLiteral("Missing value after '--plugins'.");
+        QTest::newRow("stray argument") << QStringList{QStringLiteral("pick")} << 2 << QString()
+                                        << QStringLiteral("Unexpected argument 'pick'.");
+        QTest::newRow("repeated option")
+            << QStringList{QStringLiteral("--script=A.B()"), QStringLiteral("--script=C()")} << 2
+            << QString() << QStringLiteral("given more than once");
+        QTest::newRow("empty value") << QStringList{QStringLiteral("--plugcfg=")} << 2 << QString()
+                                     << QStringLiteral("needs a non-empty value");
+        QTest::newRow("missing plug-in folder")
+            << QStringList{QStringLiteral("--plugins"), QStringLiteral("/no/such/folder"),
+                           QStringLiteral("--script"), QStringLiteral("X.Y()")}
+            << 2 << QString() << QStringLiteral("plug-in folder '/no/such/folder' does not exist");
+    }
+
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, expectedOut);
+        QFETCH(QString, expectedErr);
+        const Run r = run(arguments);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(expectedOut.isEmpty() ? r.out.isEmpty() : r.out.contains(expectedOut),
+                 qPrintable(r.out));
+        QVERIFY2(expectedErr.isEmpty() ? r.err.isEmpty() : r.err.contains(expectedErr),
+                 qPrintable(r.err));
+    }
+
+    void settingPersistsAcrossRuns()
+    {
+        const QString plugins = pluginFolder({QStringLiteral("fixture_good.dlu")});
+        const QString cfg = mTemp->path() + QStringLiteral("/cfg");
+        const QStringList common{QStringLiteral("--plugins"), plugins, QStringLiteral("--plugcfg"),
+                                 cfg};
+
+        Run first = run(common + QStringList{QStringLiteral("--script"),
+                                             QStringLiteral("DorvoFixture.Recall()")});
+        QCOMPARE(first.exitCode, 0);
+        QCOMPARE(first.out, QStringLiteral("nothing\n"));
+
+        Run write = run(common + QStringList{QStringLiteral("--script"),
+                                             QStringLiteral(R"(DorvoFixture.Remember("teal"))")});
+        QCOMPARE(write.exitCode, 0);
+        QVERIFY(QFile::exists(cfg + QStringLiteral("/ColorDorvo.ini")));
+
+        Run read = run(common + QStringList{QStringLiteral("--script"),
+                                            QStringLiteral("DorvoFixture.Recall()")});
+        QCOMPARE(read.exitCode, 0);
+        QCOMPARE(read.out, QStringLiteral("teal\n"));
+        // The only module loaded cleanly apart from its missing third class.
+        QVERIFY2(!read.err.contains(QLatin1String("skipped")) ||
+                     read.err.contains(QLatin1String("class 2")),
+                 qPrintable(read.err));
+    }
+
+    void configFolderFromEnvironment()
+    {
+        const QString plugins = pluginFolder({QStringLiteral("fixture_good.dlu")});
+        QProcessEnvironment env = mEnv;
+        const QString cfg = mTemp->path() + QStringLiteral("/from-env");
+        env.insert(QStringLiteral("COLORDORVO_PLUGCFG"), cfg);
+        const Run r = run({QStringLiteral("--plugins"), plugins, QStringLiteral("--script"),
+                           QStringLiteral("DorvoFixture.Remember(\"x\")")},
+                          env);
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY(QFile::exists(cfg + QStringLiteral("/ColorDorvo.ini")));
+    }
+
+    void badModuleIsReportedAndTheHostGoesOn()
+    {
+        const QString plugins = pluginFolder(
+            {QStringLiteral("fixture_oldversion.dlu"), QStringLiteral("fixture_good.dlu")});
+        const Run r = run({QStringLiteral("--plugins"), plugins, QStringLiteral("--plugcfg"),
+                           mTemp->path() + QStringLiteral("/cfg"), QStringLiteral("--script"),
+                           QStringLiteral("DorvoFixture.Recall()")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("nothing\n"));
+        QVERIFY2(r.err.contains(QLatin1String("fixture_oldversion.dlu: built for SDK version")),
+                 qPrintable(r.err));
+    }
+
+    void failingScriptExitsWithOne_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("expectedErr");
+        QTest::newRow("unknown function") << QStringLiteral("ColorDorvo.Nothing()")
+                                          << QStringLiteral("Unknown function: ColorDorvo.Nothing");
+        QTest::newRow("not a call") << QStringLiteral("1 + 2") << QStringLiteral("Syntax error");
+        QTest::newRow("open string") << QStringLiteral("DorvoFixture.Remember(\"x)")
+                                     << QStringLiteral("unterminated string");
+    }
+
+    void failingScriptExitsWithOne()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, expectedErr);
+        const Run r =
+            run({QStringLiteral("--plugins"), pluginFolder({QStringLiteral("fixture_good.dlu")}),
+                 QStringLiteral("--plugcfg"), mTemp->path() + QStringLiteral("/cfg"),
+                 QStringLiteral("--script"), script});
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY(r.out.isEmpty());
+        QVERIFY2(r.err.contains(expectedErr), qPrintable(r.err));
+    }
+
+    void withoutDisplayItSaysSoInOneLine()
+    {
+        QProcessEnvironment env = mEnv;
+        env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        const Run r = run({}, env);
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.err.count(QLatin1Char('\n')), 1);
+        QVERIFY2(r.err.contains(QLatin1String("no display")) &&
+                     r.err.contains(QLatin1String("xvfb-run")),
+                 qPrintable(r.err));
+        // A script call needs no display at all.
+        const Run script =
+            run({QStringLiteral("--plugins"), pluginFolder({QStringLiteral("fixture_good.dlu")}),
+                 QStringLiteral("--plugcfg"), mTemp->path() + QStringLiteral("/cfg"),
+                 QStringLiteral("--script"), QStringLiteral("DorvoFixture.Recall()")},
+                env);
+        QCOMPARE(script.exitCode, 0);
+        QCOMPARE(script.out, QStringLiteral("nothing\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_HostProgram)
+#include "tst_HostProgram.moc"

@@ -1,0 +1,210 @@
+#include "ModuleLoader.h"
+
+#include "hostsdk/ColPick.h"
+#include "hostsdk/HostRuntime.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Loads the fixture modules through the host's loader and checks what the host did with them.
+class tst_ModuleLoader : public QObject
+{
+    Q_OBJECT
+
+private:
+    // A plug-in folder holding only the named fixtures (copied, so each row starts clean).
+    QString pluginFolder(const QStringList& fixtures)
+    {
+        QString dir = mTemp->path() + QStringLiteral("/plugins-") + QString::number(mFolderCount++);
+        QDir().mkpath(dir);
+        for (const QString& f : fixtures) {
+            if (!QFile::copy(QStringLiteral(FIXTURE_DIR "/") + f, dir + QLatin1Char('/') + f)) {
+                qFatal("fixture %s is missing", qPrintable(f));
+            }
+        }
+        return dir;
+    }
+
+    QStringList fixtureSteps() const
+    {
+        QStringList steps;
+        for (const QString& line :
+             HostRuntime::ListenerOutput().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (line.startsWith(QLatin1String("fixture "))) {
+                steps << line.mid(8);
+            }
+        }
+        return steps;
+    }
+
+    std::unique_ptr<QTemporaryDir> mTemp;
+    int mFolderCount = 0;
+
+private slots:
+    void init()
+    {
+        mTemp = std::make_unique<QTemporaryDir>();
+        QVERIFY(mTemp->isValid());
+        HostRuntime::SetPlugCfgDir(mTemp->path() + QStringLiteral("/plugcfg"));
+        HostRuntime::SetLanguagePackDir(mTemp->path() + QStringLiteral("/langpack"));
+        HostRuntime::ClearOutput();
+    }
+
+    void goodModuleRunsTheHostSequence()
+    {
+        ModuleLoader loader;
+        QCOMPARE(loader.loadFolder(pluginFolder({QStringLiteral("fixture_good.dlu")})), 1);
+        QCOMPARE(loader.loadedModules(), QStringList{QStringLiteral("fixture_good.dlu")});
+        QCOMPARE(loader.utilityCount(), 1);
+        QVERIFY(loader.colorSelectorClass() != nullptr);
+        // The announced third class has no descriptor: reported, the rest of the module is used.
+        QCOMPARE(loader.messages().size(), 1);
+        QVERIFY2(
+            loader.messages().constFirst().contains(QLatin1String("class 2 has no descriptor")),
+            qPrintable(loader.messages().constFirst()));
+
+        ColPick* picker = loader.colorSelector();
+        QVERIFY(picker);
+        QCOMPARE(loader.colorSelector(), picker);
+        AColor color(0.0f, 0.0f, 0.0f, 0.0f);
+        QCOMPARE(picker->ModalColorPicker(nullptr, &color, nullptr, nullptr, L"x"), INT_PTR(1));
+        QCOMPARE(color, AColor(0.25f, 0.5f, 0.75f, 1.0f));
+
+        loader.unloadAll();
+        const QStringList expected{
+            QStringLiteral("attach"),         QStringLiteral("initialize"),
+            QStringLiteral("create utility"), QStringLiteral("start"),
+            QStringLiteral("create picker"),  QStringLiteral("stop"),
+            QStringLiteral("delete utility"), QStringLiteral("delete picker"),
+            QStringLiteral("shutdown"),       QStringLiteral("detach")};
+        QCOMPARE(fixtureSteps(), expected);
+        QVERIFY(loader.loadedModules().isEmpty());
+        QCOMPARE(loader.utilityCount(), 0);
+        QVERIFY(loader.colorSelectorClass() == nullptr);
+    }
+
+    void brokenModulesAreReportedAndSkipped_data()
+    {
+        QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QStringList>("expectedInMessage");
+        QTest::addColumn<QStringList>("expectedSteps");
+        QTest::newRow("not a library")
+            << QStringLiteral("notalib.dlu")
+            << QStringList{QStringLiteral("notalib.dlu: not a loadable module")} << QStringList();
+        QTest::newRow("no exports")
+            << QStringLiteral("fixture_noexports.dlu")
+            << QStringList{QStringLiteral("fixture_noexports.dlu: missing export DllMain, "
+                                          "LibDescription, LibNumberClasses, LibClassDesc, "
+                                          "LibVersion")}
+            << QStringList();
+        QTest::newRow("one export missing")
+            << QStringLiteral("fixture_noclassdesc.dlu")
+            << QStringList{QStringLiteral("fixture_noclassdesc.dlu: missing export LibClassDesc;")}
+            << QStringList();
+        QTest::newRow("unresolved symbol")
+            << QStringLiteral("fixture_unresolved.dlu")
+            << QStringList{QStringLiteral("fixture_unresolved.dlu: not a loadable module"),
+                           QStringLiteral("NoSuchHostFunction")}
+            << QStringList();
+        QTest::newRow("other SDK version")
+            << QStringLiteral("fixture_oldversion.dlu")
+            << QStringList{QStringLiteral(
+                   "fixture_oldversion.dlu: built for SDK version 0x52083400 (release 21000, API "
+                   "52, revision 0), but this host needs 0x55f03700 (release 22000, API 55, "
+                   "revision 0)")}
+            << QStringList{QStringLiteral("attach"), QStringLiteral("detach")};
+        QTest::newRow("entry point refuses")
+            << QStringLiteral("fixture_refuses.dlu")
+            << QStringList{QStringLiteral("fixture_refuses.dlu: the entry point refused")}
+            << QStringList{QStringLiteral("attach")};
+    }
+
+    void brokenModulesAreReportedAndSkipped()
+    {
+        QFETCH(QString, fixture);
+        QFETCH(QStringList, expectedInMessage);
+        QFETCH(QStringList, expectedSteps);
+
+        QString dir;
+        if (fixture == QLatin1String("notalib.dlu")) {
+            dir = pluginFolder({});
+            QFile text(dir + QStringLiteral("/notalib.dlu"));
+            QVERIFY(text.open(QIODevice::WriteOnly));
+            text.write("this is a text file, not a module\n");
+        } else {
+            dir = pluginFolder({fixture});
+        }
+        // The good module beside it must still load: one bad file never stops the host.
+        QVERIFY(QFile::copy(QStringLiteral(FIXTURE_DIR "/fixture_good.dlu"),
+                            dir + QStringLiteral("/zz_good.dlu")));
+
+        ModuleLoader loader;
+        QStringList heard;
+        loader.setMessageSink([&heard](const QString& m) { heard << m; });
+        QCOMPARE(loader.loadFolder(dir), 1);
+        QCOMPARE(loader.loadedModules(), QStringList{QStringLiteral("zz_good.dlu")});
+        QCOMPARE(heard, loader.messages());
+        const QString message = loader.messages().constFirst();
+        for (const QString& part : expectedInMessage) {
+            QVERIFY2(message.contains(part), qPrintable(message));
+        }
+        QVERIFY2(message.endsWith(QLatin1String("skipped")), qPrintable(message));
+        QStringList steps = fixtureSteps().mid(0, expectedSteps.size());
+        QCOMPARE(steps, expectedSteps);
+        QCOMPARE(loader.utilityCount(), 1);
+    }
+
+    void settingWrittenInOneRunIsReadInTheNext()
+    {
+        const QString dir = pluginFolder({QStringLiteral("fixture_good.dlu")});
+        {
+            ModuleLoader loader;
+            QCOMPARE(loader.loadFolder(dir), 1);
+            HostRuntime::ScriptResult r =
+                HostRuntime::EvaluateScript(QStringLiteral("DorvoFixture.Remember(\"deep blue\")"));
+            QVERIFY2(r.ok, qPrintable(r.error));
+            QCOMPARE(r.printForm, QStringLiteral("\"deep blue\""));
+        } // the loader's destructor stops the utility, which writes the store
+        QSettings file(mTemp->path() + QStringLiteral("/plugcfg/ColorDorvo.ini"),
+                       QSettings::IniFormat);
+        QCOMPARE(file.value(QStringLiteral("Fixture/remembered")).toString(),
+                 QStringLiteral("deep blue"));
+        // Unloading the module took its script functions with it.
+        QVERIFY(!HostRuntime::EvaluateScript(QStringLiteral("DorvoFixture.Recall()")).ok);
+
+        ModuleLoader loader;
+        QCOMPARE(loader.loadFolder(dir), 1);
+        HostRuntime::ScriptResult r =
+            HostRuntime::EvaluateScript(QStringLiteral("dorvofixture.recall()"));
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(r.text, QStringLiteral("deep blue"));
+    }
+
+    void moduleStringsComeFromTheLanguagePack()
+    {
+        QDir().mkpath(mTemp->path() + QStringLiteral("/langpack"));
+        QFile table(mTemp->path() + QStringLiteral("/langpack/fixture_good.dlu.json"));
+        QVERIFY(table.open(QIODevice::WriteOnly));
+        table.write(u8"{ \"1\": \"Fixture módule\", \"2\": \"Fixtures\" }");
+        table.close();
+        ModuleLoader loader;
+        QCOMPARE(loader.loadFolder(pluginFolder({QStringLiteral("fixture_good.dlu")})), 1);
+        QCOMPARE(loader.moduleDescriptions(), QStringList{QStringLiteral(u"Fixture m\u00f3dule")});
+        QCOMPARE(HostRuntime::EvaluateScript(QStringLiteral("DorvoFixture.Describe()")).text,
+                 QStringLiteral(u"Fixture m\u00f3dule"));
+    }
+
+    void emptyOrMissingFolderLoadsNothing()
+    {
+        ModuleLoader loader;
+        QCOMPARE(loader.loadFolder(mTemp->path() + QStringLiteral("/nowhere")), 0);
+        QCOMPARE(loader.loadFolder(pluginFolder({})), 0);
+        QVERIFY(loader.messages().isEmpty());
+        QVERIFY(loader.colorSelector() == nullptr);
+    }
+};
+
+QTEST_MAIN(tst_ModuleLoader)
+#include "tst_ModuleLoader.moc"
