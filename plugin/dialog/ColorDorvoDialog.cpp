@@ -1,0 +1,838 @@
+#include "dialog/ColorDorvoDialog.h"
+
+#include "color/ColorTexts.h"
+#include "color/GammaForms.h"
+#include "color/HexColor.h"
+#include "host/SettingsStore.h"
+#include "ui_ColorDorvoDialog.h"
+
+#include <QButtonGroup>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QSpacerItem>
+#include <QStackedWidget>
+#include <QTimer>
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+// Shared by every open dialog: an update is being spread over the views, so the value
+// signals of the spinners being written must not start another one.
+bool s_updating = false;
+// A slider is writing its value into the spinners; their handlers must not start the
+// debounce timer, since the slider tells the host itself when the drag ends.
+bool s_sliderDriving = false;
+
+// Sets a process-wide flag for one scope and puts back what it was, so that a nested
+// update cannot clear the flag under the update that is still running.
+class FlagScope
+{
+public:
+    explicit FlagScope(bool& flag) : flag(flag), previous(flag) { flag = true; }
+    ~FlagScope() { flag = previous; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& flag;
+    bool previous;
+};
+
+constexpr int kUpdateDelayMs = 500;
+constexpr int kDefaultPaletteAngle = 30;
+
+const char kSettingsGroup[] = "ColorDorvoDialog";
+
+int nearest(float x)
+{
+    return static_cast<int>(nearbyintf(x));
+}
+
+// The group a spinner edit leaves untouched when the other groups are rewritten. CMYK
+// answers with the channel itself, so its whole group is rewritten from the recomputed
+// color: four percentages do not survive the trip through RGB.
+ColorChannel groupOf(ColorChannel channel)
+{
+    switch (channel) {
+    case ColorChannel::Red:
+    case ColorChannel::Green:
+    case ColorChannel::Blue:
+        return ColorChannel::RgbGroup;
+    case ColorChannel::Hue:
+    case ColorChannel::Saturation:
+    case ColorChannel::Value:
+        return ColorChannel::HsvGroup;
+    case ColorChannel::Lightness:
+    case ColorChannel::RedGreen:
+    case ColorChannel::BlueYellow:
+        return ColorChannel::LabGroup;
+    default:
+        return channel;
+    }
+}
+
+// A float spinner's value as the integer its channel's integer spinner would show.
+int integerFromFloat(float x, ColorChannel channel)
+{
+    switch (channel) {
+    case ColorChannel::Red:
+    case ColorChannel::Green:
+    case ColorChannel::Blue:
+    case ColorChannel::Alpha:
+        return nearest(x * 255.0f);
+    case ColorChannel::Hue:
+        return nearest(x * 360.0f);
+    case ColorChannel::Saturation:
+    case ColorChannel::Value:
+    case ColorChannel::Lightness:
+    case ColorChannel::Cyan:
+    case ColorChannel::Magenta:
+    case ColorChannel::Yellow:
+    case ColorChannel::Key:
+        return nearest(x * 100.0f);
+    case ColorChannel::RedGreen:
+    case ColorChannel::BlueYellow:
+        return nearest(x * 255.0f) - 128;
+    case ColorChannel::Temperature:
+        return nearest(x);
+    default:
+        return 0;
+    }
+}
+
+template <typename T> T readSetting(const char* key, T fallback)
+{
+    QVariant value = fallback;
+    ReadSetting(QString::fromLatin1(kSettingsGroup), QString::fromLatin1(key), value);
+    return value.canConvert<T>() ? value.value<T>() : fallback;
+}
+
+void writeSetting(const char* key, const QVariant& value)
+{
+    WriteSetting(QString::fromLatin1(kSettingsGroup), QString::fromLatin1(key), value);
+}
+
+} // namespace
+
+ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*request*/,
+                                   HSVCallback* callback, ColorDorvoPicker* picker,
+                                   const QString& title)
+    : QDialog(parent), ui(new Ui::ColorDorvoDialog), picker(picker), updateTimer(new QTimer(this))
+{
+    // Keys typed into the spinners must not reach the host's accelerators.
+    setProperty("NoMaxAccelerators", true);
+    ui->setupUi(this);
+    setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
+    installEventFilter(this);
+    setWindowTitle(title);
+    this->callback = callback;
+
+    spinnerRows = {
+        {ColorChannel::Hue, ui->hueIntSpinner, ui->hueFloatSpinner, ui->hueStackedSpinners},
+        {ColorChannel::Saturation, ui->saturationIntSpinner, ui->saturationFloatSpinner,
+         ui->saturationStackedSpinners},
+        {ColorChannel::Value, ui->valueIntSpinner, ui->valueFloatSpinner, ui->valueStackedSpinners},
+        {ColorChannel::Red, ui->redIntSpinner, ui->redFloatSpinner, ui->redStackedSpinners},
+        {ColorChannel::Green, ui->greenIntSpinner, ui->greenFloatSpinner, ui->greenStackedSpinners},
+        {ColorChannel::Blue, ui->blueIntSpinner, ui->blueFloatSpinner, ui->blueStackedSpinners},
+        {ColorChannel::Lightness, ui->lightnessIntSpinner, ui->lightnessFloatSpinner,
+         ui->lightnessStackedSpinners},
+        {ColorChannel::RedGreen, ui->redGreenIntSpinner, ui->redGreenFloatSpinner,
+         ui->redGreenStackedSpinners},
+        {ColorChannel::BlueYellow, ui->blueYellowIntSpinner, ui->blueYellowFloatSpinner,
+         ui->blueYellowStackedSpinners},
+        {ColorChannel::Cyan, ui->cyanIntSpinner, ui->cyanFloatSpinner, ui->cyanStackedSpinners},
+        {ColorChannel::Magenta, ui->magentaIntSpinner, ui->magentaFloatSpinner,
+         ui->magentaStackedSpinners},
+        {ColorChannel::Yellow, ui->yellowIntSpinner, ui->yellowFloatSpinner,
+         ui->yellowStackedSpinners},
+        {ColorChannel::Key, ui->keyIntSpinner, ui->keyFloatSpinner, ui->keyStackedSpinners},
+        {ColorChannel::Alpha, ui->alphaIntSpinner, ui->alphaFloatSpinner, ui->alphaStackedSpinners},
+    };
+
+    currentColor = ColorValue(color);
+    initialColor = ColorValue(color);
+
+    ReadSettings();
+    UpdateColorDisplays(currentColor, true);
+    CreateColorFields();
+    SetColorField(colorFieldIndex);
+
+    FixSize();
+
+    RefreshSpinners(initialColor, ColorChannel::None);
+
+    // Filled before any connection exists, so no slot runs. A stored page beyond the
+    // listed names (the mixing canvas) leaves the box without a current item.
+    ui->colorFieldComboBox->addItems(fieldTypeNames);
+    ui->colorFieldComboBox->setCurrentIndex(colorFieldIndex);
+
+    SetSpinnerType(colorSpinnerType);
+
+    const std::pair<QAbstractButton*, ColorChannel> channelButtons[] = {
+        {ui->hueRdBtn, ColorChannel::Hue},
+        {ui->saturationRdBtn, ColorChannel::Saturation},
+        {ui->valueRdBtn, ColorChannel::Value},
+        {ui->redRdBtn, ColorChannel::Red},
+        {ui->greenRdBtn, ColorChannel::Green},
+        {ui->blueRdBtn, ColorChannel::Blue},
+        {ui->lightnessRdBtn, ColorChannel::Lightness},
+        {ui->redGreenRdBtn, ColorChannel::RedGreen},
+        {ui->blueYellowRdBtn, ColorChannel::BlueYellow},
+    };
+    for (const auto& [button, channel] : channelButtons)
+        ui->colorSliderBtnGrp->setId(button, static_cast<int>(channel));
+    ui->colorSliderBtnGrp->button(static_cast<int>(sliderChannel))->setChecked(true);
+
+    ui->colorPaletteBtnGrp->setId(ui->monochromaticRdBtn, 0);
+    ui->colorPaletteBtnGrp->setId(ui->adjacentRdBtn, 1);
+    ui->colorPaletteBtnGrp->setId(ui->triadRdBtn, 2);
+    ui->colorPaletteBtnGrp->setId(ui->tetradRdBtn, 3);
+    ui->colorPaletteBtnGrp->button(static_cast<int>(paletteAngleType))->setChecked(true);
+
+    ui->colorSpinnerRangeBtnGrp->setId(ui->integerSpinnersRdBtn, 0);
+    ui->colorSpinnerRangeBtnGrp->setId(ui->floatSpinnersRdBtn, 1);
+    ui->colorSpinnerRangeBtnGrp->button(static_cast<int>(colorSpinnerType))->setChecked(true);
+
+    ConnectSignals();
+
+    ui->pickColorBtn->setIcon(
+        MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(kEyeDropperIconPath)));
+
+    updateTimer->setSingleShot(true);
+    connect(updateTimer, &QTimer::timeout, this, &ColorDorvoDialog::OnUpdateTimerTimeout);
+
+    // The field names and the spinner page chosen above can change what the form needs.
+    FixSize();
+
+    DebugPrint(_M("opeing\n"));
+}
+
+ColorDorvoDialog::~ColorDorvoDialog()
+{
+    // Children are destroyed after this body; none of their signals may reach the
+    // half-destroyed dialog (a focused line edit reports editingFinished as it goes).
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
+    WriteSettings();
+    if (updateTimer->isActive())
+        updateTimer->stop();
+    if (callback) {
+        callback->BeingDestroyed(GetPosition());
+        callback = nullptr;
+    }
+    picker = nullptr;
+    delete ui;
+    ui = nullptr;
+}
+
+void ColorDorvoDialog::ViewColorChanged(const ColorValue& color, bool silent)
+{
+    ApplyColor(color, !silent);
+}
+
+void ColorDorvoDialog::SliderValueChanged(int value, ColorChannel channel, bool notify)
+{
+    if (channel == ColorChannel::None || s_updating)
+        return;
+    FlagScope driving(s_sliderDriving);
+    // The end of a drag: the spinners already carry the last step's value.
+    if (notify)
+        NotifyColorChanged(currentColor);
+
+    const SpinnerRow* row = RowOf(channel);
+    const bool sRgb = SRgbShown();
+    switch (channel) {
+    case ColorChannel::Red:
+    case ColorChannel::Green:
+    case ColorChannel::Blue: {
+        const int shown = sRgb ? value : linearChannel(value);
+        row->intSpinner->setValue(shown);
+        row->floatSpinner->setValue(shown / 255.0f);
+        break;
+    }
+    case ColorChannel::Saturation:
+    case ColorChannel::Value: {
+        const int shown = sRgb ? value : linearPercent(value);
+        row->intSpinner->setValue(shown);
+        row->floatSpinner->setValue(shown / 100.0f);
+        break;
+    }
+    case ColorChannel::Hue:
+        row->intSpinner->setValue(value);
+        row->floatSpinner->setValue(value / 360.0f);
+        break;
+    case ColorChannel::Lightness:
+    case ColorChannel::Cyan:
+    case ColorChannel::Magenta:
+    case ColorChannel::Yellow:
+    case ColorChannel::Key:
+        row->intSpinner->setValue(value);
+        row->floatSpinner->setValue(value / 100.0f);
+        break;
+    case ColorChannel::RedGreen:
+    case ColorChannel::BlueYellow:
+        row->intSpinner->setValue(value);
+        row->floatSpinner->setValue((value + 128) / 255.0f);
+        break;
+    case ColorChannel::Alpha:
+        row->intSpinner->setValue(value);
+        row->floatSpinner->setValue(value / 255.0f);
+        break;
+    case ColorChannel::Temperature:
+        ui->temperatureSpinner->setValue(value);
+        break;
+    default:
+        // Group codes and the hex line have no spinner of their own.
+        break;
+    }
+}
+
+int ColorDorvoDialog::ExecDialog()
+{
+    return exec();
+}
+
+void ColorDorvoDialog::ShowDialog()
+{
+    show();
+    winId();
+}
+
+void ColorDorvoDialog::ModifyColor(DWORD color)
+{
+    ModifyColor(AColor(color, 1.0f));
+}
+
+void ColorDorvoDialog::ModifyColor(AColor color)
+{
+    // The host's color supersedes an edit still waiting to be reported; reporting it
+    // would only echo the host's own color back.
+    updateTimer->stop();
+    ApplyColor(ColorValue(color.r, color.g, color.b, color.a), false);
+}
+
+void ColorDorvoDialog::SetNewColor(DWORD color, const MCHAR* name)
+{
+    SetNewColor(AColor(color, 1.0f), name);
+}
+
+void ColorDorvoDialog::SetNewColor(AColor color, const MCHAR* name)
+{
+    setWindowTitle(QString::fromWCharArray(name));
+    initialColor = ColorValue(color.r, color.g, color.b, color.a);
+    currentColor = initialColor;
+    UpdateColorDisplays(currentColor, true);
+    ApplyColor(ColorValue(color.r, color.g, color.b, color.a), true);
+}
+
+DWORD ColorDorvoDialog::GetColor()
+{
+    return currentColor.toColorRef();
+}
+
+IPoint2 ColorDorvoDialog::GetPosition()
+{
+    return IPoint2(pos().x(), pos().y());
+}
+
+void ColorDorvoDialog::Destroy()
+{
+    close();
+}
+
+void ColorDorvoDialog::InstallNewCB(DWORD color, HSVCallback* newCallback, const MCHAR* name)
+{
+    InstallNewCB(AColor(color, 1.0f), newCallback, name);
+}
+
+void ColorDorvoDialog::InstallNewCB(AColor color, HSVCallback* newCallback, const MCHAR* name)
+{
+    // The outgoing owner hears the last color it was shown.
+    NotifyColorChanged(currentColor);
+    callback = newCallback;
+    SetNewColor(color, name);
+}
+
+void ColorDorvoDialog::RefreshUI()
+{
+    ApplyColor(currentColor, false);
+}
+
+AColor ColorDorvoDialog::GetAColor()
+{
+    float rgba[4];
+    currentColor.toFloats(rgba);
+    return AColor(rgba[0], rgba[1], rgba[2], rgba[3]);
+}
+
+bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride: {
+        // A spinner or the hex line has already finished its edit on Return; the key
+        // must not go on to the default button and close the dialog.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Enter || key == Qt::Key_Return)
+            return true;
+        break;
+    }
+    default:
+        break;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ColorDorvoDialog::AcceptColor()
+{
+    // Accepting reports the current color itself; a pending report would only repeat it.
+    updateTimer->stop();
+    NotifyColorChanged(currentColor);
+    accept();
+}
+
+void ColorDorvoDialog::ResetColor()
+{
+    ApplyColor(initialColor, true);
+}
+
+void ColorDorvoDialog::CancelDialog()
+{
+    // A pending report of an edit must not reach the host after it was put back.
+    updateTimer->stop();
+    NotifyColorChanged(initialColor);
+    close();
+}
+
+void ColorDorvoDialog::ColorFieldChanged(int index)
+{
+    if (CharStream* listener = ListenerStream()) {
+        const std::wstring name = ui->colorFieldComboBox->itemText(index).toStdWString();
+        listener->printf(_M("Set color field %s\n"), name.c_str());
+    }
+    colorFieldIndex = index;
+    SetColorField(index);
+}
+
+void ColorDorvoDialog::ColorSpinnerRangeChanged(int type)
+{
+    colorSpinnerType = static_cast<ColorSpinnerType>(type);
+    SetSpinnerType(colorSpinnerType);
+}
+
+void ColorDorvoDialog::ColorRdBtnChanged(int type)
+{
+    sliderChannel = static_cast<ColorChannel>(type);
+    SetColorField(colorFieldIndex);
+}
+
+void ColorDorvoDialog::ColorSpinnerChanged(int value, int type)
+{
+    if (!s_updating && !s_sliderDriving)
+        updateTimer->start(kUpdateDelayMs);
+    const auto channel = static_cast<ColorChannel>(type);
+    if (channel == ColorChannel::None || s_updating)
+        return;
+    FlagScope updating(s_updating);
+
+    // Values arrive in the form the spinners show; with the sRGB switch off RGB,
+    // saturation and value are linear and are stored in display form.
+    const bool sRgb = SRgbShown();
+    ColorValue& c = currentColor;
+    switch (channel) {
+    case ColorChannel::Red:
+        if (sRgb)
+            c.rgb.setRed(value);
+        else
+            c.rgb.setLinearRed(value);
+        c.updateFromRgb();
+        break;
+    case ColorChannel::Green:
+        if (sRgb)
+            c.rgb.setGreen(value);
+        else
+            c.rgb.setLinearGreen(value);
+        c.updateFromRgb();
+        break;
+    case ColorChannel::Blue:
+        if (sRgb)
+            c.rgb.setBlue(value);
+        else
+            c.rgb.setLinearBlue(value);
+        c.updateFromRgb();
+        break;
+    case ColorChannel::Hue:
+        c.hsv.setHue(value);
+        c.updateFromHsv();
+        break;
+    case ColorChannel::Saturation:
+        if (sRgb)
+            c.hsv.setSaturation(value);
+        else
+            c.hsv.setLinearSaturation(value);
+        c.updateFromHsv();
+        break;
+    case ColorChannel::Value:
+        if (sRgb)
+            c.hsv.setValue(value);
+        else
+            c.hsv.setLinearValue(value);
+        c.updateFromHsv();
+        break;
+    case ColorChannel::Lightness:
+        c.lab.setLightness(value);
+        c.updateFromLab();
+        break;
+    case ColorChannel::RedGreen:
+        c.lab.setA(value);
+        c.updateFromLab();
+        break;
+    case ColorChannel::BlueYellow:
+        c.lab.setB(value);
+        c.updateFromLab();
+        break;
+    case ColorChannel::Cyan:
+        c.cmyk.setCyan(value);
+        c.updateFromCmyk();
+        break;
+    case ColorChannel::Magenta:
+        c.cmyk.setMagenta(value);
+        c.updateFromCmyk();
+        break;
+    case ColorChannel::Yellow:
+        c.cmyk.setYellow(value);
+        c.updateFromCmyk();
+        break;
+    case ColorChannel::Key:
+        c.cmyk.setKey(value);
+        c.updateFromCmyk();
+        break;
+    case ColorChannel::Temperature:
+        c.temperature.setKelvin(value);
+        c.updateFromTemperature();
+        break;
+    case ColorChannel::Alpha:
+        // Nothing is derived from alpha; it lives in the RGB record only.
+        c.rgb.setAlpha(value);
+        break;
+    default:
+        return;
+    }
+
+    RefreshSpinners(currentColor, groupOf(channel));
+    UpdateColorDisplays(currentColor, false);
+    SetColorField(colorFieldIndex);
+}
+
+void ColorDorvoDialog::ColorSpinnerChanged(float value, int type)
+{
+    ColorSpinnerChanged(integerFromFloat(value, static_cast<ColorChannel>(type)), type);
+}
+
+void ColorDorvoDialog::AngleRdBtnChanged(int type)
+{
+    paletteAngleType = static_cast<PaletteAngleType>(type);
+    ui->angleSpn->setEnabled(paletteAngleType != PaletteAngleType::Monochromatic);
+    ui->colorPaletteWidget->updatePalettes(currentColor.hsv, type, ui->angleSpn->value());
+}
+
+void ColorDorvoDialog::AngleSpinnerChanged(int angle)
+{
+    ui->colorPaletteWidget->updatePalettes(currentColor.hsv, static_cast<int>(paletteAngleType),
+                                           angle);
+}
+
+void ColorDorvoDialog::ComplementarySwitchPressed()
+{
+    ApplyColor(currentColor.complementary(), true);
+}
+
+void ColorDorvoDialog::InvertSwitchPressed()
+{
+    ApplyColor(currentColor.inverted(), true);
+}
+
+void ColorDorvoDialog::OnUpdateTimerTimeout()
+{
+    ApplyColor(currentColor, true);
+}
+
+void ColorDorvoDialog::ApplyColor(const ColorValue& value, bool notify)
+{
+    // `value` may refer to currentColor itself; copy before overwriting.
+    const ColorValue color = value;
+    FlagScope updating(s_updating);
+    currentColor = color;
+    RefreshSpinners(currentColor, ColorChannel::None);
+    UpdateColorDisplays(currentColor, false);
+    SetColorField(colorFieldIndex);
+    if (notify)
+        NotifyColorChanged(currentColor);
+}
+
+void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel skipGroup)
+{
+    const bool sRgb = SRgbShown();
+    if (skipGroup != ColorChannel::HsvGroup) {
+        const HsvColor& hsv = value.hsv;
+        ui->hueIntSpinner->setValue(hsv.hue());
+        ui->saturationIntSpinner->setValue(sRgb ? hsv.saturation() : hsv.linearSaturation());
+        ui->valueIntSpinner->setValue(sRgb ? hsv.value() : hsv.linearValue());
+        ui->hueFloatSpinner->setValue(hsv.hueF());
+        ui->saturationFloatSpinner->setValue(sRgb ? hsv.saturationF() : hsv.linearSaturationF());
+        ui->valueFloatSpinner->setValue(sRgb ? hsv.valueF() : hsv.linearValueF());
+    }
+    if (skipGroup != ColorChannel::RgbGroup) {
+        const RgbColor& rgb = value.rgb;
+        ui->redIntSpinner->setValue(sRgb ? rgb.red() : rgb.linearRed());
+        ui->greenIntSpinner->setValue(sRgb ? rgb.green() : rgb.linearGreen());
+        ui->blueIntSpinner->setValue(sRgb ? rgb.blue() : rgb.linearBlue());
+        ui->redFloatSpinner->setValue(sRgb ? rgb.redF() : rgb.linearRedF());
+        ui->greenFloatSpinner->setValue(sRgb ? rgb.greenF() : rgb.linearGreenF());
+        ui->blueFloatSpinner->setValue(sRgb ? rgb.blueF() : rgb.linearBlueF());
+    }
+    if (skipGroup != ColorChannel::LabGroup) {
+        const LabColor& lab = value.lab;
+        ui->lightnessIntSpinner->setValue(lab.lightness());
+        ui->redGreenIntSpinner->setValue(lab.a());
+        ui->blueYellowIntSpinner->setValue(lab.b());
+        ui->lightnessFloatSpinner->setValue(lab.lightnessF());
+        ui->redGreenFloatSpinner->setValue(lab.aF());
+        ui->blueYellowFloatSpinner->setValue(lab.bF());
+    }
+    if (skipGroup != ColorChannel::CmykGroup) {
+        const CmykColor& cmyk = value.cmyk;
+        ui->cyanIntSpinner->setValue(cmyk.cyan());
+        ui->magentaIntSpinner->setValue(cmyk.magenta());
+        ui->yellowIntSpinner->setValue(cmyk.yellow());
+        ui->keyIntSpinner->setValue(cmyk.key());
+        // A CMYK edit rewrites its own group, but not the float spinner being typed in:
+        // reformatting "0.2" as "0.200" under the cursor would make "0.25" untypable.
+        const std::pair<QDoubleSpinBox*, float> floats[] = {
+            {ui->cyanFloatSpinner, cmyk.cyanF()},
+            {ui->magentaFloatSpinner, cmyk.magentaF()},
+            {ui->yellowFloatSpinner, cmyk.yellowF()},
+            {ui->keyFloatSpinner, cmyk.keyF()},
+        };
+        for (const auto& [spinner, unit] : floats) {
+            if (spinner != typedFloatSpinner)
+                spinner->setValue(unit);
+        }
+    }
+    if (skipGroup != ColorChannel::Temperature)
+        ui->temperatureSpinner->setValue(value.temperature.kelvin());
+    if (skipGroup != ColorChannel::Alpha) {
+        ui->alphaIntSpinner->setValue(value.rgb.alpha());
+        ui->alphaFloatSpinner->setValue(value.rgb.alphaF());
+    }
+    if (skipGroup != ColorChannel::Hex)
+        ui->hexEditLine->setText(value.hex.text());
+}
+
+void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial)
+{
+    ui->colorPaletteWidget->updatePalettes(value.hsv, static_cast<int>(paletteAngleType),
+                                           ui->angleSpn->value());
+    QPalette swatch;
+    swatch.setColor(QPalette::Window, value.toQColor());
+    ui->currentColorLbl->setPalette(swatch);
+    if (initial) {
+        ui->angleSpn->setEnabled(paletteAngleType != PaletteAngleType::Monochromatic);
+        ui->angleSpn->setResetValue(kDefaultPaletteAngle);
+        ui->initColorLbl->setPalette(swatch);
+    }
+}
+
+void ColorDorvoDialog::SetColorField(int /*page*/)
+{
+    SetChannelButtonsEnabled(true);
+    ui->canvasControlsLayout->hide();
+    UpdateChannelSliders();
+}
+
+void ColorDorvoDialog::FixSize()
+{
+    adjustSize();
+    setFixedSize(width(), height());
+}
+
+void ColorDorvoDialog::SetChannelButtonsEnabled(bool enabled)
+{
+    for (QAbstractButton* button : ui->colorSliderBtnGrp->buttons())
+        button->setEnabled(enabled);
+}
+
+void ColorDorvoDialog::UpdateChannelSliders()
+{
+}
+
+void ColorDorvoDialog::SetSpinnerType(ColorSpinnerType type)
+{
+    for (const SpinnerRow& row : spinnerRows)
+        row.stack->setCurrentIndex(static_cast<int>(type));
+    ApplyColor(currentColor, false);
+}
+
+void ColorDorvoDialog::HexEditFinished()
+{
+    // Short texts give black and long ones white; six characters are kept as typed.
+    ApplyColor(ColorValue(HexColor(ui->hexEditLine->text())), true);
+}
+
+void ColorDorvoDialog::NotifyColorChanged(const ColorValue& color)
+{
+    if (!callback)
+        return;
+    float rgba[4];
+    color.toFloats(rgba);
+    callback->ColorChanged(AColor(rgba[0], rgba[1], rgba[2], rgba[3]), TRUE);
+}
+
+const ColorDorvoDialog::SpinnerRow* ColorDorvoDialog::RowOf(ColorChannel channel) const
+{
+    for (const SpinnerRow& row : spinnerRows) {
+        if (row.channel == channel)
+            return &row;
+    }
+    return nullptr;
+}
+
+bool ColorDorvoDialog::SRgbShown() const
+{
+    return ui->sRgbCheckBox->isChecked();
+}
+
+void ColorDorvoDialog::ReadSettings()
+{
+    // A damaged file must never leave a button group without a checked button or the
+    // field stack on a page that does not exist: such values fall back to the default.
+    colorFieldIndex = readSetting<int>("ColorField", 0);
+    if (colorFieldIndex < 0 || colorFieldIndex > 3)
+        colorFieldIndex = 0;
+
+    const int slider = readSetting<int>("ColorSlider", static_cast<int>(ColorChannel::Value));
+    sliderChannel = isSliderChannel(static_cast<ColorChannel>(slider))
+                        ? static_cast<ColorChannel>(slider)
+                        : ColorChannel::Value;
+
+    const int angleType = readSetting<int>("PaletteAngleType", 0);
+    paletteAngleType = angleType >= 0 && angleType <= 3 ? static_cast<PaletteAngleType>(angleType)
+                                                        : PaletteAngleType::Monochromatic;
+
+    const int spinnerType = readSetting<int>("ColorSpinnerType", 0);
+    colorSpinnerType = spinnerType == 1 ? ColorSpinnerType::Float : ColorSpinnerType::Integer;
+
+    ui->angleSpn->setValue(readSetting<int>("PaletteAngle", kDefaultPaletteAngle));
+    ui->sRgbCheckBox->setChecked(readSetting<bool>("sRgbSwitch", true));
+    swatchListShown = readSetting<bool>("SwatchList", false);
+}
+
+void ColorDorvoDialog::WriteSettings()
+{
+    writeSetting("ColorField", colorFieldIndex);
+    writeSetting("ColorSlider", static_cast<int>(sliderChannel));
+    writeSetting("ColorSpinnerType", static_cast<int>(colorSpinnerType));
+    writeSetting("PaletteAngleType", static_cast<int>(paletteAngleType));
+    writeSetting("PaletteAngle", ui->angleSpn->value());
+    writeSetting("sRgbSwitch", ui->sRgbCheckBox->isChecked());
+    writeSetting("SwatchList", swatchListShown);
+}
+
+void ColorDorvoDialog::CreateColorFields()
+{
+    // The pages and the slider report to the dialog but are adopted by the stack and the
+    // layout, which own them.
+    colorFieldStack = new QStackedWidget;
+
+    ui->colorFieldHLayout->addItem(
+        new QSpacerItem(0, 0, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
+    ui->colorFieldHLayout->addWidget(colorFieldStack);
+    ui->colorFieldHLayout->addItem(
+        new QSpacerItem(0, 0, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
+}
+
+void ColorDorvoDialog::ConnectSignals()
+{
+    connect(ui->acceptBtn, &QPushButton::clicked, this, &ColorDorvoDialog::AcceptColor);
+    connect(ui->resetBtn, &QPushButton::clicked, this, &ColorDorvoDialog::ResetColor);
+    connect(ui->cancelBtn, &QPushButton::clicked, this, &ColorDorvoDialog::CancelDialog);
+    connect(ui->colorFieldComboBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &ColorDorvoDialog::ColorFieldChanged);
+    connect(ui->sRgbCheckBox, &QCheckBox::stateChanged, this,
+            [this](int) { ApplyColor(currentColor, true); });
+    connect(ui->integerSpinnersRdBtn, &QRadioButton::clicked, this,
+            [this] { ColorSpinnerRangeChanged(static_cast<int>(ColorSpinnerType::Integer)); });
+    connect(ui->floatSpinnersRdBtn, &QRadioButton::clicked, this,
+            [this] { ColorSpinnerRangeChanged(static_cast<int>(ColorSpinnerType::Float)); });
+
+    const auto connectButton = [this](QAbstractButton* button, ColorChannel channel) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, channel] { ColorRdBtnChanged(static_cast<int>(channel)); });
+    };
+    const auto connectRow = [this](ColorChannel channel) {
+        const SpinnerRow* row = RowOf(channel);
+        const int type = static_cast<int>(channel);
+        connect(row->intSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
+                [this, type](int value) { ColorSpinnerChanged(value, type); });
+        QDoubleSpinBox* spinner = row->floatSpinner;
+        connect(spinner, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
+                [this, type, spinner](double value) {
+                    // Spinners written during the update re-enter here; they must not
+                    // clear the mark of the one the user types in.
+                    QDoubleSpinBox* const outer = typedFloatSpinner;
+                    typedFloatSpinner = spinner;
+                    ColorSpinnerChanged(static_cast<float>(value), type);
+                    typedFloatSpinner = outer;
+                });
+    };
+    connectButton(ui->hueRdBtn, ColorChannel::Hue);
+    connectRow(ColorChannel::Hue);
+    connectButton(ui->saturationRdBtn, ColorChannel::Saturation);
+    connectRow(ColorChannel::Saturation);
+    connectButton(ui->valueRdBtn, ColorChannel::Value);
+    connectRow(ColorChannel::Value);
+    connectButton(ui->redRdBtn, ColorChannel::Red);
+    connectRow(ColorChannel::Red);
+    connectButton(ui->greenRdBtn, ColorChannel::Green);
+    connectRow(ColorChannel::Green);
+    connectButton(ui->blueRdBtn, ColorChannel::Blue);
+    connectRow(ColorChannel::Blue);
+    connectButton(ui->lightnessRdBtn, ColorChannel::Lightness);
+    connectRow(ColorChannel::Lightness);
+    connectButton(ui->redGreenRdBtn, ColorChannel::RedGreen);
+    connectRow(ColorChannel::RedGreen);
+    connectButton(ui->blueYellowRdBtn, ColorChannel::BlueYellow);
+    connectRow(ColorChannel::BlueYellow);
+    connectRow(ColorChannel::Cyan);
+    connectRow(ColorChannel::Magenta);
+    connectRow(ColorChannel::Yellow);
+    connectRow(ColorChannel::Key);
+    connect(ui->temperatureSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int value) {
+                ColorSpinnerChanged(value, static_cast<int>(ColorChannel::Temperature));
+            });
+    // Alpha edits stick like every other channel's.
+    connectRow(ColorChannel::Alpha);
+    connect(ui->hexEditLine, &QLineEdit::editingFinished, this, &ColorDorvoDialog::HexEditFinished);
+
+    const std::pair<QAbstractButton*, PaletteAngleType> angleButtons[] = {
+        {ui->monochromaticRdBtn, PaletteAngleType::Monochromatic},
+        {ui->adjacentRdBtn, PaletteAngleType::Adjacent},
+        {ui->triadRdBtn, PaletteAngleType::Triad},
+        {ui->tetradRdBtn, PaletteAngleType::Tetrad},
+    };
+    for (const auto& [button, type] : angleButtons) {
+        const int id = static_cast<int>(type);
+        connect(button, &QAbstractButton::clicked, this, [this, id] { AngleRdBtnChanged(id); });
+    }
+    connect(ui->angleSpn, qOverload<int>(&QSpinBox::valueChanged), this,
+            &ColorDorvoDialog::AngleSpinnerChanged);
+    connect(ui->complementarySwitchBtn, &QPushButton::clicked, this,
+            &ColorDorvoDialog::ComplementarySwitchPressed);
+    connect(ui->invertSwitchBtn, &QPushButton::clicked, this,
+            &ColorDorvoDialog::InvertSwitchPressed);
+}

@@ -1,0 +1,156 @@
+#pragma once
+
+#include "color/ColorValue.h"
+#include "dialog/ColorChannel.h"
+#include "dialog/ColorSpinnerType.h"
+#include "dialog/PaletteAngleType.h"
+#include "host/HostServices.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+class QColor;
+class QDoubleSpinBox;
+class QSpinBox;
+class QStackedWidget;
+class QTimer;
+
+class CanvasArea;
+class ColorDorvoPicker;
+class ColorField;
+class ColorSlider;
+class ColorSwatchListWidget;
+class HsvWheel;
+class HueWheel;
+
+namespace Ui {
+class ColorDorvoDialog;
+}
+
+// The picker window. It holds the color the host opened it with and the color being
+// edited, and keeps every view of the edited color in step: the color field pages, the
+// channel slider, the spinner groups, the hex line, the palette strip and the two
+// swatches. Every change goes through ApplyColor or the spinner path; two process-wide
+// flags stop the spinners the dialog writes from feeding their values back.
+//
+// The dialog is also the host's ColorPicker for a modeless request: the host modifies,
+// replaces and reads the color through it and hears of changes through its callback.
+//
+// The dialog's own widgets (fields, wheels, sliders, palette strip, swatch list) hold a
+// pointer to it and call the public services below directly; they emit no signals.
+class ColorDorvoDialog : public QDialog, public ColorPicker
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(ColorDorvoDialog)
+
+public:
+    // `request` is the host request's integer argument, which the dialog does not use.
+    // Neither `callback` nor `picker` is owned.
+    ColorDorvoDialog(QWidget* parent, const QColor& color, int request, HSVCallback* callback,
+                     ColorDorvoPicker* picker, const QString& title);
+    ~ColorDorvoDialog() override;
+
+    // A view picked `color`. The host is told unless `silent`.
+    void ViewColorChanged(const ColorValue& color, bool silent);
+    // A slider moved to `value` (stored form) of `channel`; the value is written into that
+    // channel's spinners. `notify` (the release of a drag) tells the host the color it had
+    // before this step.
+    void SliderValueChanged(int value, ColorChannel channel, bool notify);
+
+    RgbColor GetCurrentRgb() const { return currentColor.rgb; }
+    HsvColor GetCurrentHsv() const { return currentColor.hsv; }
+    ColorValue GetCurrentColorValue() const { return currentColor; }
+    QColor GetCurrentQColor() const { return currentColor.toQColor(); }
+
+    // For the host adapter: a modal run returning the QDialog result, and a modeless show
+    // that creates the native window at once.
+    int ExecDialog();
+    void ShowDialog();
+
+    // ColorPicker. Modifying the color makes it current without touching the initial color
+    // and without echoing it to the callback; a new color replaces both and is reported.
+    void ModifyColor(DWORD color) override;
+    void ModifyColor(AColor color) override;
+    void SetNewColor(DWORD color, const MCHAR* name) override;
+    void SetNewColor(AColor color, const MCHAR* name) override;
+    DWORD GetColor() override;
+    IPoint2 GetPosition() override;
+    void Destroy() override;
+    void InstallNewCB(DWORD color, HSVCallback* callback, const MCHAR* name) override;
+    void InstallNewCB(AColor color, HSVCallback* callback, const MCHAR* name) override;
+    void RefreshUI() override;
+    AColor GetAColor() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void AcceptColor();
+    void ResetColor();
+    void CancelDialog();
+    void ColorFieldChanged(int index);
+    void ColorSpinnerRangeChanged(int type);
+    void ColorRdBtnChanged(int type);
+    void ColorSpinnerChanged(int value, int type);
+    void ColorSpinnerChanged(float value, int type);
+    void AngleRdBtnChanged(int type);
+    void AngleSpinnerChanged(int angle);
+    void ComplementarySwitchPressed();
+    void InvertSwitchPressed();
+    void OnUpdateTimerTimeout();
+
+private:
+    // One channel row of the spinner column: its two spinners and the stack holding them.
+    struct SpinnerRow
+    {
+        ColorChannel channel;
+        QSpinBox* intSpinner;
+        QDoubleSpinBox* floatSpinner;
+        QStackedWidget* stack;
+    };
+
+    void ApplyColor(const ColorValue& value, bool notify);
+    void RefreshSpinners(const ColorValue& value, ColorChannel skipGroup);
+    void UpdateColorDisplays(const ColorValue& value, bool initial);
+    void SetColorField(int page);
+    void SetChannelButtonsEnabled(bool enabled);
+    // Fits the dialog to its form and fixes it there: it is never user-resizable.
+    void FixSize();
+    void UpdateChannelSliders();
+    void SetSpinnerType(ColorSpinnerType type);
+    void HexEditFinished();
+    void ReadSettings();
+    void WriteSettings();
+    void CreateColorFields();
+    void ConnectSignals();
+    void NotifyColorChanged(const ColorValue& color);
+    const SpinnerRow* RowOf(ColorChannel channel) const;
+    bool SRgbShown() const;
+
+    Ui::ColorDorvoDialog* ui = nullptr;
+    ColorChannel sliderChannel = ColorChannel::Value;
+    int colorFieldIndex = 0;
+    PaletteAngleType paletteAngleType = PaletteAngleType::Monochromatic;
+    ColorSpinnerType colorSpinnerType = ColorSpinnerType::Integer;
+    ColorValue initialColor;
+    ColorValue currentColor;
+    std::deque<ColorValue> undoHistory;
+    std::deque<ColorValue> redoHistory;
+    ColorDorvoPicker* picker = nullptr;
+    QStackedWidget* colorFieldStack = nullptr;
+    ColorField* colorField = nullptr;
+    HueWheel* hueWheel = nullptr;
+    HsvWheel* hsvWheel = nullptr;
+    CanvasArea* canvasArea = nullptr;
+    ColorSlider* channelSlider = nullptr;
+    ColorSwatchListWidget* swatchList = nullptr;
+    bool swatchListShown = false;
+    HSVCallback* callback = nullptr;
+    QTimer* updateTimer = nullptr;
+    std::vector<SpinnerRow> spinnerRows;
+    // The float spinner whose own edit is being spread, while it is.
+    QDoubleSpinBox* typedFloatSpinner = nullptr;
+};

@@ -1,0 +1,5 @@
+list(APPEND COLORDORVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.ui
+)

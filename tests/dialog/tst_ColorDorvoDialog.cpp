@@ -1,0 +1,1027 @@
+#include "RecordingCallback.h"
+
+#include "color/ColorValue.h"
+#include "dialog/ColorChannel.h"
+#include "dialog/ColorDorvoDialog.h"
+#include "host/SettingsStore.h"
+
+#include "hostsdk/HostRuntime.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+Q_DECLARE_METATYPE(ColorChannel)
+
+namespace {
+
+constexpr int kRed = static_cast<int>(ColorChannel::Red);
+
+QString describe(const AColor& c)
+{
+    return QStringLiteral("(%1, %2, %3, %4)").arg(c.r).arg(c.g).arg(c.b).arg(c.a);
+}
+
+AColor unitColor(int red, int green, int blue, int alpha = 255)
+{
+    return AColor(red / 255.0f, green / 255.0f, blue / 255.0f, alpha / 255.0f);
+}
+
+bool sameColor(const AColor& a, const AColor& b)
+{
+    return a == b;
+}
+
+} // namespace
+
+// One dialog on a plain main window with its own settings directory, driven as a user
+// would drive it.
+class tst_ColorDorvoDialog : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> configDir;
+    std::unique_ptr<QWidget> mainWindow;
+    RecordingCallback callback;
+    QPointer<ColorDorvoDialog> dialog;
+
+    ColorDorvoDialog* open(const QColor& color, HSVCallback* cb)
+    {
+        dialog = new ColorDorvoDialog(mainWindow.get(), color, 0, cb, nullptr,
+                                      QStringLiteral("Color Selector"));
+        dialog->show();
+        if (!QTest::qWaitForWindowExposed(dialog))
+            qWarning("dialog not exposed");
+        return dialog;
+    }
+    ColorDorvoDialog* open(const QColor& color = QColor(0, 0, 0)) { return open(color, &callback); }
+
+    template <typename T> T* find(const char* name) const
+    {
+        T* widget = dialog->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qFatal("no child %s", name);
+        return widget;
+    }
+    QSpinBox* intSpinner(const char* name) const { return find<QSpinBox>(name); }
+    QDoubleSpinBox* floatSpinner(const char* name) const { return find<QDoubleSpinBox>(name); }
+    QTimer* updateTimer() const { return dialog->findChild<QTimer*>(); }
+
+    // Replaces the spinner's text as a user does: select it, type, press Return.
+    static void typeInto(QAbstractSpinBox* spinner, const QString& text)
+    {
+        spinner->selectAll();
+        QTest::keyClicks(spinner, text);
+        QTest::keyClick(spinner, Qt::Key_Return);
+    }
+    void typeHex(const QString& text) const
+    {
+        QLineEdit* line = find<QLineEdit>("hexEditLine");
+        line->selectAll();
+        QTest::keyClicks(line, text);
+        QTest::keyClick(line, Qt::Key_Return);
+    }
+    // Radio buttons and check boxes answer only on their indicator and text, which sit
+    // at the left of a button that a grid may have stretched.
+    void click(const char* name) const
+    {
+        auto* button = find<QAbstractButton>(name);
+        const bool checkable =
+            qobject_cast<QRadioButton*>(button) || qobject_cast<QCheckBox*>(button);
+        QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier,
+                          checkable ? QPoint(8, button->height() / 2) : button->rect().center());
+    }
+    void useFloatSpinners() const { click("floatSpinnersRdBtn"); }
+    void setSRgb(bool on) const
+    {
+        if (find<QCheckBox>("sRgbCheckBox")->isChecked() != on)
+            click("sRgbCheckBox");
+    }
+    void clearNotifications() { callback.notifications.clear(); }
+    // Lets the debounce timer run out, however long that takes, without sleeping blindly.
+    bool fireUpdateTimer() const
+    {
+        return QTest::qWaitFor([this] { return !updateTimer()->isActive(); }, 5000);
+    }
+    AColor current() const { return dialog->GetAColor(); }
+
+private slots:
+    void init()
+    {
+        configDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(configDir->isValid());
+        HostRuntime::SetPlugCfgDir(configDir->path());
+        mainWindow = std::make_unique<QWidget>();
+        HostRuntime::SetMainWindow(mainWindow.get());
+        OpenSettingsStore();
+        HostRuntime::ClearOutput();
+        callback.notifications.clear();
+    }
+    void cleanup()
+    {
+        delete dialog;
+        CloseSettingsStore();
+        HostRuntime::SetMainWindow(nullptr);
+        mainWindow.reset();
+        configDir.reset();
+    }
+
+    void opensWithDefaultsWithoutSettingsFile();
+    void formRangesAndTexts_data();
+    void formRangesAndTexts();
+    void opensOnTheGivenColor();
+
+    void spinnerEditUpdatesOtherGroupsAndWaitsForTimer_data();
+    void spinnerEditUpdatesOtherGroupsAndWaitsForTimer();
+    void cmykEditRewritesItsOwnGroup();
+    void burstOfEditsReachesHostOnce();
+    void returnInSpinnerKeepsDialogOpen();
+
+    void hostHearsOfEachSource_data();
+    void hostHearsOfEachSource();
+    void applyColorDoesNotReenterThroughSpinners();
+    void sliderWritesSpinnersWithoutTimer_data();
+    void sliderWritesSpinnersWithoutTimer();
+
+    void displayForms_data();
+    void displayForms();
+    void typedValueIsStored_data();
+    void typedValueIsStored();
+    void switchingSpinnerTypeChangesNothingStored();
+    void sRgbSwitchRedisplaysAndNotifies();
+
+    void hexEntry_data();
+    void hexEntry();
+
+    void alphaEditSticks_data();
+    void alphaEditSticks();
+
+    void channelButtonSelectsSliderChannel();
+    void harmonyModeAndAngle();
+    void complementaryAndInvert();
+
+    void damagedSettingsFallBack_data();
+    void damagedSettingsFallBack();
+    void settingsSurviveReopening();
+
+    void acceptReportsCurrentColor();
+    void acceptWithoutCallbackIsSilent();
+    void cancelAfterEditsRestoresHost();
+    void resetReturnsToInitialColor();
+    void installNewCallbackWhileOneIsInstalled();
+    void setNewColorPackedWidensAlpha();
+    void modifyColorKeepsInitialAndDoesNotEcho();
+    void refreshAndGetters();
+    void destroyClosesAndReportsOnce();
+    void destructionReportsPositionOnce();
+    void execReturnsResult();
+};
+
+void tst_ColorDorvoDialog::opensWithDefaultsWithoutSettingsFile()
+{
+    open();
+    QVERIFY(find<QRadioButton>("valueRdBtn")->isChecked());
+    QVERIFY(find<QRadioButton>("monochromaticRdBtn")->isChecked());
+    QVERIFY(find<QRadioButton>("integerSpinnersRdBtn")->isChecked());
+    QVERIFY(find<QCheckBox>("sRgbCheckBox")->isChecked());
+    for (QStackedWidget* stack : dialog->findChildren<QStackedWidget*>(
+             QRegularExpression(QStringLiteral("StackedSpinners$"))))
+        QCOMPARE(stack->currentIndex(), 0);
+    QCOMPARE(
+        dialog
+            ->findChildren<QStackedWidget*>(QRegularExpression(QStringLiteral("StackedSpinners$")))
+            .size(),
+        14);
+
+    auto* angle = find<MaxSDK::QmaxSpinBox>("angleSpn");
+    QCOMPARE(angle->value(), 30);
+    QCOMPARE(angle->resetValue(), 30);
+    QVERIFY(!angle->isEnabled());
+    QCOMPARE(find<QPushButton>("swatchesBtn")->text(), QStringLiteral("v"));
+
+    auto* fields = find<QComboBox>("colorFieldComboBox");
+    QCOMPARE(fields->count(), 3);
+    QCOMPARE(fields->itemText(0), QStringLiteral("Square"));
+    QCOMPARE(fields->itemText(1), QStringLiteral("HSV Wheel"));
+    QCOMPARE(fields->itemText(2), QStringLiteral("Hue Wheel"));
+    QCOMPARE(fields->currentIndex(), 0);
+
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Color Selector"));
+    QVERIFY(!(dialog->windowFlags() & Qt::WindowCloseButtonHint));
+    QVERIFY(dialog->property("NoMaxAccelerators").toBool());
+    QVERIFY(!find<QWidget>("canvasControlsLayout")->isVisible());
+    // Never user-resizable.
+    QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+    QVERIFY(!find<QPushButton>("pickColorBtn")->icon().isNull());
+    QVERIFY(HostRuntime::DebugOutput().contains(QStringLiteral("opeing\n")));
+    QVERIFY(callback.notifications.empty());
+}
+
+void tst_ColorDorvoDialog::formRangesAndTexts_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("minimum");
+    QTest::addColumn<int>("maximum");
+    QTest::newRow("hue") << "hueIntSpinner" << 0 << 360;
+    QTest::newRow("saturation") << "saturationIntSpinner" << 0 << 100;
+    QTest::newRow("red") << "redIntSpinner" << 0 << 255;
+    QTest::newRow("a") << "redGreenIntSpinner" << -128 << 127;
+    QTest::newRow("b") << "blueYellowIntSpinner" << -128 << 127;
+    QTest::newRow("key") << "keyIntSpinner" << 0 << 100;
+    QTest::newRow("alpha") << "alphaIntSpinner" << 0 << 255;
+    QTest::newRow("temperature") << "temperatureSpinner" << 1500 << 15000;
+    QTest::newRow("angle") << "angleSpn" << 1 << 179;
+    QTest::newRow("brush size") << "brushSizeSpn" << 1 << 100;
+}
+
+void tst_ColorDorvoDialog::formRangesAndTexts()
+{
+    QFETCH(QString, name);
+    QFETCH(int, minimum);
+    QFETCH(int, maximum);
+    open();
+    auto* spinner = dialog->findChild<MaxSDK::QmaxSpinBox*>(name);
+    QVERIFY2(spinner, qPrintable(name));
+    QCOMPARE(spinner->minimum(), minimum);
+    QCOMPARE(spinner->maximum(), maximum);
+
+    QCOMPARE(find<QLabel>("angleLbl")->text(), QStringLiteral("Angle: "));
+    QCOMPARE(find<QGroupBox>("cieLabGrpBox")->title(), QStringLiteral("CIE-Lab"));
+    QCOMPARE(find<QPushButton>("pickColorBtn")->toolTip(),
+             QStringLiteral("Pick color from screen"));
+    QCOMPARE(find<QLineEdit>("hexEditLine")->maxLength(), 6);
+    auto* cyanFloat = floatSpinner("cyanFloatSpinner");
+    QCOMPARE(cyanFloat->singleStep(), 0.01);
+    QCOMPARE(floatSpinner("keyFloatSpinner")->singleStep(), 0.004);
+    QCOMPARE(floatSpinner("keyFloatSpinner")->decimals(), 3);
+}
+
+void tst_ColorDorvoDialog::opensOnTheGivenColor()
+{
+    open(QColor(255, 128, 0));
+    QCOMPARE(intSpinner("redIntSpinner")->value(), 255);
+    QCOMPARE(intSpinner("greenIntSpinner")->value(), 128);
+    QCOMPARE(intSpinner("blueIntSpinner")->value(), 0);
+    QCOMPARE(intSpinner("hueIntSpinner")->value(), 30);
+    QCOMPARE(find<QLineEdit>("hexEditLine")->text(), QStringLiteral("ff8000"));
+    QCOMPARE(find<QLabel>("initColorLbl")->palette().color(QPalette::Window), QColor(255, 128, 0));
+    QCOMPARE(find<QLabel>("currentColorLbl")->palette().color(QPalette::Window),
+             QColor(255, 128, 0));
+    QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::spinnerEditUpdatesOtherGroupsAndWaitsForTimer_data()
+{
+    QTest::addColumn<QString>("spinner");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QColor>("expected");
+    QTest::addColumn<QString>("untouched");
+    QTest::addColumn<int>("untouchedValue");
+    // From grey 128: the edited group keeps what the user typed even where the color
+    // recomputed from the other spaces would show something else.
+    QTest::newRow("red") << "redIntSpinner"
+                         << "200" << QColor(200, 128, 128) << "redIntSpinner" << 200;
+    // RGB is rebuilt from the kept HSV record: value 51 gives 130.
+    QTest::newRow("hue of a grey") << "hueIntSpinner"
+                                   << "200" << QColor(130, 130, 130) << "hueIntSpinner" << 200;
+    QTest::newRow("lightness") << "lightnessIntSpinner"
+                               << "0" << QColor(0, 0, 0) << "redGreenIntSpinner" << 0;
+    QTest::newRow("temperature") << "temperatureSpinner"
+                                 << "6600" << QColor(255, 255, 255) << "temperatureSpinner" << 6600;
+}
+
+void tst_ColorDorvoDialog::spinnerEditUpdatesOtherGroupsAndWaitsForTimer()
+{
+    QFETCH(QString, spinner);
+    QFETCH(QString, typed);
+    QFETCH(QColor, expected);
+    QFETCH(QString, untouched);
+    QFETCH(int, untouchedValue);
+    open(QColor(128, 128, 128));
+
+    typeInto(dialog->findChild<QSpinBox*>(spinner), typed);
+
+    const ColorValue now = dialog->GetCurrentColorValue();
+    QCOMPARE(dialog->GetCurrentQColor(), expected);
+    QCOMPARE(dialog->findChild<QSpinBox*>(untouched)->value(), untouchedValue);
+    // Every other view follows at once...
+    QCOMPARE(find<QLineEdit>("hexEditLine")->text(), now.hex.text());
+    QCOMPARE(intSpinner("blueIntSpinner")->value(), now.rgb.blue());
+    QCOMPARE(intSpinner("keyIntSpinner")->value(), now.cmyk.key());
+    QCOMPARE(find<QLabel>("currentColorLbl")->palette().color(QPalette::Window), expected);
+    // ...while the swatch of the initial color and the host wait.
+    QCOMPARE(find<QLabel>("initColorLbl")->palette().color(QPalette::Window),
+             QColor(128, 128, 128));
+    QVERIFY(callback.notifications.empty());
+    QVERIFY(updateTimer()->isActive());
+    QCOMPARE(updateTimer()->interval(), 500);
+    QVERIFY(updateTimer()->isSingleShot());
+
+    QVERIFY(fireUpdateTimer());
+    QCOMPARE(callback.changedCount(), 1);
+    QVERIFY2(sameColor(callback.last().color, current()),
+             qPrintable(describe(callback.last().color)));
+    QCOMPARE(callback.last().buttonUp, TRUE);
+}
+
+void tst_ColorDorvoDialog::cmykEditRewritesItsOwnGroup()
+{
+    open(QColor(0, 0, 0));
+    useFloatSpinners();
+    // The group is rewritten on every keystroke, yet a two-decimal value stays typable.
+    typeInto(floatSpinner("cyanFloatSpinner"), QStringLiteral("0.25"));
+    QCOMPARE(floatSpinner("cyanFloatSpinner")->text(), QStringLiteral("0.250"));
+    QCOMPARE(dialog->GetCurrentColorValue().cmyk.cyan(), 25);
+    // Its integer twin is rewritten at once, unlike the twin of an RGB, HSV or Lab edit.
+    QCOMPARE(intSpinner("cyanIntSpinner")->value(), 25);
+    QCOMPARE(intSpinner("keyIntSpinner")->value(), 100);
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(0, 0, 0));
+    typeInto(floatSpinner("redFloatSpinner"), QStringLiteral("0.5"));
+    QCOMPARE(intSpinner("redIntSpinner")->value(), 0);
+}
+
+void tst_ColorDorvoDialog::burstOfEditsReachesHostOnce()
+{
+    open(QColor(10, 20, 30));
+    typeInto(intSpinner("redIntSpinner"), QStringLiteral("100"));
+    QVERIFY(updateTimer()->isActive());
+    // Wait until the first countdown is well under way, then edit again: it starts over.
+    QVERIFY(QTest::qWaitFor([this] { return updateTimer()->remainingTime() < 300; }, 5000));
+    QVERIFY(callback.notifications.empty());
+    typeInto(intSpinner("greenIntSpinner"), QStringLiteral("110"));
+    QVERIFY(updateTimer()->remainingTime() > 300);
+    typeInto(floatSpinner("blueFloatSpinner"), QStringLiteral("0"));
+    QVERIFY(callback.notifications.empty());
+
+    QVERIFY(fireUpdateTimer());
+    QCOMPARE(callback.notifications.size(), size_t(1));
+    QVERIFY(sameColor(callback.last().color, unitColor(100, 110, 0)));
+}
+
+void tst_ColorDorvoDialog::returnInSpinnerKeepsDialogOpen()
+{
+    open();
+    typeInto(intSpinner("redIntSpinner"), QStringLiteral("10"));
+    QVERIFY(dialog->isVisible());
+    QCOMPARE(dialog->result(), 0);
+    QCOMPARE(intSpinner("redIntSpinner")->value(), 10);
+}
+
+namespace {
+enum class Source
+{
+    Spinner,
+    AlphaSpinner,
+    Hex,
+    SRgbSwitch,
+    SpinnerTypeSwitch,
+    Reset,
+    Complementary,
+    Invert,
+    HarmonyMode,
+    Angle,
+    ChannelButton,
+    ViewLoud,
+    ViewSilent,
+    SliderStep,
+    SliderRelease,
+};
+}
+Q_DECLARE_METATYPE(Source)
+
+void tst_ColorDorvoDialog::hostHearsOfEachSource_data()
+{
+    QTest::addColumn<Source>("source");
+    QTest::addColumn<int>("heardAtOnce");
+    QTest::addColumn<bool>("timerStarted");
+    QTest::addColumn<bool>("colorChanges");
+    QTest::newRow("integer spinner") << Source::Spinner << 0 << true << true;
+    QTest::newRow("alpha spinner") << Source::AlphaSpinner << 0 << true << true;
+    QTest::newRow("hex line") << Source::Hex << 1 << false << true;
+    QTest::newRow("sRGB switch") << Source::SRgbSwitch << 1 << false << false;
+    QTest::newRow("spinner type switch") << Source::SpinnerTypeSwitch << 0 << false << false;
+    QTest::newRow("reset") << Source::Reset << 1 << false << false;
+    QTest::newRow("complementary") << Source::Complementary << 1 << false << true;
+    QTest::newRow("invert") << Source::Invert << 1 << false << true;
+    QTest::newRow("harmony mode") << Source::HarmonyMode << 0 << false << false;
+    QTest::newRow("angle") << Source::Angle << 0 << false << false;
+    QTest::newRow("channel button") << Source::ChannelButton << 0 << false << false;
+    QTest::newRow("view while dragging") << Source::ViewLoud << 1 << false << true;
+    QTest::newRow("silent view") << Source::ViewSilent << 0 << false << true;
+    QTest::newRow("slider step") << Source::SliderStep << 0 << false << true;
+    QTest::newRow("slider release") << Source::SliderRelease << 1 << false << true;
+}
+
+void tst_ColorDorvoDialog::hostHearsOfEachSource()
+{
+    QFETCH(Source, source);
+    QFETCH(int, heardAtOnce);
+    QFETCH(bool, timerStarted);
+    QFETCH(bool, colorChanges);
+    open(QColor(200, 100, 50));
+    const AColor before = current();
+
+    switch (source) {
+    case Source::Spinner:
+        typeInto(intSpinner("greenIntSpinner"), QStringLiteral("20"));
+        break;
+    case Source::AlphaSpinner:
+        typeInto(intSpinner("alphaIntSpinner"), QStringLiteral("20"));
+        break;
+    case Source::Hex:
+        typeHex(QStringLiteral("102030"));
+        break;
+    case Source::SRgbSwitch:
+        setSRgb(false);
+        break;
+    case Source::SpinnerTypeSwitch:
+        useFloatSpinners();
+        break;
+    case Source::Reset:
+        click("resetBtn");
+        break;
+    case Source::Complementary:
+        click("complementarySwitchBtn");
+        break;
+    case Source::Invert:
+        click("invertSwitchBtn");
+        break;
+    case Source::HarmonyMode:
+        click("triadRdBtn");
+        break;
+    case Source::Angle:
+        click("triadRdBtn");
+        typeInto(find<QSpinBox>("angleSpn"), QStringLiteral("45"));
+        break;
+    case Source::ChannelButton:
+        click("redRdBtn");
+        break;
+    case Source::ViewLoud:
+        dialog->ViewColorChanged(ColorValue(1, 2, 3, 255), false);
+        break;
+    case Source::ViewSilent:
+        dialog->ViewColorChanged(ColorValue(1, 2, 3, 255), true);
+        break;
+    case Source::SliderStep:
+        dialog->SliderValueChanged(10, ColorChannel::Red, false);
+        break;
+    case Source::SliderRelease:
+        dialog->SliderValueChanged(10, ColorChannel::Red, true);
+        break;
+    }
+
+    QCOMPARE(callback.changedCount(), heardAtOnce);
+    QCOMPARE(updateTimer()->isActive(), timerStarted);
+    QCOMPARE(!sameColor(current(), before), colorChanges);
+    if (heardAtOnce && source != Source::SliderRelease)
+        QVERIFY2(sameColor(callback.last().color, current()),
+                 qPrintable(describe(callback.last().color)));
+    // The host hears the end of a drag with the color shown before the final step.
+    if (source == Source::SliderRelease)
+        QVERIFY(sameColor(callback.last().color, before));
+}
+
+void tst_ColorDorvoDialog::applyColorDoesNotReenterThroughSpinners()
+{
+    open(QColor(0, 0, 0));
+    // A hue kept for a grey: if any spinner written during the update ran its handler,
+    // the color would be rebuilt from that spinner's space and the hue lost.
+    const ColorValue grey(HsvColor(200, 0, 50));
+    int signals_ = 0;
+    for (QSpinBox* spinner : dialog->findChildren<QSpinBox*>())
+        connect(spinner, qOverload<int>(&QSpinBox::valueChanged), this, [&] { ++signals_; });
+    dialog->ViewColorChanged(grey, true);
+    QVERIFY(signals_ > 0);
+    QCOMPARE(dialog->GetCurrentHsv().hue(), 200);
+    QCOMPARE(intSpinner("hueIntSpinner")->value(), 200);
+    QCOMPARE(dialog->GetCurrentRgb().red(), grey.rgb.red());
+    QVERIFY(!updateTimer()->isActive());
+    QVERIFY(callback.notifications.empty());
+}
+
+void tst_ColorDorvoDialog::sliderWritesSpinnersWithoutTimer_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<bool>("sRgb");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("spinner");
+    QTest::addColumn<int>("shown");
+    QTest::addColumn<QString>("floatSpinner");
+    QTest::addColumn<double>("floatShown");
+    QTest::newRow("red") << ColorChannel::Red << true << 128 << "redIntSpinner" << 128
+                         << "redFloatSpinner" << 0.502;
+    QTest::newRow("red linear") << ColorChannel::Red << false << 128 << "redIntSpinner" << 56
+                                << "redFloatSpinner" << 0.220;
+    QTest::newRow("value linear") << ColorChannel::Value << false << 51 << "valueIntSpinner" << 23
+                                  << "valueFloatSpinner" << 0.230;
+    QTest::newRow("hue") << ColorChannel::Hue << true << 180 << "hueIntSpinner" << 180
+                         << "hueFloatSpinner" << 0.5;
+    QTest::newRow("b") << ColorChannel::BlueYellow << true << -128 << "blueYellowIntSpinner" << -128
+                       << "blueYellowFloatSpinner" << 0.0;
+}
+
+void tst_ColorDorvoDialog::sliderWritesSpinnersWithoutTimer()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(bool, sRgb);
+    QFETCH(int, value);
+    QFETCH(QString, spinner);
+    QFETCH(int, shown);
+    QFETCH(QString, floatSpinner);
+    QFETCH(double, floatShown);
+    open(QColor(40, 200, 90));
+    setSRgb(sRgb);
+    clearNotifications();
+
+    dialog->SliderValueChanged(value, channel, false);
+    QCOMPARE(dialog->findChild<QSpinBox*>(spinner)->value(), shown);
+    QCOMPARE(dialog->findChild<QDoubleSpinBox*>(floatSpinner)->value(), floatShown);
+    QVERIFY(!updateTimer()->isActive());
+    QVERIFY(callback.notifications.empty());
+
+    // None and group codes are ignored.
+    const AColor before = current();
+    dialog->SliderValueChanged(17, ColorChannel::None, true);
+    dialog->SliderValueChanged(17, ColorChannel::RgbGroup, false);
+    QVERIFY(sameColor(current(), before));
+    QVERIFY(callback.notifications.empty());
+}
+
+void tst_ColorDorvoDialog::displayForms_data()
+{
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<bool>("sRgb");
+    QTest::addColumn<QString>("spinner");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("red stored") << QColor(128, 0, 0) << true << "redIntSpinner"
+                                << "128";
+    QTest::newRow("red linear") << QColor(128, 0, 0) << false << "redIntSpinner"
+                                << "56";
+    QTest::newRow("red linear float") << QColor(128, 0, 0) << false << "redFloatSpinner"
+                                      << "0.220";
+    QTest::newRow("red float") << QColor(128, 0, 0) << true << "redFloatSpinner"
+                               << "0.502";
+    QTest::newRow("value stored") << QColor(128, 128, 128) << true << "valueIntSpinner"
+                                  << "51";
+    QTest::newRow("value linear") << QColor(128, 128, 128) << false << "valueIntSpinner"
+                                  << "23";
+    QTest::newRow("hue ignores switch") << QColor(0, 255, 255) << false << "hueIntSpinner"
+                                        << "180";
+    QTest::newRow("hue float") << QColor(0, 255, 255) << true << "hueFloatSpinner"
+                               << "0.500";
+    QTest::newRow("alpha float") << QColor(10, 10, 10, 100) << true << "alphaFloatSpinner"
+                                 << "0.392";
+}
+
+void tst_ColorDorvoDialog::displayForms()
+{
+    QFETCH(QColor, color);
+    QFETCH(bool, sRgb);
+    QFETCH(QString, spinner);
+    QFETCH(QString, text);
+    open(color);
+    setSRgb(sRgb);
+    auto* box = dialog->findChild<QAbstractSpinBox*>(spinner);
+    QVERIFY(box);
+    QCOMPARE(box->text(), text);
+}
+
+void tst_ColorDorvoDialog::typedValueIsStored_data()
+{
+    QTest::addColumn<QColor>("start");
+    QTest::addColumn<bool>("sRgb");
+    QTest::addColumn<bool>("floats");
+    QTest::addColumn<QString>("spinner");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("stored");
+    QTest::newRow("red linear 56") << QColor(0, 0, 0) << false << false << "redIntSpinner"
+                                   << "56" << ColorChannel::Red << 128;
+    QTest::newRow("red stored") << QColor(0, 0, 0) << true << false << "redIntSpinner"
+                                << "56" << ColorChannel::Red << 56;
+    QTest::newRow("saturation linear")
+        << QColor(255, 0, 0) << false << false << "saturationIntSpinner"
+        << "22" << ColorChannel::Saturation << 50;
+    QTest::newRow("hue float 1.000") << QColor(255, 0, 0) << true << true << "hueFloatSpinner"
+                                     << "1.000" << ColorChannel::Hue << 360;
+    QTest::newRow("a float half") << QColor(255, 0, 0) << true << true << "redGreenFloatSpinner"
+                                  << "0.5" << ColorChannel::RedGreen << 0;
+    QTest::newRow("red float linear") << QColor(0, 0, 0) << false << true << "redFloatSpinner"
+                                      << "0.22" << ColorChannel::Red << 128;
+    QTest::newRow("red above range") << QColor(0, 0, 0) << true << false << "redIntSpinner"
+                                     << "999" << ColorChannel::Red << 99;
+    // The color changes, so every other spinner is rewritten while the user types.
+    QTest::newRow("key float from black") << QColor(0, 0, 0) << true << true << "keyFloatSpinner"
+                                          << "0.25" << ColorChannel::Key << 25;
+    QTest::newRow("key float") << QColor(255, 255, 255) << true << true << "keyFloatSpinner"
+                               << "0.25" << ColorChannel::Key << 25;
+}
+
+void tst_ColorDorvoDialog::typedValueIsStored()
+{
+    QFETCH(QColor, start);
+    QFETCH(bool, sRgb);
+    QFETCH(bool, floats);
+    QFETCH(QString, spinner);
+    QFETCH(QString, typed);
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, stored);
+    open(start);
+    setSRgb(sRgb);
+    if (floats)
+        useFloatSpinners();
+    auto* box = dialog->findChild<QAbstractSpinBox*>(spinner);
+    QVERIFY(box && box->isVisible());
+    typeInto(box, typed);
+
+    const ColorValue now = dialog->GetCurrentColorValue();
+    switch (channel) {
+    case ColorChannel::Red:
+        QCOMPARE(now.rgb.red(), stored);
+        break;
+    case ColorChannel::Saturation:
+        QCOMPARE(now.hsv.saturation(), stored);
+        break;
+    case ColorChannel::Hue:
+        QCOMPARE(now.hsv.hue(), stored);
+        break;
+    case ColorChannel::RedGreen:
+        QCOMPARE(now.lab.a(), stored);
+        break;
+    case ColorChannel::Key:
+        QCOMPARE(now.cmyk.key(), stored);
+        break;
+    default:
+        QFAIL("channel not covered");
+    }
+}
+
+void tst_ColorDorvoDialog::switchingSpinnerTypeChangesNothingStored()
+{
+    open(QColor(12, 34, 56));
+    const ColorValue before = dialog->GetCurrentColorValue();
+    useFloatSpinners();
+    for (QStackedWidget* stack : dialog->findChildren<QStackedWidget*>(
+             QRegularExpression(QStringLiteral("StackedSpinners$"))))
+        QCOMPARE(stack->currentIndex(), 1);
+    QCOMPARE(floatSpinner("blueFloatSpinner")->text(), QStringLiteral("0.220"));
+    click("integerSpinnersRdBtn");
+    QCOMPARE(find<QStackedWidget>("alphaStackedSpinners")->currentIndex(), 0);
+    QVERIFY(dialog->GetCurrentColorValue() == before);
+    QVERIFY(callback.notifications.empty());
+    QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::sRgbSwitchRedisplaysAndNotifies()
+{
+    open(QColor(128, 128, 128));
+    setSRgb(false);
+    QCOMPARE(intSpinner("redIntSpinner")->value(), 56);
+    QCOMPARE(intSpinner("valueIntSpinner")->value(), 23);
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(128, 128, 128));
+    QCOMPARE(callback.changedCount(), 1);
+    setSRgb(true);
+    QCOMPARE(intSpinner("redIntSpinner")->value(), 128);
+    QCOMPARE(callback.changedCount(), 2);
+}
+
+void tst_ColorDorvoDialog::hexEntry_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("six digits") << "ff8000" << QColor(255, 128, 0) << "ff8000";
+    QTest::newRow("upper case kept") << "FF8000" << QColor(255, 128, 0) << "FF8000";
+    QTest::newRow("five characters") << "12345" << QColor(0, 0, 0) << "000000";
+    QTest::newRow("seventh refused") << "1234567" << QColor(0x12, 0x34, 0x56) << "123456";
+    QTest::newRow("bad pair") << "zz8000" << QColor(0, 128, 0) << "zz8000";
+}
+
+void tst_ColorDorvoDialog::hexEntry()
+{
+    QFETCH(QString, typed);
+    QFETCH(QColor, color);
+    QFETCH(QString, shown);
+    open(QColor(9, 9, 9, 255));
+    typeHex(typed);
+    QCOMPARE(dialog->GetCurrentQColor(), color);
+    QCOMPARE(find<QLineEdit>("hexEditLine")->text(), shown);
+    QCOMPARE(intSpinner("redIntSpinner")->value(), color.red());
+    // Reported at once, not through the timer.
+    QVERIFY(callback.changedCount() >= 1);
+    QVERIFY(sameColor(callback.last().color, unitColor(color.red(), color.green(), color.blue())));
+    QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::alphaEditSticks_data()
+{
+    QTest::addColumn<bool>("floats");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("alpha");
+    QTest::newRow("integer") << false << "100" << 100;
+    QTest::newRow("float") << true << "0.5" << 128;
+}
+
+void tst_ColorDorvoDialog::alphaEditSticks()
+{
+    QFETCH(bool, floats);
+    QFETCH(QString, typed);
+    QFETCH(int, alpha);
+    open(QColor(10, 20, 30));
+    if (floats)
+        useFloatSpinners();
+    typeInto(floats ? static_cast<QAbstractSpinBox*>(floatSpinner("alphaFloatSpinner"))
+                    : intSpinner("alphaIntSpinner"),
+             typed);
+    QCOMPARE(dialog->GetCurrentRgb().alpha(), alpha);
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(10, 20, 30, alpha));
+    QCOMPARE(intSpinner("redIntSpinner")->value(), 10);
+    QVERIFY(callback.notifications.empty());
+    QVERIFY(fireUpdateTimer());
+    QCOMPARE(intSpinner("alphaIntSpinner")->value(), alpha);
+    QCOMPARE(callback.changedCount(), 1);
+    QVERIFY(sameColor(callback.last().color, unitColor(10, 20, 30, alpha)));
+}
+
+void tst_ColorDorvoDialog::channelButtonSelectsSliderChannel()
+{
+    open(QColor(10, 200, 30));
+    click("redRdBtn");
+    QCOMPARE(find<QButtonGroup>("colorSliderBtnGrp")->checkedId(), kRed);
+    for (QAbstractButton* button : find<QButtonGroup>("colorSliderBtnGrp")->buttons())
+        QVERIFY(button->isEnabled());
+    delete dialog;
+    // The choice is remembered for the next dialog.
+    open();
+    QVERIFY(find<QRadioButton>("redRdBtn")->isChecked());
+}
+
+void tst_ColorDorvoDialog::harmonyModeAndAngle()
+{
+    open(QColor(255, 0, 0));
+    auto* angle = find<QSpinBox>("angleSpn");
+    click("tetradRdBtn");
+    QVERIFY(angle->isEnabled());
+    typeInto(angle, QStringLiteral("45"));
+    QCOMPARE(angle->value(), 45);
+    click("monochromaticRdBtn");
+    QVERIFY(!angle->isEnabled());
+    QCOMPARE(angle->value(), 45);
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(255, 0, 0));
+    QVERIFY(callback.notifications.empty());
+    QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::complementaryAndInvert()
+{
+    open(QColor(255, 0, 0));
+    auto* complementary = find<QPushButton>("complementarySwitchBtn");
+    QTest::mouseClick(complementary, Qt::LeftButton);
+    QCOMPARE(dialog->GetCurrentHsv().hue(), 180);
+    QCOMPARE(intSpinner("hueIntSpinner")->value(), 180);
+    QTest::mouseClick(complementary, Qt::LeftButton);
+    QCOMPARE(dialog->GetCurrentHsv().hue(), 0);
+
+    dialog->ViewColorChanged(ColorValue(10, 20, 30, 40), true);
+    click("invertSwitchBtn");
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(245, 235, 225, 255));
+    QCOMPARE(intSpinner("alphaIntSpinner")->value(), 255);
+    QCOMPARE(callback.changedCount(), 3);
+}
+
+void tst_ColorDorvoDialog::damagedSettingsFallBack_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("checkedButton");
+    QTest::addColumn<int>("comboIndex");
+    QTest::newRow("slider channel is a group code")
+        << "ColorSlider" << QVariant(5) << "valueRdBtn" << 0;
+    QTest::newRow("slider channel out of range")
+        << "ColorSlider" << QVariant(99) << "valueRdBtn" << 0;
+    QTest::newRow("slider channel text") << "ColorSlider" << QVariant("blue") << "valueRdBtn" << 0;
+    QTest::newRow("slider channel valid")
+        << "ColorSlider" << QVariant(12) << "blueYellowRdBtn" << 0;
+    QTest::newRow("harmony out of range")
+        << "PaletteAngleType" << QVariant(4) << "monochromaticRdBtn" << 0;
+    QTest::newRow("harmony negative")
+        << "PaletteAngleType" << QVariant(-1) << "monochromaticRdBtn" << 0;
+    QTest::newRow("harmony valid") << "PaletteAngleType" << QVariant(3) << "tetradRdBtn" << 0;
+    QTest::newRow("spinner type out of range")
+        << "ColorSpinnerType" << QVariant(2) << "integerSpinnersRdBtn" << 0;
+    QTest::newRow("spinner type valid")
+        << "ColorSpinnerType" << QVariant(1) << "floatSpinnersRdBtn" << 0;
+    QTest::newRow("field page out of range") << "ColorField" << QVariant(4) << "valueRdBtn" << 0;
+    QTest::newRow("field page negative") << "ColorField" << QVariant(-3) << "valueRdBtn" << 0;
+    QTest::newRow("field page of the canvas") << "ColorField" << QVariant(3) << "valueRdBtn" << -1;
+}
+
+void tst_ColorDorvoDialog::damagedSettingsFallBack()
+{
+    QFETCH(QString, key);
+    QFETCH(QVariant, stored);
+    QFETCH(QString, checkedButton);
+    QFETCH(int, comboIndex);
+    WriteSetting(QStringLiteral("ColorDorvoDialog"), key, stored);
+    open();
+    QVERIFY2(dialog->findChild<QRadioButton*>(checkedButton)->isChecked(),
+             qPrintable(checkedButton));
+    for (const char* group : {"colorSliderBtnGrp", "colorPaletteBtnGrp", "colorSpinnerRangeBtnGrp"})
+        QVERIFY2(find<QButtonGroup>(group)->checkedButton(), group);
+    QCOMPARE(find<QComboBox>("colorFieldComboBox")->currentIndex(), comboIndex);
+    QCOMPARE(find<QStackedWidget>("alphaStackedSpinners")->currentIndex(),
+             find<QButtonGroup>("colorSpinnerRangeBtnGrp")->checkedId());
+    QCOMPARE(find<QSpinBox>("angleSpn")->isEnabled(),
+             find<QButtonGroup>("colorPaletteBtnGrp")->checkedId() != 0);
+}
+
+void tst_ColorDorvoDialog::settingsSurviveReopening()
+{
+    open();
+    click("triadRdBtn");
+    typeInto(find<QSpinBox>("angleSpn"), QStringLiteral("45"));
+    click("hueRdBtn");
+    useFloatSpinners();
+    setSRgb(false);
+    delete dialog;
+    // Through the file, as after a restart of the host.
+    CloseSettingsStore();
+    OpenSettingsStore();
+
+    open();
+    QVERIFY(find<QRadioButton>("triadRdBtn")->isChecked());
+    QCOMPARE(find<QSpinBox>("angleSpn")->value(), 45);
+    QVERIFY(find<QSpinBox>("angleSpn")->isEnabled());
+    QVERIFY(find<QRadioButton>("hueRdBtn")->isChecked());
+    QVERIFY(find<QRadioButton>("floatSpinnersRdBtn")->isChecked());
+    QCOMPARE(find<QStackedWidget>("redStackedSpinners")->currentIndex(), 1);
+    QVERIFY(!find<QCheckBox>("sRgbCheckBox")->isChecked());
+    QVariant page = -1;
+    ReadSetting(QStringLiteral("ColorDorvoDialog"), QStringLiteral("ColorSlider"), page);
+    QCOMPARE(page.toInt(), 6);
+}
+
+void tst_ColorDorvoDialog::acceptReportsCurrentColor()
+{
+    open(QColor(1, 2, 3));
+    typeInto(intSpinner("redIntSpinner"), QStringLiteral("250"));
+    click("acceptBtn");
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(callback.notifications.size(), size_t(1));
+    QVERIFY(sameColor(callback.last().color, unitColor(250, 2, 3)));
+    // The pending report would only repeat what accepting said.
+    QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::acceptWithoutCallbackIsSilent()
+{
+    open(QColor(1, 2, 3), nullptr);
+    typeInto(intSpinner("blueIntSpinner"), QStringLiteral("99"));
+    QVERIFY(fireUpdateTimer());
+    click("acceptBtn");
+    QCOMPARE(dialog->result(), int(QDialog::Accepted));
+    QVERIFY(sameColor(dialog->GetAColor(), unitColor(1, 2, 99)));
+    QVERIFY(callback.notifications.empty());
+}
+
+void tst_ColorDorvoDialog::cancelAfterEditsRestoresHost()
+{
+    open(QColor(50, 60, 70));
+    typeInto(intSpinner("redIntSpinner"), QStringLiteral("200"));
+    QVERIFY(fireUpdateTimer());
+    typeInto(intSpinner("greenIntSpinner"), QStringLiteral("210"));
+    QVERIFY(updateTimer()->isActive());
+    click("cancelBtn");
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(callback.changedCount(), 2);
+    QVERIFY(sameColor(callback.last().color, unitColor(50, 60, 70)));
+    // The edit still waiting to be reported must not overwrite the restored color.
+    QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::resetReturnsToInitialColor()
+{
+    open(QColor(50, 60, 70));
+    typeHex(QStringLiteral("ffffff"));
+    click("resetBtn");
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(50, 60, 70));
+    QCOMPARE(intSpinner("redIntSpinner")->value(), 50);
+    QVERIFY(dialog->isVisible());
+    QVERIFY(sameColor(callback.last().color, unitColor(50, 60, 70)));
+}
+
+void tst_ColorDorvoDialog::installNewCallbackWhileOneIsInstalled()
+{
+    open(QColor(10, 10, 10));
+    dialog->ViewColorChanged(ColorValue(20, 30, 40, 255), true);
+    clearNotifications();
+    RecordingCallback incoming;
+    dialog->InstallNewCB(unitColor(255, 0, 0), &incoming, L"Light Color");
+
+    QCOMPARE(callback.notifications.size(), size_t(1));
+    QVERIFY(sameColor(callback.last().color, unitColor(20, 30, 40)));
+    QCOMPARE(incoming.notifications.size(), size_t(1));
+    QVERIFY(sameColor(incoming.last().color, unitColor(255, 0, 0)));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Light Color"));
+    QCOMPARE(find<QLabel>("initColorLbl")->palette().color(QPalette::Window), QColor(255, 0, 0));
+
+    // The new owner hears everything from now on, including the end of the dialog.
+    click("invertSwitchBtn");
+    delete dialog;
+    QCOMPARE(callback.notifications.size(), size_t(1));
+    QCOMPARE(incoming.notifications.size(), size_t(3));
+    QCOMPARE(int(incoming.last().kind), int(RecordingCallback::Notification::Destroyed));
+}
+
+void tst_ColorDorvoDialog::setNewColorPackedWidensAlpha()
+{
+    open(QColor(1, 2, 3));
+    dialog->SetNewColor(DWORD(0x000000FF), L"Packed");
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(255, 0, 0, 255));
+    QCOMPARE(dialog->GetColor(), DWORD(0x000000FF));
+    QCOMPARE(callback.changedCount(), 1);
+    QVERIFY(sameColor(callback.last().color, AColor(1.0f, 0.0f, 0.0f, 1.0f)));
+    // The new color is also the one to reset to.
+    dialog->ViewColorChanged(ColorValue(5, 5, 5, 255), true);
+    click("resetBtn");
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(255, 0, 0));
+}
+
+void tst_ColorDorvoDialog::modifyColorKeepsInitialAndDoesNotEcho()
+{
+    open(QColor(1, 2, 3));
+    typeInto(intSpinner("redIntSpinner"), QStringLiteral("9"));
+    dialog->ModifyColor(DWORD(0x00FF8000));
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(0, 128, 255));
+    QCOMPARE(intSpinner("blueIntSpinner")->value(), 255);
+    QCOMPARE(find<QLabel>("initColorLbl")->palette().color(QPalette::Window), QColor(1, 2, 3));
+    QVERIFY(callback.notifications.empty());
+    QVERIFY(!updateTimer()->isActive());
+    click("resetBtn");
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(1, 2, 3));
+}
+
+void tst_ColorDorvoDialog::refreshAndGetters()
+{
+    open(QColor(1, 2, 3));
+    dialog->move(40, 50);
+    QCOMPARE(dialog->GetPosition(), IPoint2(dialog->pos().x(), dialog->pos().y()));
+    QCOMPARE(dialog->GetColor(), DWORD(1 + 2 * 256 + 3 * 65536));
+    QVERIFY(sameColor(dialog->GetAColor(), unitColor(1, 2, 3)));
+    dialog->RefreshUI();
+    QCOMPARE(intSpinner("blueIntSpinner")->value(), 3);
+    QVERIFY(callback.notifications.empty());
+    QCOMPARE(qobject_cast<ColorDorvoDialog*>(static_cast<QObject*>(dialog)), dialog.data());
+    QVERIFY(dialog->qt_metacast("ColorPicker"));
+}
+
+void tst_ColorDorvoDialog::destroyClosesAndReportsOnce()
+{
+    open(QColor(1, 2, 3));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    ColorPicker* picker = dialog.data();
+    picker->Destroy();
+    QVERIFY(QTest::qWaitFor([this] { return dialog.isNull(); }, 5000));
+    QCOMPARE(callback.notifications.size(), size_t(1));
+    QCOMPARE(int(callback.last().kind), int(RecordingCallback::Notification::Destroyed));
+}
+
+void tst_ColorDorvoDialog::destructionReportsPositionOnce()
+{
+    open(QColor(1, 2, 3));
+    const IPoint2 position(dialog->pos().x(), dialog->pos().y());
+    typeInto(intSpinner("redIntSpinner"), QStringLiteral("7"));
+    delete dialog;
+    QCOMPARE(callback.notifications.size(), size_t(1));
+    QCOMPARE(int(callback.last().kind), int(RecordingCallback::Notification::Destroyed));
+    QCOMPARE(callback.last().position, position);
+}
+
+void tst_ColorDorvoDialog::execReturnsResult()
+{
+    dialog = new ColorDorvoDialog(mainWindow.get(), QColor(1, 2, 3), 0, nullptr, nullptr,
+                                  QStringLiteral("Modal"));
+    QTimer::singleShot(0, dialog, [this] { click("acceptBtn"); });
+    QCOMPARE(dialog->ExecDialog(), int(QDialog::Accepted));
+    QTimer::singleShot(0, dialog, [this] { click("cancelBtn"); });
+    QCOMPARE(dialog->ExecDialog(), int(QDialog::Rejected));
+}
+
+QTEST_MAIN(tst_ColorDorvoDialog)
+#include "tst_ColorDorvoDialog.moc"
