@@ -8,8 +8,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSocketNotifier>
 
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,6 +29,40 @@ bool DisplayAvailable()
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
            !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+int gQuitPipe[2] = {-1, -1};
+
+void OnQuitSignal(int)
+{
+    const char byte = 1;
+    // Only async-signal-safe work here; the event loop does the rest.
+    ssize_t ignored = write(gQuitPipe[1], &byte, 1);
+    (void)ignored;
+}
+
+// SIGINT and SIGTERM end the event loop like closing the window, so the modules are shut
+// down in order and their settings reach the disk.
+void QuitOnSignals(QApplication& app)
+{
+    if (pipe2(gQuitPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(gQuitPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] {
+        char byte;
+        while (read(gQuitPipe[0], &byte, 1) > 0) {
+        }
+        QCoreApplication::quit();
+    });
+    struct sigaction action
+    {
+    };
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
 }
 
 } // namespace
@@ -65,6 +103,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    QuitOnSignals(app);
     QApplication::setApplicationName(QStringLiteral("colordorvo-host"));
     QApplication::setApplicationVersion(QStringLiteral(COLORDORVO_VERSION));
 

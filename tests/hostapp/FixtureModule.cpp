@@ -1,10 +1,14 @@
 // A small host module for the loader's tests. Compile definitions turn it into the faulty
 // variants: FIXTURE_LIB_VERSION (another SDK), FIXTURE_ATTACH_FAILS (the entry point refuses),
 // FIXTURE_NO_LIBCLASSDESC (an export missing), FIXTURE_UNRESOLVED (a dangling reference).
-// Every step the host takes is logged to the listener as "fixture <step>".
+// Every step the host takes is logged to the listener as "fixture <step>"; starting and
+// stopping the utility also leave marker files in the configuration folder for tests that
+// watch the host program from outside.
 #include "host/DorvoColorUtility.h"
 #include "host/HostServices.h"
 #include "host/SettingsStore.h"
+
+#include <QFile>
 
 #ifndef FIXTURE_LIB_VERSION
 #define FIXTURE_LIB_VERSION VERSION_3DSMAX
