@@ -1,16 +1,12 @@
 #include "swatches/ColorPalette.h"
 
 #include "color/ColorTexts.h"
+#include "color/ColorValue.h"
+#include "dialog/ColorDorvoDialog.h"
 #include "swatches/ColorPaletteStep.h"
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
-
-#if __has_include("dialog/ColorDorvoDialog.h")
-#include "color/ColorValue.h"
-#include "dialog/ColorDorvoDialog.h"
-#define COLORDORVO_PALETTE_HAS_DIALOG 1
-#endif
 
 namespace {
 struct StepFactor
@@ -78,7 +74,6 @@ void ColorPalette::mousePressEvent(QMouseEvent* event)
     // Only the left button picks; other buttons are swallowed here.
     if (event->button() != Qt::LeftButton || !dialog)
         return;
-#ifdef COLORDORVO_PALETTE_HAS_DIALOG
     const ColorValue current = dialog->GetCurrentColorValue();
     if (current.hsv != baseColor) {
         // Keep the alpha of the color being edited: a harmony pick changes the color,
@@ -87,5 +82,4 @@ void ColorPalette::mousePressEvent(QMouseEvent* event)
                                                      baseColor.value(), current.rgb.alpha())),
                                  true);
     }
-#endif
 }

@@ -1,21 +1,15 @@
 #include "swatches/ColorPaletteLayout.h"
 
 #include "color/HsvColor.h"
+#include "dialog/ColorDorvoDialog.h"
 #include "dialog/PaletteAngleType.h"
 #include "swatches/ColorPalette.h"
 
 #include <QHBoxLayout>
 
-#if __has_include("dialog/ColorDorvoDialog.h")
-#include "dialog/ColorDorvoDialog.h"
-#define COLORDORVO_PALETTE_HAS_DIALOG 1
-#endif
-
 ColorPaletteLayout::ColorPaletteLayout(QWidget* parent) : QWidget(parent)
 {
-#ifdef COLORDORVO_PALETTE_HAS_DIALOG
     dialog = qobject_cast<ColorDorvoDialog*>(parent);
-#endif
     setFixedHeight(StripHeight);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -1,14 +1,10 @@
 #include "swatches/ColorPaletteStep.h"
 
 #include "color/ColorTexts.h"
-
-#include <QMouseEvent>
-
-#if __has_include("dialog/ColorDorvoDialog.h")
 #include "color/ColorValue.h"
 #include "dialog/ColorDorvoDialog.h"
-#define COLORDORVO_PALETTE_HAS_DIALOG 1
-#endif
+
+#include <QMouseEvent>
 
 ColorPaletteStep::ColorPaletteStep(ColorDorvoDialog* dialog, QWidget* parent)
     : QLabel(parent), dialog(dialog)
@@ -33,9 +29,7 @@ void ColorPaletteStep::mousePressEvent(QMouseEvent* event)
     // Handled here alone, whatever the button: the tile below never sees the press.
     if (event->button() != Qt::LeftButton || !dialog)
         return;
-#ifdef COLORDORVO_PALETTE_HAS_DIALOG
     const int alpha = dialog->GetCurrentColorValue().rgb.alpha();
     dialog->ViewColorChanged(ColorValue(RgbColor(color.red(), color.green(), color.blue(), alpha)),
                              true);
-#endif
 }
