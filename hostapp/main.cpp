@@ -1,7 +1,6 @@
 // colordorvo-host: a stand-in 3D host that loads host modules and plays the host's services.
-#include "HostMainWindow.h"
 #include "HostOptions.h"
-#include "ModuleLoader.h"
+#include "HostSession.h"
 
 #include "hostsdk/HostRuntime.h"
 
@@ -120,17 +119,13 @@ int main(int argc, char* argv[])
         HostRuntime::SetPlugCfgDir(QDir::current().absoluteFilePath(options.plugCfgDir));
     }
 
-    HostMainWindow window;
-    ModuleLoader loader;
-    const bool scripting = !options.script.isEmpty();
-    loader.setMessageSink([&window](const QString& message) {
+    HostSession session([](const QString& message) {
         PrintTo(stderr, QStringLiteral("colordorvo-host: %1\n").arg(message));
-        window.appendHostMessage(message);
     });
-    loader.loadFolder(pluginDir);
+    session.loadModules(pluginDir);
 
     int status = 0;
-    if (scripting) {
+    if (!options.script.isEmpty()) {
         const HostRuntime::ScriptResult result = HostRuntime::EvaluateScript(options.script);
         if (result.ok) {
             PrintTo(stdout, result.text + QLatin1Char('\n'));
@@ -139,18 +134,9 @@ int main(int argc, char* argv[])
             status = 1;
         }
     } else {
-        const QStringList modules = loader.loadedModules();
-        const QStringList descriptions = loader.moduleDescriptions();
-        for (int i = 0; i < modules.size(); ++i) {
-            window.appendHostMessage(
-                QStringLiteral("Loaded %1: %2").arg(modules[i], descriptions[i]));
-        }
-        if (modules.isEmpty()) {
-            window.appendHostMessage(QStringLiteral("No modules loaded from %1").arg(pluginDir));
-        }
-        window.show();
+        session.mainWindow()->show();
         status = app.exec();
     }
-    loader.unloadAll();
+    session.shutdown();
     return status;
 }

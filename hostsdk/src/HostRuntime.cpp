@@ -47,13 +47,15 @@ std::wstring FormatWide(const wchar_t* format, va_list args)
         while (*p && wcschr(L"-+ #0123456789.*", *p)) {
             fmt += *p++;
         }
-        while (*p && wcschr(L"hlLqjzt", *p)) {
+        while (*p && wcschr(L"hlwLqjzt", *p)) {
             if (*p == L'h') {
                 narrow = true;
             } else if (*p == L'l' || *p == L'w') {
                 wide = true;
             }
-            fmt += *p++;
+            // The host's "w" length (wide string or character) is the C library's "l".
+            fmt += *p == L'w' ? L'l' : *p;
+            ++p;
         }
         if (!*p) {
             break;

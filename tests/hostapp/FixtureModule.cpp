@@ -9,6 +9,7 @@
 #include "host/SettingsStore.h"
 
 #include <QFile>
+#include <QWidget>
 
 #ifndef FIXTURE_LIB_VERSION
 #define FIXTURE_LIB_VERSION VERSION_3DSMAX
@@ -24,6 +25,12 @@ void Log(const MCHAR* step)
     ListenerStream()->printf(_M("fixture %s\n"), step);
 }
 
+void Mark(const QString& name)
+{
+    QFile marker(HostPlugCfgDir() + QLatin1Char('/') + name);
+    marker.open(QIODevice::WriteOnly);
+}
+
 const MCHAR* GetString(UINT id)
 {
     return gInstance && LoadStringW(gInstance, id, gBuffer, 256) > 0 ? gBuffer : nullptr;
@@ -36,18 +43,27 @@ public:
     DWORD Start() override
     {
         Log(_M("start"));
+        Mark(QStringLiteral("fixture-started"));
         return DorvoColorUtility::Start();
     }
     void Stop() override
     {
         Log(_M("stop"));
         DorvoColorUtility::Stop();
+        Mark(QStringLiteral("fixture-stopped"));
     }
     void DeleteThis() override
     {
         Log(_M("delete utility"));
         DorvoColorUtility::DeleteThis();
     }
+};
+
+class FixtureWindow : public QWidget
+{
+public:
+    explicit FixtureWindow(QWidget* parent) : QWidget(parent, Qt::Window) {}
+    ~FixtureWindow() override { Log(_M("window destroyed")); }
 };
 
 // A color selector that answers every modal request with one fixed color.
@@ -64,9 +80,12 @@ public:
         *color = RGB(64, 128, 191);
         return 1;
     }
+    // Opens a window on the host's main window (and hands the host no picker interface), so
+    // that tests see when the host destroys module windows.
     ColorPicker* CreateColorPicker(HWND, AColor, IPoint2*, HSVCallback*, const MCHAR*,
                                    BOOL) override
     {
+        (new FixtureWindow(HostMainWindow()))->show();
         return nullptr;
     }
     ColorPicker* CreateColorPicker(HWND, DWORD, IPoint2*, HSVCallback*, const MCHAR*, BOOL) override

@@ -1,27 +1,39 @@
-#include "HostMainWindow.h"
-#include "ModuleLoader.h"
+#include "HostSession.h"
 
+#include "hostsdk/ColPick.h"
 #include "hostsdk/DebugPrint.h"
 #include "hostsdk/HostRuntime.h"
 
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 
-// The host's main window with the fixture module loaded: the listener line as a user types in it.
+// A host session with the fixture module loaded: the listener line as a user types in it, and
+// the order of shutting down.
 class tst_HostMainWindow : public QObject
 {
     Q_OBJECT
 
 private:
     std::unique_ptr<QTemporaryDir> mTemp;
-    std::unique_ptr<HostMainWindow> mWindow;
-    std::unique_ptr<ModuleLoader> mLoader;
+    std::unique_ptr<HostSession> mSession;
+    QStringList mReported;
 
     QLineEdit* line() const
     {
-        return mWindow->findChild<QLineEdit*>(QStringLiteral("listenerEditLine"));
+        return mSession->mainWindow()->findChild<QLineEdit*>(QStringLiteral("listenerEditLine"));
+    }
+
+    QStringList fixtureSteps() const
+    {
+        QStringList steps;
+        for (const QString& l :
+             HostRuntime::ListenerOutput().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            if (l.startsWith(QLatin1String("fixture "))) {
+                steps << l.mid(8);
+            }
+        }
+        return steps;
     }
 
 private slots:
@@ -29,17 +41,27 @@ private slots:
     {
         mTemp = std::make_unique<QTemporaryDir>();
         HostRuntime::SetPlugCfgDir(mTemp->path());
-        mWindow = std::make_unique<HostMainWindow>();
-        mLoader = std::make_unique<ModuleLoader>();
-        QCOMPARE(mLoader->loadModule(QStringLiteral(FIXTURE_DIR "/fixture_good.dlu")), true);
-        mWindow->show();
-        QVERIFY(QTest::qWaitForWindowExposed(mWindow.get()));
+        const QString plugins = mTemp->path() + QStringLiteral("/plugins");
+        QDir().mkpath(plugins);
+        QVERIFY(QFile::copy(QStringLiteral(FIXTURE_DIR "/fixture_good.dlu"),
+                            plugins + QStringLiteral("/fixture_good.dlu")));
+        mReported.clear();
+        mSession = std::make_unique<HostSession>([this](const QString& m) { mReported << m; });
+        QCOMPARE(mSession->loadModules(plugins), 1);
+        mSession->mainWindow()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mSession->mainWindow()));
+        HostRuntime::ClearOutput();
     }
 
-    void cleanup()
+    void cleanup() { mSession.reset(); }
+
+    void loaderReportsReachTheListener()
     {
-        mLoader.reset();
-        mWindow.reset();
+        QCOMPARE(mReported.size(), 1);
+        QVERIFY(mSession->mainWindow()->listenerText().contains(QStringLiteral("-- ") +
+                                                                mReported.constFirst()));
+        QVERIFY(mSession->mainWindow()->listenerText().contains(
+            QLatin1String("-- Loaded fixture_good.dlu")));
     }
 
     void listenerEvaluatesTypedCalls_data()
@@ -59,31 +81,42 @@ private slots:
     {
         QFETCH(QString, typed);
         QFETCH(QString, shown);
-        const QString before = mWindow->listenerText();
+        const QString before = mSession->mainWindow()->listenerText();
         QTest::keyClicks(line(), typed);
         QTest::keyClick(line(), Qt::Key_Return);
-        QVERIFY(mWindow->listenerText().startsWith(before));
-        QCOMPARE(mWindow->listenerText().mid(before.size()), shown);
-        if (!shown.isEmpty()) {
-            QVERIFY(line()->text().isEmpty());
-        }
+        const QString after = mSession->mainWindow()->listenerText();
+        QVERIFY(after.startsWith(before));
+        QCOMPARE(after.mid(before.size()), shown);
     }
 
     void moduleOutputAppearsLive()
     {
-        const QString before = mWindow->listenerText();
+        const QString before = mSession->mainWindow()->listenerText();
         DebugPrint(L"opeing\n");
-        QCOMPARE(mWindow->listenerText().mid(before.size()), QStringLiteral("opeing\n"));
-        mLoader->unloadAll();
-        QVERIFY(
-            mWindow->listenerText().endsWith(QLatin1String("fixture shutdown\nfixture detach\n")));
+        QCOMPARE(mSession->mainWindow()->listenerText().mid(before.size()),
+                 QStringLiteral("opeing\n"));
     }
 
-    void windowIsTheHostsMainWindowWhileItLives()
+    // Module windows are destroyed while the module and its settings store still exist.
+    void shutdownClosesModuleWindowsBeforeUnloading()
     {
-        QCOMPARE(HostRuntime::MainWindow(), mWindow.get());
-        mWindow.reset();
+        ColPick* picker = mSession->loader().colorSelector();
+        QVERIFY(picker);
+        picker->CreateColorPicker(nullptr, AColor(1.0f, 0.0f, 0.0f, 1.0f), nullptr, nullptr,
+                                  L"one");
+        picker->CreateColorPicker(nullptr, AColor(0.0f, 1.0f, 0.0f, 1.0f), nullptr, nullptr,
+                                  L"two");
+        mSession->shutdown();
+        QVERIFY(mSession->mainWindow() == nullptr);
         QVERIFY(HostRuntime::MainWindow() == nullptr);
+        const QStringList expected{
+            QStringLiteral("create picker"),    QStringLiteral("window destroyed"),
+            QStringLiteral("window destroyed"), QStringLiteral("stop"),
+            QStringLiteral("delete utility"),   QStringLiteral("delete picker"),
+            QStringLiteral("shutdown"),         QStringLiteral("detach")};
+        QCOMPARE(fixtureSteps(), expected);
+        mSession->shutdown(); // a second shutdown finds nothing left to do
+        QCOMPARE(fixtureSteps(), expected);
         DebugPrint(L"nobody listens\n"); // must not reach the destroyed window
     }
 };

@@ -183,6 +183,27 @@ private slots:
         QVERIFY2(r.err.contains(expectedErr), qPrintable(r.err));
     }
 
+    // The main window run: the utility is started at load and stopped when the host is told to
+    // quit (as by Ctrl+C in a terminal), which also writes the settings.
+    void quitSignalShutsModulesDownInOrder()
+    {
+        const QString cfg = mTemp->path() + QStringLiteral("/cfg");
+        QProcess host;
+        host.setProcessEnvironment(mEnv);
+        host.start(QStringLiteral(HOST_PROGRAM),
+                   {QStringLiteral("--plugins"), pluginFolder({QStringLiteral("fixture_good.dlu")}),
+                    QStringLiteral("--plugcfg"), cfg});
+        QVERIFY(host.waitForStarted());
+        QVERIFY(QTest::qWaitFor(
+            [&] { return QFile::exists(cfg + QStringLiteral("/fixture-started")); }, 30000));
+        QVERIFY(!QFile::exists(cfg + QStringLiteral("/fixture-stopped")));
+        host.terminate();
+        QVERIFY(host.waitForFinished(30000));
+        QCOMPARE(host.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(host.exitCode(), 0);
+        QVERIFY(QFile::exists(cfg + QStringLiteral("/fixture-stopped")));
+    }
+
     void withoutDisplayItSaysSoInOneLine()
     {
         QProcessEnvironment env = mEnv;

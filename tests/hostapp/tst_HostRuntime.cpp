@@ -110,12 +110,13 @@ private slots:
     {
         DebugPrint(L"opeing\n");
         DebugPrint(L"%s=%d;", L"wide", 42);
-        DebugPrint(L"%S|%hs|%ls;", "narrow", "narrow2", L"wide2");
+        DebugPrint(L"%S|%hs|%ls|%ws;", "narrow", "narrow2", L"wide2", L"wide3");
         DebugPrint(L"%c%C%5.2f%%%-3d|", L'\u00e9', 'n', 3.14159, 7);
         DebugPrint(L"%s", L"\u7eff");
         DebugPrint(nullptr);
-        QCOMPARE(HostRuntime::DebugOutput(),
-                 QStringLiteral(u"opeing\nwide=42;narrow|narrow2|wide2;\u00e9n 3.14%7  |\u7eff"));
+        QCOMPARE(
+            HostRuntime::DebugOutput(),
+            QStringLiteral(u"opeing\nwide=42;narrow|narrow2|wide2|wide3;\u00e9n 3.14%7  |\u7eff"));
         QVERIFY(HostRuntime::ListenerOutput().isEmpty());
     }
 
