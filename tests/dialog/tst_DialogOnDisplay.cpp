@@ -1,0 +1,94 @@
+#include "RecordingCallback.h"
+
+#include "dialog/ColorDorvoDialog.h"
+#include "host/SettingsStore.h"
+
+#include "hostsdk/HostRuntime.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+// The dialog on a real window system: what it looks like, and keys going through the
+// real focus chain.
+class tst_DialogOnDisplay : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir configDir;
+    std::unique_ptr<QWidget> mainWindow;
+    RecordingCallback callback;
+    std::unique_ptr<ColorDorvoDialog> dialog;
+
+private slots:
+    void init()
+    {
+        QVERIFY(configDir.isValid());
+        HostRuntime::SetPlugCfgDir(configDir.path());
+        mainWindow = std::make_unique<QWidget>();
+        HostRuntime::SetMainWindow(mainWindow.get());
+        OpenSettingsStore();
+        dialog =
+            std::make_unique<ColorDorvoDialog>(mainWindow.get(), QColor(255, 128, 0), 0, &callback,
+                                               nullptr, QStringLiteral("Color Selector"));
+        dialog->show();
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+    }
+    void cleanup()
+    {
+        dialog.reset();
+        CloseSettingsStore();
+        HostRuntime::SetMainWindow(nullptr);
+        mainWindow.reset();
+    }
+
+    void showsTheWholeForm()
+    {
+        const QImage shot = dialog->grab().toImage();
+        QCOMPARE(shot.size(), dialog->size() * dialog->devicePixelRatioF());
+        // COLORDORVO_SCREENSHOT names a file to keep the picture in for a look.
+        const QString keep = qEnvironmentVariable("COLORDORVO_SCREENSHOT");
+        if (!keep.isEmpty())
+            QVERIFY(shot.save(keep));
+
+        auto* current = dialog->findChild<QLabel*>(QStringLiteral("currentColorLbl"));
+        const QPoint centre = current->mapTo(dialog.get(), current->rect().center());
+        QCOMPARE(QColor(shot.pixel(centre)), QColor(255, 128, 0));
+        auto* initial = dialog->findChild<QLabel*>(QStringLiteral("initColorLbl"));
+        QCOMPARE(QColor(shot.pixel(initial->mapTo(dialog.get(), initial->rect().center()))),
+                 QColor(255, 128, 0));
+        for (const char* name : {"hsvGrpBox", "rgbGrpBox", "cieLabGrpBox", "cmykGrpBox",
+                                 "temperatureGrpBox", "alphaGrpBox", "hexColorGrpBox",
+                                 "colorPaletteWidget", "colorFieldComboBox", "acceptBtn"}) {
+            auto* widget = dialog->findChild<QWidget*>(QLatin1String(name));
+            QVERIFY2(widget && widget->isVisible(), name);
+            QVERIFY2(dialog->rect().contains(
+                         QRect(widget->mapTo(dialog.get(), QPoint()), widget->size())),
+                     name);
+        }
+    }
+
+    void returnInFocusedSpinnerKeepsDialogOpen()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        auto* red = dialog->findChild<QSpinBox*>(QStringLiteral("redIntSpinner"));
+        red->setFocus();
+        QVERIFY(QTest::qWaitFor([red] { return red->hasFocus(); }));
+        red->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("12"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->result(), 0);
+        QCOMPARE(dialog->GetCurrentRgb().red(), 12);
+    }
+};
+
+QTEST_MAIN(tst_DialogOnDisplay)
+#include "tst_DialogOnDisplay.moc"
