@@ -144,6 +144,15 @@ void ExhaustiveColorTest::derivedRecordsStayInRange()
 
 void ExhaustiveColorTest::hexRoundTripIsExact()
 {
+    // The text is what QString::arg gives with width 8, base 16 and fill '0', last two digits
+    // kept; the formatter writes the digits directly.
+    const auto pair = [](int v) {
+        return QStringLiteral("%1").arg(v, 8, 16, QLatin1Char('0')).right(2);
+    };
+    for (int v = 0; v < 256; ++v) {
+        QCOMPARE(HexColor(RgbColor(v, 255 - v, v ^ 0x5a)).text(),
+                 pair(v) + pair(255 - v) + pair(v ^ 0x5a));
+    }
     for (int r = 0; r < 256; ++r) {
         for (int g = 0; g < 256; ++g) {
             for (int b = 0; b < 256; ++b) {
