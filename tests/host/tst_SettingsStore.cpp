@@ -128,19 +128,6 @@ private slots:
         QVERIFY2(bytes.contains(u8"Wert \u00df"), bytes.constData());
     }
 
-    void groupsKeepKeysApart()
-    {
-        WriteSetting(QStringLiteral("A"), QStringLiteral("k"), 1);
-        WriteSetting(QStringLiteral("B"), QStringLiteral("k"), 2);
-        QVariant a(0), b(0), none(-1);
-        ReadSetting(QStringLiteral("A"), QStringLiteral("k"), a);
-        ReadSetting(QStringLiteral("B"), QStringLiteral("k"), b);
-        ReadSetting(QString(), QStringLiteral("k"), none);
-        QCOMPARE(a.toInt(), 1);
-        QCOMPARE(b.toInt(), 2);
-        QCOMPARE(none.toInt(), -1);
-    }
-
     void closedStoreOpensOnDemand()
     {
         QVERIFY(!IsSettingsStoreOpen());

@@ -347,23 +347,6 @@ private slots:
         QVERIFY(!HostRuntime::ScriptFunctions().contains(QStringLiteral("Scoped.Echo")));
         QVERIFY(!HostRuntime::EvaluateScript(QStringLiteral("Scoped.Echo()")).ok);
     }
-
-    void hostHeapCountsItsBlocks()
-    {
-        struct Hosted : MaxHeapOperators
-        {
-            int payload[4] = {};
-        };
-        const long before = HostRuntime::HostHeapBlocks();
-        auto* one = new Hosted;
-        auto* many = new Hosted[3];
-        auto* quiet = new (std::nothrow) Hosted;
-        QCOMPARE(HostRuntime::HostHeapBlocks(), before + 3);
-        delete one;
-        delete[] many;
-        delete quiet;
-        QCOMPARE(HostRuntime::HostHeapBlocks(), before);
-    }
 };
 
 QTEST_MAIN(tst_HostRuntime)

@@ -97,16 +97,6 @@ private slots:
         QCOMPARE(spy->count(), changes);
     }
 
-    void resetValueIsAProperty()
-    {
-        MaxSDK::QmaxSpinBox spin;
-        QVERIFY(spin.setProperty("resetValue", 12));
-        QCOMPARE(spin.resetValue(), 12);
-        MaxSDK::QmaxDoubleSpinBox dspin;
-        QVERIFY(dspin.setProperty("resetValue", 0.25));
-        QCOMPARE(dspin.resetValue(), 0.25);
-    }
-
     // The spinners work as promoted widgets of a Designer form, reset values included.
     void promotedInAForm()
     {
