@@ -31,7 +31,8 @@ int roundedToChannel(float rounded)
     return static_cast<int>(rounded);
 }
 
-// sRGB encoding of one linear channel (0..1 scale), then scaled to 0..255 and truncated.
+// The sRGB encoding of IEC 61966-2-1 for one linear channel (0..1 scale), scaled to 0..255 and
+// truncated.
 int encodeSrgb(float linear)
 {
     float e;
