@@ -116,7 +116,15 @@ int main(int argc, char* argv[])
         return 2;
     }
     if (!options.plugCfgDir.isEmpty()) {
-        HostRuntime::SetPlugCfgDir(QDir::current().absoluteFilePath(options.plugCfgDir));
+        const QString plugCfgDir =
+            QDir::cleanPath(QDir::current().absoluteFilePath(options.plugCfgDir));
+        if (!QDir().mkpath(plugCfgDir)) {
+            PrintTo(stderr,
+                    QStringLiteral("colordorvo-host: configuration folder '%1' cannot be created\n")
+                        .arg(options.plugCfgDir));
+            return 2;
+        }
+        HostRuntime::SetPlugCfgDir(plugCfgDir);
     }
 
     HostSession session([](const QString& message) {

@@ -90,6 +90,10 @@ private slots:
             << QStringList{QStringLiteral("--plugins"), QStringLiteral("/no/such/folder"),
                            QStringLiteral("--script"), QStringLiteral("X.Y()")}
             << 2 << QString() << QStringLiteral("plug-in folder '/no/such/folder' does not exist");
+        QTest::newRow("configuration folder is a file")
+            << QStringList{QStringLiteral("--plugcfg"), QStringLiteral(HOST_PROGRAM),
+                           QStringLiteral("--script"), QStringLiteral("X.Y()")}
+            << 2 << QString() << QStringLiteral("cannot be created");
     }
 
     void commandLine()

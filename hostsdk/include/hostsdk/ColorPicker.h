@@ -8,15 +8,6 @@
 
 class HSVCallback;
 
-// A rectangle in screen coordinates.
-struct RECT
-{
-    LONG left = 0;
-    LONG top = 0;
-    LONG right = 0;
-    LONG bottom = 0;
-};
-
 // An open modeless color picker, as the host talks to it.
 class HOSTSDK_API ColorPicker : public InterfaceServer
 {

@@ -31,6 +31,15 @@ using HWND = HWND__*;
 using HINSTANCE = HINSTANCE__*;
 using HMODULE = HINSTANCE;
 
+// A rectangle in screen coordinates.
+struct RECT
+{
+    LONG left = 0;
+    LONG top = 0;
+    LONG right = 0;
+    LONG bottom = 0;
+};
+
 #ifndef TRUE
 #define TRUE 1
 #endif
