@@ -1,9 +1,11 @@
 #include "fields/ChannelGradient.h"
 
 #include "fields/ColorPixels.h"
+#include "fields/SrgbEncodeTable.h"
 
 #include <algorithm>
 #include <math.h>
+#include <vector>
 
 namespace {
 
@@ -36,45 +38,78 @@ int ChannelGradient::valueAt(ColorChannel channel, int i, int length)
     }
 }
 
-bool ChannelGradient::colors(const ColorValue& value, ColorChannel channel, int length, QRgb* out)
+std::vector<int> ChannelGradient::steps(ColorChannel channel, int length)
+{
+    std::vector<int> values(std::max(length, 0));
+    for (int i = 0; i < length; ++i) {
+        values[i] = valueAt(channel, i, length);
+    }
+    return values;
+}
+
+bool ChannelGradient::colors(const ColorValue& value, ColorChannel channel, int length, QRgb* out,
+                             const int* steps)
 {
     if (!isSliderChannel(channel)) {
         return false;
     }
+    std::vector<int> ownSteps;
+    if (!steps) {
+        ownSteps = ChannelGradient::steps(channel, length);
+        steps = ownSteps.data();
+    }
     const RgbColor& rgb = value.rgb;
     const HsvColor& hsv = value.hsv;
     const LabColor& lab = value.lab;
-    for (int i = 0; i < length; ++i) {
-        const int v = valueAt(channel, i, length);
-        switch (channel) {
-        case ColorChannel::Red:
-            out[i] = qRgb(v, rgb.green(), rgb.blue());
-            break;
-        case ColorChannel::Green:
-            out[i] = qRgb(rgb.red(), v, rgb.blue());
-            break;
-        case ColorChannel::Blue:
-            out[i] = qRgb(rgb.red(), rgb.green(), v);
-            break;
-        case ColorChannel::Hue:
-            out[i] = ColorPixels::hsv(v, 100, 100);
-            break;
-        case ColorChannel::Saturation:
-            out[i] = ColorPixels::hsv(hsv.hue(), v, hsv.value());
-            break;
-        case ColorChannel::Value:
-            out[i] = ColorPixels::hsv(hsv.hue(), hsv.saturation(), v);
-            break;
-        case ColorChannel::Lightness:
-            out[i] = ColorPixels::lab(v, lab.a(), lab.b());
-            break;
-        case ColorChannel::RedGreen:
-            out[i] = ColorPixels::lab(lab.lightness(), v, lab.b());
-            break;
-        default:
-            out[i] = ColorPixels::lab(lab.lightness(), lab.a(), v);
-            break;
+    switch (channel) {
+    case ColorChannel::Red:
+    case ColorChannel::Green:
+    case ColorChannel::Blue: {
+        // The two fixed channels in place, the stepped one shifted into its byte.
+        const int shift = channel == ColorChannel::Red     ? 16
+                          : channel == ColorChannel::Green ? 8
+                                                           : 0;
+        const QRgb rest = qRgb(rgb.red(), rgb.green(), rgb.blue()) & ~(QRgb(0xff) << shift);
+        for (int i = 0; i < length; ++i) {
+            out[i] = rest | QRgb(steps[i]) << shift;
         }
+        break;
+    }
+    case ColorChannel::Hue:
+        for (int i = 0; i < length; ++i) {
+            out[i] = ColorPixels::hsv(steps[i], 100, 100);
+        }
+        break;
+    case ColorChannel::Saturation:
+        for (int i = 0; i < length; ++i) {
+            out[i] = ColorPixels::hsv(hsv.hue(), steps[i], hsv.value());
+        }
+        break;
+    case ColorChannel::Value:
+        for (int i = 0; i < length; ++i) {
+            out[i] = ColorPixels::hsv(hsv.hue(), hsv.saturation(), steps[i]);
+        }
+        break;
+    default: {
+        // Lab: X, Y and Z from the tables, then all channels encoded as one row.
+        const ColorPixels::LabTables& tables = ColorPixels::labTables();
+        std::vector<float> red(length), green(length), blue(length);
+        for (int i = 0; i < length; ++i) {
+            const int v = steps[i];
+            const int l = channel == ColorChannel::Lightness ? v : lab.lightness();
+            const int a = channel == ColorChannel::RedGreen ? v : lab.a();
+            const int b = channel == ColorChannel::BlueYellow ? v : lab.b();
+            const float x = tables.x[l][a + 128];
+            const float y = tables.y[l];
+            const float z = tables.z[l][b + 128];
+            red[i] = x * 3.2406f - y * 1.5372f - z * 0.4986f;
+            green[i] = y * 1.8758f - x * 0.9689f + z * 0.0415f;
+            blue[i] = x * 0.0557f - y * 0.204f + z * 1.057f;
+        }
+        SrgbEncodeTable::instance().encodePixels(red.data(), green.data(), blue.data(), out,
+                                                 length);
+        break;
+    }
     }
     return true;
 }

@@ -5,6 +5,8 @@
 
 #include <QRgb>
 
+#include <vector>
+
 // The colors of a channel slider's strip: index 0 is the channel's high end, index length - 1 its
 // low end, the two other components of the channel's space taken from the color (the hue strip is
 // the full hue bar whatever the color). Bit-identical to building each record and converting it.
@@ -13,6 +15,11 @@ class ChannelGradient
 public:
     // The channel's value at strip index i, as the record's constructor clamps it.
     static int valueAt(ColorChannel channel, int i, int length);
+    // valueAt for every index 0..length-1: what a strip of that channel and length steps through,
+    // whatever the color.
+    static std::vector<int> steps(ColorChannel channel, int length);
     // Fills out[0..length-1]; false (out untouched) for a channel that is not a slider channel.
-    static bool colors(const ColorValue& value, ColorChannel channel, int length, QRgb* out);
+    // steps, when given, is steps(channel, length).
+    static bool colors(const ColorValue& value, ColorChannel channel, int length, QRgb* out,
+                       const int* steps = nullptr);
 };

@@ -40,7 +40,8 @@ void renderRgb(QImage& image, const std::vector<int>& col, const std::vector<int
     for (int x = 0; x < width; ++x) {
         columnBits[x] = quint32(col[x]) << columnShift;
     }
-    for (int y = 0; y < image.height(); ++y) {
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
         const quint32 base =
             0xff000000u | quint32(fixed) << fixedShift | quint32(row[y]) << rowShift;
         quint32* line = reinterpret_cast<quint32*>(image.scanLine(y));
@@ -54,16 +55,22 @@ void renderRgb(QImage& image, const std::vector<int>& col, const std::vector<int
 void renderHueField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
                     int hue)
 {
+    const int width = image.width();
+    const int height = image.height();
     const double weight = ColorPixels::hueWeight(hue);
     const int sector = ColorPixels::hueSector(hue);
+    float unit[101];
+    for (int s = 0; s <= 100; ++s) {
+        unit[s] = s / 100.0f;
+    }
     QRgb bySaturation[101];
-    for (int y = 0; y < image.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         if (repeatRow(image, row, y)) {
             continue;
         }
         const float v = row[y] / 100.0f;
         for (int s = 0; s <= 100; ++s) {
-            const float c = s / 100.0f * v;
+            const float c = unit[s] * v;
             const float m = v - c;
             const float x = static_cast<float>(c * weight);
             bySaturation[s] = ColorPixels::sectorPixel(sector, static_cast<int>((c + m) * 255.0f),
@@ -71,8 +78,9 @@ void renderHueField(QImage& image, const std::vector<int>& col, const std::vecto
                                                        static_cast<int>(m * 255.0f));
         }
         QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            line[x] = bySaturation[col[x]];
+        const int* saturation = col.data();
+        for (int x = 0; x < width; ++x) {
+            line[x] = bySaturation[saturation[x]];
         }
     }
 }
@@ -92,7 +100,8 @@ void renderHueAxisField(QImage& image, const std::vector<int>& col, const std::v
         sector[x] = ColorPixels::hueSector(col[x]);
         secondaryShift[x] = kSecondaryShift[sector[x]];
     }
-    for (int y = 0; y < image.height(); ++y) {
+    const int height = image.height();
+    for (int y = 0; y < height; ++y) {
         if (repeatRow(image, row, y)) {
             continue;
         }
@@ -122,68 +131,79 @@ void renderLightnessField(QImage& image, const std::vector<int>& col, const std:
                           int lightness)
 {
     const int width = image.width();
+    const int height = image.height();
     const SrgbEncodeTable& encode = SrgbEncodeTable::instance();
-    const float fy = ColorPixels::labFy(lightness);
-    const float y = ColorPixels::labY(fy);
+    const float* xOfA = ColorPixels::labXRow(lightness);
+    const float* zOfB = ColorPixels::labZRow(lightness);
+    const float y = ColorPixels::labY(lightness);
     std::vector<float> red(width), green(width), blue(width);
+    std::vector<float> rowRed(width), rowGreen(width), rowBlue(width);
     for (int c = 0; c < width; ++c) {
-        const float x = ColorPixels::labX(ColorPixels::labAOffset(col[c]) + fy);
+        const float x = xOfA[col[c] + 128];
         red[c] = x * 3.2406f - y * 1.5372f;
         green[c] = y * 1.8758f - x * 0.9689f;
         blue[c] = x * 0.0557f - y * 0.204f;
     }
-    for (int r = 0; r < image.height(); ++r) {
+    for (int r = 0; r < height; ++r) {
         if (repeatRow(image, row, r)) {
             continue;
         }
-        const float z = ColorPixels::labZ(fy - ColorPixels::labBOffset(row[r]));
+        const float z = zOfB[row[r] + 128];
         const float zRed = z * 0.4986f, zGreen = z * 0.0415f, zBlue = z * 1.057f;
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(r));
         for (int c = 0; c < width; ++c) {
-            line[c] = qRgb(encode.encode(red[c] - zRed), encode.encode(green[c] + zGreen),
-                           encode.encode(blue[c] + zBlue));
+            rowRed[c] = red[c] - zRed;
+            rowGreen[c] = green[c] + zGreen;
+            rowBlue[c] = blue[c] + zBlue;
         }
+        encode.encodePixels(rowRed.data(), rowGreen.data(), rowBlue.data(),
+                            reinterpret_cast<quint32*>(image.scanLine(r)), width);
     }
 }
 
-// a or b fixed, the other along x, lightness along y: per row fy, Y and the fixed one of X and Z.
+// a or b fixed, the other along x, lightness along y: per row Y and the fixed one of X and Z.
 void renderLabAxisField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
                         int fixed, bool aFixed)
 {
     const int width = image.width();
+    const int height = image.height();
     const SrgbEncodeTable& encode = SrgbEncodeTable::instance();
-    std::vector<float> offset(width);
-    for (int c = 0; c < width; ++c) {
-        offset[c] = aFixed ? ColorPixels::labBOffset(col[c]) : ColorPixels::labAOffset(col[c]);
-    }
-    for (int r = 0; r < image.height(); ++r) {
+    std::vector<float> along(width), rowRed(width), rowGreen(width), rowBlue(width);
+    for (int r = 0; r < height; ++r) {
         if (repeatRow(image, row, r)) {
             continue;
         }
-        const float fy = ColorPixels::labFy(row[r]);
-        const float y = ColorPixels::labY(fy);
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(r));
+        const int lightness = row[r];
+        const float y = ColorPixels::labY(lightness);
+        // X (a fixed) or Z (b fixed) is the same for the whole row; the other follows the column.
+        const float* byColumn =
+            aFixed ? ColorPixels::labZRow(lightness) : ColorPixels::labXRow(lightness);
+        for (int c = 0; c < width; ++c) {
+            along[c] = byColumn[col[c] + 128];
+        }
         if (aFixed) {
-            const float x = ColorPixels::labX(ColorPixels::labAOffset(fixed) + fy);
+            const float x = ColorPixels::labXRow(lightness)[fixed + 128];
             const float red = x * 3.2406f - y * 1.5372f;
             const float green = y * 1.8758f - x * 0.9689f;
             const float blue = x * 0.0557f - y * 0.204f;
             for (int c = 0; c < width; ++c) {
-                const float z = ColorPixels::labZ(fy - offset[c]);
-                line[c] = qRgb(encode.encode(red - z * 0.4986f), encode.encode(green + z * 0.0415f),
-                               encode.encode(blue + z * 1.057f));
+                const float z = along[c];
+                rowRed[c] = red - z * 0.4986f;
+                rowGreen[c] = green + z * 0.0415f;
+                rowBlue[c] = blue + z * 1.057f;
             }
         } else {
-            const float z = ColorPixels::labZ(fy - ColorPixels::labBOffset(fixed));
+            const float z = ColorPixels::labZRow(lightness)[fixed + 128];
             const float zRed = z * 0.4986f, zGreen = z * 0.0415f, zBlue = z * 1.057f;
             const float yRed = y * 1.5372f, yGreen = y * 1.8758f, yBlue = y * 0.204f;
             for (int c = 0; c < width; ++c) {
-                const float x = ColorPixels::labX(offset[c] + fy);
-                line[c] = qRgb(encode.encode(x * 3.2406f - yRed - zRed),
-                               encode.encode(yGreen - x * 0.9689f + zGreen),
-                               encode.encode(x * 0.0557f - yBlue + zBlue));
+                const float x = along[c];
+                rowRed[c] = x * 3.2406f - yRed - zRed;
+                rowGreen[c] = yGreen - x * 0.9689f + zGreen;
+                rowBlue[c] = x * 0.0557f - yBlue + zBlue;
             }
         }
+        encode.encodePixels(rowRed.data(), rowGreen.data(), rowBlue.data(),
+                            reinterpret_cast<quint32*>(image.scanLine(r)), width);
     }
 }
 

@@ -29,6 +29,33 @@ const HueTable& hueTable()
 
 } // namespace
 
+float ColorPixels::labInverse(float f)
+{
+    const float c = powf(f, 3.0f);
+    if (c > 0.008856f) {
+        return c;
+    }
+    return (f - 0.13793103f) * 0.12841856f;
+}
+
+// Every X, Y and Z a Lab record with integer channels can give.
+const ColorPixels::LabTables& ColorPixels::labTables()
+{
+    static const LabTables* const tables = [] {
+        auto* t = new LabTables;
+        for (int l = 0; l <= 100; ++l) {
+            const float fy = labFy(l);
+            t->y[l] = labInverse(fy) * 100.0f / 100.0f;
+            for (int i = 0; i < 256; ++i) {
+                t->x[l][i] = labInverse(labAOffset(i - 128) + fy) * 95.0489f / 100.0f;
+                t->z[l][i] = labInverse(fy - labBOffset(i - 128)) * 108.884f / 100.0f;
+            }
+        }
+        return t;
+    }();
+    return *tables;
+}
+
 double ColorPixels::hueWeight(int hue)
 {
     return hueTable().weight[hue];
@@ -52,10 +79,9 @@ QRgb ColorPixels::hsv(int hue, int saturation, int value)
 
 QRgb ColorPixels::lab(int lightness, int a, int b)
 {
-    const float fy = labFy(lightness);
-    const float x = labX(labAOffset(a) + fy);
-    const float y = labY(fy);
-    const float z = labZ(fy - labBOffset(b));
+    const float x = labXRow(lightness)[a + 128];
+    const float y = labY(lightness);
+    const float z = labZRow(lightness)[b + 128];
     const SrgbEncodeTable& encode = SrgbEncodeTable::instance();
     return qRgb(encode.encode(x * 3.2406f - y * 1.5372f - z * 0.4986f),
                 encode.encode(y * 1.8758f - x * 0.9689f + z * 0.0415f),

@@ -36,21 +36,23 @@ public:
         }
     }
 
-    // Inverse CIE-Lab companding of one component, as the model computes it.
-    static float labInverse(float f)
-    {
-        const float c = f * f * f;
-        if (c > 0.008856f) {
-            return c;
-        }
-        return (f - 0.13793103f) * 0.12841856f;
-    }
+    // Inverse CIE-Lab companding of one component, as the model computes it (the cube by powf).
+    static float labInverse(float f);
     // fy of a lightness, fx and fz offsets of a and b.
     static float labFy(int lightness) { return (lightness + 16) / 116.0f; }
     static float labAOffset(int a) { return a / 500.0f; }
     static float labBOffset(int b) { return b / 200.0f; }
-    // XYZ on the 0..1 scale from the companded components.
-    static float labX(float fx) { return labInverse(fx) * 95.0489f / 100.0f; }
-    static float labY(float fy) { return labInverse(fy) * 100.0f / 100.0f; }
-    static float labZ(float fz) { return labInverse(fz) * 108.884f / 100.0f; }
+
+    // X, Y and Z on the 0..1 scale of every integer Lab input, computed once: X of (lightness, a)
+    // indexed by a + 128, Y of lightness, Z of (lightness, b) indexed by b + 128.
+    struct LabTables
+    {
+        float x[101][256];
+        float y[101];
+        float z[101][256];
+    };
+    static const LabTables& labTables();
+    static const float* labXRow(int lightness) { return labTables().x[lightness]; }
+    static float labY(int lightness) { return labTables().y[lightness]; }
+    static const float* labZRow(int lightness) { return labTables().z[lightness]; }
 };

@@ -8,6 +8,8 @@
 #include <QPixmap>
 #include <QPoint>
 
+#include <vector>
+
 class ColorDorvoDialog;
 
 // A one-dimensional strip showing how the color changes along one channel, high end at the top
@@ -36,13 +38,13 @@ public:
     int markerPosition(const ColorValue& value, ColorChannel channel) const;
     // Centres the marker on a coordinate, clamped to the slider.
     void moveMarker(int coordinate);
-    // Sends the channel value at a coordinate to the dialog (unclamped: a drag beyond the ends sends
-    // values beyond the channel's range, which the spinners clamp).
+    // Sends the channel value at a coordinate to the dialog (unclamped: a drag beyond the ends
+    // sends values beyond the channel's range, which the spinners clamp).
     void reportValueAt(int coordinate);
     // The channel value a coordinate stands for, as reportValueAt sends it.
     int valueAt(int coordinate) const;
     // The gradient for the current color and channel, one entry per index 0..length-1.
-    QImage makeGradient() const;
+    QImage makeGradient();
     void clampToSlider(QPoint& p) const;
 
     // Length along the strip: height when vertical, width otherwise.
@@ -80,4 +82,7 @@ private:
     // color that changes none of them keeps the picture.
     ColorChannel gradientChannel = ColorChannel::None;
     int gradientKey[2] = {0, 0};
+    // The channel values along the strip, computed once per channel.
+    std::vector<int> steps;
+    ColorChannel stepsChannel = ColorChannel::None;
 };

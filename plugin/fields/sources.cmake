@@ -10,4 +10,21 @@ set_source_files_properties(${COLORDORVO_FIELD_PICTURE_SOURCES} PROPERTIES
 
 list(APPEND COLORDORVO_SOURCES
   ${COLORDORVO_FIELD_PICTURE_SOURCES}
-  ${CMAKE_CURRENT_LIST_DIR}/ColorFieldType.h)
+  ${CMAKE_CURRENT_LIST_DIR}/ColorField.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorField.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorFieldType.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorSlider.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorSlider.h)
+
+# The wheels place their markers with float sines and cosines: exact to the bit as well.
+set(COLORDORVO_WHEEL_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ColorWheel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HsvWheel.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HueWheel.cpp)
+set_source_files_properties(${COLORDORVO_WHEEL_SOURCES} PROPERTIES
+  COMPILE_OPTIONS "-ffp-contract=off;-fno-fast-math")
+list(APPEND COLORDORVO_SOURCES
+  ${COLORDORVO_WHEEL_SOURCES}
+  ${CMAKE_CURRENT_LIST_DIR}/ColorWheel.h
+  ${CMAKE_CURRENT_LIST_DIR}/HsvWheel.h
+  ${CMAKE_CURRENT_LIST_DIR}/HueWheel.h)

@@ -197,6 +197,7 @@ class FieldPicturesTest : public QObject
 
 private slots:
     void encodeTableEqualsPowf();
+    void encodePixelsEqualsPowf();
     void fieldEqualsReference_data();
     void fieldEqualsReference();
     void gradientEqualsReference_data();
@@ -229,6 +230,44 @@ void FieldPicturesTest::encodeTableEqualsPowf()
     }
     for (float v : {-1.0f, -0.0f, 0.0f, 1e-30f, 3.0f, 1e30f}) {
         QCOMPARE(table.encode(v), SrgbEncodeTable::exact(v));
+    }
+}
+
+// The row encoder (eight at a time where the CPU allows) over the same floats, with negatives,
+// values beyond 2.0 and a tail that is not a multiple of eight.
+void FieldPicturesTest::encodePixelsEqualsPowf()
+{
+    const SrgbEncodeTable& table = SrgbEncodeTable::instance();
+    std::int32_t first, last;
+    const float from = table.threshold(1) / 2.0f, to = 2.0f;
+    std::memcpy(&first, &from, sizeof first);
+    std::memcpy(&last, &to, sizeof last);
+    constexpr int kBatch = 4099;
+    std::vector<float> red(kBatch), green(kBatch), blue(kBatch);
+    std::vector<quint32> out(kBatch);
+    const float extremes[] = {-1e30f, -1.0f, -1e-30f, -0.0f, 0.0f, 1e-30f, 2.5f, 1e30f};
+    for (std::int64_t start = first; start <= last; start += kBatch) {
+        for (int i = 0; i < kBatch; ++i) {
+            const std::int32_t bits = std::int32_t(std::min<std::int64_t>(start + i, last));
+            std::memcpy(&red[i], &bits, sizeof bits);
+            // The other channels run backwards and through the extremes.
+            green[i] = red[kBatch - 1 - i < i ? i : 0];
+            blue[i] = extremes[i % 8];
+        }
+        table.encodePixels(red.data(), green.data(), blue.data(), out.data(), kBatch);
+        for (int i = 0; i < kBatch; ++i) {
+            const quint32 expected =
+                qRgb(SrgbEncodeTable::exact(red[i]), SrgbEncodeTable::exact(green[i]),
+                     SrgbEncodeTable::exact(blue[i]));
+            if (out[i] != expected) {
+                QFAIL(qPrintable(QStringLiteral("(%1, %2, %3): %4, expected %5")
+                                     .arg(double(red[i]), 0, 'g', 9)
+                                     .arg(double(green[i]), 0, 'g', 9)
+                                     .arg(double(blue[i]), 0, 'g', 9)
+                                     .arg(out[i], 8, 16)
+                                     .arg(expected, 8, 16)));
+            }
+        }
     }
 }
 

@@ -1,0 +1,314 @@
+#include "fields/ColorSlider.h"
+
+#include "dialog/ColorDorvoDialog.h"
+#include "fields/ChannelGradient.h"
+#include "host/HostServices.h"
+
+#include <QIcon>
+#include <QMouseEvent>
+
+#include <algorithm>
+#include <cstddef>
+#include <math.h>
+#include <vector>
+
+namespace {
+
+const char kHorizontalMarkerIcon[] = ":/CommandPanel/Motion/BipedRollout/ZeroAll";
+const char kLeftArrowIcon[] = ":/Common/TreeView/Closed";
+const char kRightArrowIcon[] = ":/Common/ArrowHeadLeft";
+
+constexpr int kHorizontalMarkerSize = 20;
+constexpr int kArrowSize = 32;
+// Added to the marker coordinate on the strip to give each marker label's top-left corner.
+constexpr QPoint kHorizontalMarkerOffset(-10, 0);
+constexpr QPoint kLeftArrowOffset(-22, -16);
+constexpr QPoint kRightArrowOffset(-9, -16);
+// The arrowheads are drawn in the middle of their labels: the left one from 10 pixels left of the
+// strip, the right one to 17 pixels right of it. The strip sits where both fit centred.
+constexpr int kArrowsOverhang = 7;
+
+int nearest(float v)
+{
+    return static_cast<int>(nearbyintf(v));
+}
+
+QPixmap hostPixmap(const char* path, int size)
+{
+    return MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(path))
+        .pixmap(QSize(size, size), QIcon::Normal, QIcon::Off);
+}
+
+QLabel* iconLabel(QWidget* parent, const char* objectName, const char* icon, int width, int height,
+                  int iconSize)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(objectName));
+    label->setFixedSize(width, height);
+    label->setPixmap(hostPixmap(icon, iconSize));
+    // Presses on a marker belong to the slider under it.
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+// The two components of the channel's space besides the channel: a gradient drawn for them stays
+// valid while they do not change.
+void channelKey(const ColorValue& value, ColorChannel channel, int key[2])
+{
+    key[0] = key[1] = 0;
+    switch (channel) {
+    case ColorChannel::Red:
+        key[0] = value.rgb.green(), key[1] = value.rgb.blue();
+        break;
+    case ColorChannel::Green:
+        key[0] = value.rgb.red(), key[1] = value.rgb.blue();
+        break;
+    case ColorChannel::Blue:
+        key[0] = value.rgb.red(), key[1] = value.rgb.green();
+        break;
+    case ColorChannel::Saturation:
+        key[0] = value.hsv.hue(), key[1] = value.hsv.value();
+        break;
+    case ColorChannel::Value:
+        key[0] = value.hsv.hue(), key[1] = value.hsv.saturation();
+        break;
+    case ColorChannel::Lightness:
+        key[0] = value.lab.a(), key[1] = value.lab.b();
+        break;
+    case ColorChannel::RedGreen:
+        key[0] = value.lab.lightness(), key[1] = value.lab.b();
+        break;
+    case ColorChannel::BlueYellow:
+        key[0] = value.lab.lightness(), key[1] = value.lab.a();
+        break;
+    default: // Hue: the full hue bar whatever the color.
+        break;
+    }
+}
+
+} // namespace
+
+ColorSlider::ColorSlider(ColorDorvoDialog* dialog) : QLabel(nullptr), dialog(dialog)
+{
+    setUp(50, 256, Vertical);
+}
+
+ColorSlider::ColorSlider(ColorDorvoDialog* dialog, int width, int height, int orientation)
+    : QLabel(nullptr), dialog(dialog)
+{
+    setUp(width, height, orientation);
+}
+
+ColorSlider::~ColorSlider() = default;
+
+// The strip and its markers are placed by hand rather than by a layout: the markers move freely
+// over the strip, and a strip pixel's index along the slider must equal its coordinate, so that
+// the marker centred on a coordinate stands on the pixel showing that coordinate's value.
+void ColorSlider::setUp(int width, int height, int orientation)
+{
+    this->orientation = orientation;
+    setFixedSize(width, height);
+    if (orientation != Vertical) {
+        gradientLabel = new QLabel(this);
+        gradientLabel->setFixedSize(width, height);
+        gradientLabel->move(0, 0);
+        markerLabel = iconLabel(this, "markerLabel", kHorizontalMarkerIcon, kHorizontalMarkerSize,
+                                height, kHorizontalMarkerSize);
+    } else {
+        leftArrowLabel =
+            iconLabel(this, "leftArrowLabel", kLeftArrowIcon, kArrowSize, kArrowSize, kArrowSize);
+        gradientLabel = new QLabel(this);
+        const int stripWidth = static_cast<int>(width * 0.4f);
+        gradientLabel->setFixedSize(stripWidth, height);
+        gradientLabel->move(std::max(0, (width - stripWidth - kArrowsOverhang) / 2), 0);
+        rightArrowLabel =
+            iconLabel(this, "rightArrowLabel", kRightArrowIcon, kArrowSize, kArrowSize, kArrowSize);
+    }
+    gradientLabel->setObjectName(QStringLiteral("gradientLabel"));
+    gradientLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    moveMarker(markerPosition(color, channel));
+}
+
+int ColorSlider::length() const
+{
+    return orientation == Vertical ? height() : width();
+}
+
+void ColorSlider::setColor(const ColorValue& value, ColorChannel channel)
+{
+    if (pressed || dragging) {
+        return;
+    }
+    color = value;
+    if (channel != ColorChannel::None) {
+        this->channel = channel;
+    }
+    if (isSliderChannel(this->channel)) {
+        int key[2];
+        channelKey(value, this->channel, key);
+        if (this->channel != gradientChannel || key[0] != gradientKey[0] ||
+            key[1] != gradientKey[1]) {
+            gradientLabel->setPixmap(QPixmap::fromImage(makeGradient(), Qt::NoFormatConversion));
+            gradientChannel = this->channel;
+            gradientKey[0] = key[0];
+            gradientKey[1] = key[1];
+        }
+    }
+    moveMarker(markerPosition(value, this->channel));
+}
+
+QImage ColorSlider::makeGradient()
+{
+    const int l = length();
+    if (l <= 0) {
+        return QImage();
+    }
+    if (channel != stepsChannel || int(steps.size()) != l) {
+        steps = ChannelGradient::steps(channel, l);
+        stepsChannel = channel;
+    }
+    std::vector<QRgb> colors(l);
+    if (!ChannelGradient::colors(color, channel, l, colors.data(), steps.data())) {
+        return QImage();
+    }
+    // Only the strip is ever seen, so the picture is the strip's size.
+    QImage image(gradientLabel->width(), gradientLabel->height(), QImage::Format_RGB32);
+    const int width = image.width();
+    const int height = image.height();
+    const std::ptrdiff_t stride = image.bytesPerLine() / std::ptrdiff_t(sizeof(QRgb));
+    QRgb* bits = reinterpret_cast<QRgb*>(image.bits());
+    if (orientation == Vertical) {
+        for (int y = 0; y < height; ++y) {
+            std::fill(bits + y * stride, bits + y * stride + width, colors[std::min(y, l - 1)]);
+        }
+    } else {
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                bits[y * stride + x] = colors[std::min(x, l - 1)];
+            }
+        }
+    }
+    return image;
+}
+
+int ColorSlider::markerPosition(const ColorValue& value, ColorChannel channel) const
+{
+    const float l = float(length());
+    switch (channel) {
+    case ColorChannel::Red:
+        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb.red()));
+    case ColorChannel::Green:
+        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb.green()));
+    case ColorChannel::Blue:
+        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb.blue()));
+    case ColorChannel::Hue:
+        return static_cast<int>(l - value.hsv.hue() * (l / 360.0f));
+    case ColorChannel::Saturation:
+        return static_cast<int>(l - value.hsv.saturation() * (l / 100.0f));
+    case ColorChannel::Value:
+        return static_cast<int>(l - value.hsv.value() * (l / 100.0f));
+    case ColorChannel::Lightness:
+        return static_cast<int>(l - value.lab.lightness() * (l / 100.0f));
+    case ColorChannel::RedGreen:
+        return nearest((127 - value.lab.a()) * (l / 255.0f));
+    case ColorChannel::BlueYellow:
+        return nearest((127 - value.lab.b()) * (l / 255.0f));
+    default:
+        return 0;
+    }
+}
+
+void ColorSlider::moveMarker(int coordinate)
+{
+    if (orientation != Vertical) {
+        QPoint p(coordinate, gradientLabel->y());
+        clampToSlider(p);
+        markerLabel->move(p + kHorizontalMarkerOffset);
+    } else {
+        QPoint p(gradientLabel->x(), coordinate);
+        clampToSlider(p);
+        leftArrowLabel->move(p + kLeftArrowOffset);
+        rightArrowLabel->move(QPoint(p.x() + gradientLabel->width(), p.y()) + kRightArrowOffset);
+    }
+}
+
+int ColorSlider::valueAt(int coordinate) const
+{
+    const int l = length();
+    const float lf = float(l);
+    const int fromEnd = l - coordinate;
+    switch (channel) {
+    case ColorChannel::Hue:
+        return static_cast<int>(fromEnd * (360.0f / lf));
+    case ColorChannel::Saturation:
+    case ColorChannel::Value:
+    case ColorChannel::Lightness:
+        return static_cast<int>(fromEnd * (100.0f / lf));
+    case ColorChannel::RedGreen:
+    case ColorChannel::BlueYellow:
+        return static_cast<int>((nearbyintf((255.0f / lf) * coordinate) - 128.0f) * -1.0f);
+    default:
+        return static_cast<int>(nearbyintf((255.0f / lf) * fromEnd));
+    }
+}
+
+void ColorSlider::reportValueAt(int coordinate)
+{
+    if (!dialog) {
+        return;
+    }
+    dialog->SliderValueChanged(valueAt(coordinate), channel, !pressed);
+}
+
+void ColorSlider::clampToSlider(QPoint& p) const
+{
+    if (orientation != Vertical) {
+        p.setX(std::clamp(p.x(), markerMin, width()));
+    } else {
+        p.setY(std::clamp(p.y(), markerMin, height()));
+    }
+}
+
+void ColorSlider::setPixmap(QPixmap pm)
+{
+    gradientLabel->setPixmap(pm);
+    gradientChannel = ColorChannel::None;
+}
+
+void ColorSlider::setImage(QImage& im)
+{
+    setPixmap(QPixmap::fromImage(im));
+}
+
+int ColorSlider::coordinateOf(const QPoint& pos) const
+{
+    return orientation == Vertical ? pos.y() : pos.x();
+}
+
+void ColorSlider::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || pressed) {
+        return;
+    }
+    pressed = true;
+    dragging = true;
+    reportValueAt(coordinateOf(event->pos()));
+    moveMarker(coordinateOf(event->pos()));
+}
+
+void ColorSlider::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!pressed) {
+        return;
+    }
+    reportValueAt(coordinateOf(event->pos()));
+    moveMarker(coordinateOf(event->pos()));
+}
+
+void ColorSlider::mouseReleaseEvent(QMouseEvent* event)
+{
+    pressed = false;
+    dragging = false;
+    // The marker follows when the dialog pushes the new color back.
+    reportValueAt(coordinateOf(event->pos()));
+}

@@ -1,0 +1,197 @@
+#include "fields/ColorWheel.h"
+
+#include "dialog/ColorDorvoDialog.h"
+#include "host/HostServices.h"
+
+#include <QHoverEvent>
+#include <QIcon>
+#include <QMouseEvent>
+
+#include <math.h>
+
+namespace {
+
+// Degrees come from radians through this single-precision PI, a little below the float nearest to
+// pi: some angles near a whole-and-a-half degree round differently than with the exact value.
+constexpr float kPi = 3.14159f;
+// Degrees to radians for the marker: pi / 180 as a float.
+constexpr float kDegreesToRadians = 0.017453292f;
+
+const char kMarkerIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereCenter";
+const char kHoverCursorIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereQuad";
+
+float nearest(float v)
+{
+    return nearbyintf(v);
+}
+
+QPixmap hostPixmap(const char* path, int size)
+{
+    return MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(path))
+        .pixmap(QSize(size, size), QIcon::Normal, QIcon::Off);
+}
+
+} // namespace
+
+ColorWheel::ColorWheel(QWidget* parent)
+    : QLabel(nullptr),
+      dialog(dynamic_cast<ColorDorvoDialog*>(parent)),
+      hoverCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize))
+{
+    setWheelSize(DefaultSize, DefaultSize);
+}
+
+ColorWheel::~ColorWheel() = default;
+
+void ColorWheel::setWheelSize(int width, int height)
+{
+    setFixedSize(width, height);
+    center = QPoint(width / 2, height / 2);
+}
+
+void ColorWheel::createLabels(const QString& pictureResource)
+{
+    fieldLabel = new QLabel;
+    fieldLabel->setObjectName(QStringLiteral("fieldLabel"));
+    markerLabel = new QLabel;
+    markerLabel->setObjectName(QStringLiteral("markerLabel"));
+
+    wheelImage = std::make_unique<QImage>(pictureResource);
+    fieldLabel->setPixmap(QPixmap::fromImage(*wheelImage));
+    markerLabel->setPixmap(hostPixmap(kMarkerIcon, MarkerSize));
+
+    // Neither label takes the mouse: presses and hovers belong to the wheel, which tests the
+    // picture's transparency itself.
+    fieldLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+    markerLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+int ColorWheel::angleAt(const QPoint& p) const
+{
+    const int dx = p.x() - wheelWidth / 2;
+    const int dy = p.y() - wheelHeight / 2;
+    if (dy == 0) {
+        return dx < 0 ? 270 : (dx > 0 ? 90 : 0);
+    }
+    const int t = static_cast<int>(
+        nearest(atanf(static_cast<float>(dx) / static_cast<float>(dy)) * (180.0f / kPi)));
+    int angle;
+    if (dx > 0 && dy < 0) {
+        angle = -t;
+    } else if (dy > 0) {
+        angle = 180 - t;
+    } else {
+        angle = 360 - t;
+    }
+    // Straight up from the left half folds to 0.
+    return angle == 360 ? 0 : angle;
+}
+
+bool ColorWheel::isOnWheel(const QPoint& p) const
+{
+    return wheelImage && wheelImage->valid(p) && qAlpha(wheelImage->pixel(p)) != 0;
+}
+
+HsvColor ColorWheel::pickColor(int angle, const QPoint& /*position*/)
+{
+    const HsvColor hsv(angle, color.hsv.saturation(), color.hsv.value(), 255);
+    reportPick(hsv);
+    return hsv;
+}
+
+void ColorWheel::moveMarker(const HsvColor& /*hsv*/)
+{
+}
+
+void ColorWheel::reportPick(const HsvColor& hsv)
+{
+    if (!dialog) {
+        return;
+    }
+    // The HSV is compared, not the RGB: a new hue over a grey is still a change the dialog
+    // holds, although the grey's RGB stays the same.
+    const ColorValue value(hsv);
+    if (hsv != dialog->GetCurrentHsv()) {
+        dialog->ViewColorChanged(value, false);
+    }
+}
+
+QPoint ColorWheel::markerCorner(int hue, int r) const
+{
+    const int half = MarkerSize / 2;
+    const int cx = center.x();
+    const int cy = center.y();
+    // The four axes are placed exactly; every other hue goes through the float sine and cosine.
+    switch (hue) {
+    case 0:
+    case 360:
+        return QPoint(cx - half, cy - half - r);
+    case 90:
+        return QPoint(cx - half + r, cy - half);
+    case 180:
+        return QPoint(cx - half, cy + r - half);
+    case 270:
+        return QPoint(cx - half - r, cy - half);
+    default:
+        break;
+    }
+    const float radians = static_cast<float>(hue) * kDegreesToRadians;
+    const float sine = static_cast<float>(sin(static_cast<double>(radians)));
+    const float cosine = static_cast<float>(cos(static_cast<double>(radians)));
+    const float radius = static_cast<float>(r);
+    // y grows downward, so the hue turns clockwise on screen.
+    const int x = static_cast<int>(nearest(radius * sine) + static_cast<float>(cx)) - half;
+    const int y = static_cast<int>(nearest(cosine * -1.0f * radius) + static_cast<float>(cy)) - half;
+    return QPoint(x, y);
+}
+
+bool ColorWheel::event(QEvent* e)
+{
+    if (e->type() == QEvent::HoverMove) {
+        if (!dragging) {
+            const QPoint pos = static_cast<QHoverEvent*>(e)->pos();
+            setCursor(isOnWheel(pos) ? hoverCursor : QCursor());
+        }
+        return true;
+    }
+    return QLabel::event(e);
+}
+
+void ColorWheel::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton || !isOnWheel(event->pos())) {
+        return;
+    }
+    dragging = true;
+    const int angle = angleAt(event->pos());
+    moveMarker(pickColor(angle, event->pos()));
+    // The marker stands in for the pointer while the button is held.
+    setCursor(Qt::BlankCursor);
+}
+
+void ColorWheel::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!dragging) {
+        return;
+    }
+    // No transparency test here: once started, a drag follows the angle wherever the pointer
+    // goes.
+    const int angle = angleAt(event->pos());
+    moveMarker(pickColor(angle, event->pos()));
+}
+
+void ColorWheel::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool endsDrag = dragging;
+    dragging = false;
+    if (event->button() == Qt::LeftButton && isOnWheel(event->pos())) {
+        // Only the end of a drag picks: a press that began off the wheel picks nothing when it
+        // is released over the wheel. The marker follows when the dialog pushes the color back.
+        if (endsDrag) {
+            pickColor(angleAt(event->pos()), event->pos());
+        }
+        setCursor(hoverCursor);
+    } else {
+        setCursor(QCursor());
+    }
+}

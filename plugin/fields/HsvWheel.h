@@ -1,0 +1,32 @@
+#pragma once
+
+#include "fields/ColorWheel.h"
+
+class ColorDorvoDialog;
+
+// The HSV disk: the angle from straight up chooses the hue and the distance from the centre the
+// saturation (0 at the centre, 100 at the rim and beyond); the value stays as it is. The picture
+// is fixed; only the marker moves.
+class HsvWheel : public ColorWheel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(HsvWheel)
+
+public:
+    // dialog receives the picked colors and is not owned; it may be null.
+    explicit HsvWheel(ColorDorvoDialog* dialog);
+    ~HsvWheel() override;
+
+    // Shows value: moves the marker to its hue and saturation. Also during a drag, so the color
+    // the dialog pushes back after a pick lands where the pick put the marker.
+    void setColor(const ColorValue& value);
+
+    HsvColor pickColor(int angle, const QPoint& position) override;
+    void moveMarker(const HsvColor& hsv) override;
+
+private:
+    void setUp(int width, int height);
+
+    // The distance from the centre at which saturation reaches 100.
+    int diskRadius = DefaultSize;
+};

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "fields/ColorWheel.h"
+
+class ColorDorvoDialog;
+class ColorField;
+
+// The hue ring around a small square field. Dragging on the ring changes only the hue; the square
+// inside is a ColorField held on the hue, with saturation left to right and value bottom to top,
+// which picks and reports on its own.
+class HueWheel : public ColorWheel
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(HueWheel)
+
+public:
+    static constexpr int RingMiddle = 114;
+
+    // dialog receives the picked colors (of the ring and of the inner square) and is not owned;
+    // it may be null.
+    explicit HueWheel(ColorDorvoDialog* dialog);
+    ~HueWheel() override;
+
+    // Shows value: the ring marker moves to its hue and the inner square shows it (the square
+    // keeps its picture while its own button is held).
+    void setColor(const ColorValue& value);
+
+    // The marker sits in the middle of the ring whatever the saturation.
+    void moveMarker(const HsvColor& hsv) override;
+
+    ColorField* field() const { return innerField; }
+
+private:
+    void setUp(int width, int height);
+
+    ColorField* innerField = nullptr;
+};
