@@ -1,0 +1,22 @@
+#pragma once
+
+#include "host/HostServices.h"
+
+// Tells the host about the color selector class and creates it on the host's heap.
+class ColorDorvoPickerClassDesc : public ClassDesc2
+{
+public:
+    static constexpr const MCHAR* kInternalName = _M("ColorDorvoPicker");
+
+    int IsPublic() override;
+    void* Create(BOOL loading = FALSE) override;
+    int BeginCreate(Interface* ip) override;
+    int EndCreate(Interface* ip) override;
+    BOOL OkToCreate(Interface* ip) override;
+    const MCHAR* ClassName() override;
+    SClass_ID SuperClassID() override;
+    Class_ID ClassID() override;
+    const MCHAR* Category() override;
+    const MCHAR* InternalName() override;
+    HINSTANCE HInstance() override;
+};

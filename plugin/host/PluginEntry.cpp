@@ -1,0 +1,72 @@
+// The module's face to the host: the entry point the loader calls, the Lib* functions the
+// host queries, and the script function registered while the module is loaded. These are
+// the only symbols the module exports.
+#include "host/ColorDorvoPickerClassDesc.h"
+#include "host/DorvoColorUtilityClassDesc.h"
+#include "host/HostServices.h"
+#include "host/PluginModule.h"
+
+namespace {
+
+constexpr int kClassCount = 2;
+
+Value* VersionFunction(Value**, int)
+{
+    return new String(PluginModule::VersionText().toStdWString().c_str());
+}
+
+// Scripts call it as ColorDorvo.Version().
+const Primitive gVersionFunction(_M("Version"), _M("ColorDorvo"), VersionFunction);
+
+} // namespace
+
+HOSTSDK_MODULE_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, ULONG reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        MaxSDK::Util::UseLanguagePackLocale(instance);
+        PluginModule::SetInstance(instance);
+        DisableThreadLibraryCalls(instance);
+    }
+    return TRUE;
+}
+
+HOSTSDK_MODULE_EXPORT const MCHAR* LibDescription()
+{
+    return PluginModule::GetString(PluginModule::LibraryDescription);
+}
+
+HOSTSDK_MODULE_EXPORT int LibNumberClasses()
+{
+    return kClassCount;
+}
+
+HOSTSDK_MODULE_EXPORT ClassDesc* LibClassDesc(int i)
+{
+    switch (i) {
+    case 0: {
+        static DorvoColorUtilityClassDesc utility;
+        return &utility;
+    }
+    case 1: {
+        static ColorDorvoPickerClassDesc picker;
+        return &picker;
+    }
+    default:
+        return nullptr;
+    }
+}
+
+HOSTSDK_MODULE_EXPORT ULONG LibVersion()
+{
+    return VERSION_3DSMAX;
+}
+
+HOSTSDK_MODULE_EXPORT int LibInitialize()
+{
+    return TRUE;
+}
+
+HOSTSDK_MODULE_EXPORT int LibShutdown()
+{
+    return TRUE;
+}

@@ -1,0 +1,15 @@
+# The module the host loads: every object of the plug-in in one ColorDorvoPicker.dlu, placed in
+# bin/plugins where colordorvo-host looks by default. Only the entry point and the Lib*
+# functions are visible: the plug-in's code is compiled hidden, and the version script keeps
+# everything else local, including instances of the standard library's templates, which
+# hidden visibility alone would export.
+set(COLORDORVO_EXPORTS_MAP ${CMAKE_CURRENT_SOURCE_DIR}/host/ModuleExports.map)
+colordorvo_add_module(ColorDorvoPicker
+  SOURCES $<TARGET_OBJECTS:colordorvo>
+  LIBS colordorvo_color Qt5::Widgets Qt5::Svg)
+target_link_options(ColorDorvoPicker PRIVATE -Wl,--version-script=${COLORDORVO_EXPORTS_MAP})
+set_property(TARGET ColorDorvoPicker APPEND PROPERTY LINK_DEPENDS ${COLORDORVO_EXPORTS_MAP})
+if(NOT COLORDORVO_SANITIZE)
+  # Every reference resolved at link time, as the host's loader resolves them all at load.
+  target_link_options(ColorDorvoPicker PRIVATE -Wl,-z,defs)
+endif()
