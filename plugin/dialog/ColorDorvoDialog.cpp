@@ -679,6 +679,11 @@ void ColorDorvoDialog::SetSpinnerType(ColorSpinnerType type)
 
 void ColorDorvoDialog::HexEditFinished()
 {
+    // The line also finishes when it merely loses focus. Unedited text names the color
+    // already shown, and re-reading it would only drop the alpha and any hue kept for
+    // a grey, so only a real edit counts.
+    if (!ui->hexEditLine->isModified())
+        return;
     // Short texts give black and long ones white; six characters are kept as typed.
     ApplyColor(ColorValue(HexColor(ui->hexEditLine->text())), true);
 }

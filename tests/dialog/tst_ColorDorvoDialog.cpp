@@ -166,6 +166,8 @@ private slots:
 
     void hexEntry_data();
     void hexEntry();
+    void hexLineLeftUneditedChangesNothing();
+    void fieldChoiceIsPrintedAndRemembered();
 
     void alphaEditSticks_data();
     void alphaEditSticks();
@@ -727,6 +729,39 @@ void tst_ColorDorvoDialog::hexEntry()
     QVERIFY(!updateTimer()->isActive());
 }
 
+void tst_ColorDorvoDialog::hexLineLeftUneditedChangesNothing()
+{
+    open(QColor(10, 20, 30));
+    typeInto(intSpinner("alphaIntSpinner"), QStringLiteral("100"));
+    QVERIFY(fireUpdateTimer());
+    clearNotifications();
+    QLineEdit* line = find<QLineEdit>("hexEditLine");
+    QTest::keyClick(line, Qt::Key_Return);
+    QTest::keyClick(line, Qt::Key_Home);
+    QVERIFY(QMetaObject::invokeMethod(line, "editingFinished"));
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(10, 20, 30, 100));
+    QVERIFY(callback.notifications.empty());
+    // A real edit still counts, alpha and all: a typed hex color is opaque.
+    typeHex(QStringLiteral("0a141e"));
+    QCOMPARE(dialog->GetCurrentQColor(), QColor(10, 20, 30, 255));
+    QCOMPARE(callback.changedCount(), 1);
+}
+
+void tst_ColorDorvoDialog::fieldChoiceIsPrintedAndRemembered()
+{
+    open();
+    auto* fields = find<QComboBox>("colorFieldComboBox");
+    fields->setCurrentIndex(2);
+    QVERIFY(HostRuntime::ListenerOutput().contains(QStringLiteral("Set color field Hue Wheel\n")));
+    QVERIFY(callback.notifications.empty());
+    delete dialog;
+    QVariant page = -1;
+    ReadSetting(QStringLiteral("ColorDorvoDialog"), QStringLiteral("ColorField"), page);
+    QCOMPARE(page.toInt(), 2);
+    open();
+    QCOMPARE(find<QComboBox>("colorFieldComboBox")->currentIndex(), 2);
+}
+
 void tst_ColorDorvoDialog::alphaEditSticks_data()
 {
     QTest::addColumn<bool>("floats");
@@ -984,6 +1019,10 @@ void tst_ColorDorvoDialog::refreshAndGetters()
     QCOMPARE(dialog->GetPosition(), IPoint2(dialog->pos().x(), dialog->pos().y()));
     QCOMPARE(dialog->GetColor(), DWORD(1 + 2 * 256 + 3 * 65536));
     QVERIFY(sameColor(dialog->GetAColor(), unitColor(1, 2, 3)));
+    dialog->hide();
+    dialog->ShowDialog();
+    QVERIFY(dialog->isVisible());
+    QVERIFY(dialog->windowHandle());
     dialog->RefreshUI();
     QCOMPARE(intSpinner("blueIntSpinner")->value(), 3);
     QVERIFY(callback.notifications.empty());
