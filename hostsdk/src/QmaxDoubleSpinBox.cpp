@@ -18,7 +18,6 @@ void QmaxDoubleSpinBox::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton && isEnabled() && !isReadOnly() &&
         HostRuntimeDetail::IsOnSpinArrows(*this, event->pos())) {
         setValue(mResetValue);
-        emit editingFinished();
         event->accept();
         return;
     }

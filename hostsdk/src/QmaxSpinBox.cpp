@@ -37,7 +37,6 @@ void QmaxSpinBox::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::RightButton && isEnabled() && !isReadOnly() &&
         HostRuntimeDetail::IsOnSpinArrows(*this, event->pos())) {
         setValue(mResetValue);
-        emit editingFinished();
         event->accept();
         return;
     }
