@@ -3,6 +3,8 @@
 #include "color/ColorTexts.h"
 #include "color/GammaForms.h"
 #include "color/HexColor.h"
+#include "fields/ColorField.h"
+#include "fields/ColorSlider.h"
 #include "host/SettingsStore.h"
 #include "ui_ColorDorvoDialog.h"
 
@@ -649,6 +651,13 @@ void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial
 
 void ColorDorvoDialog::SetColorField(int /*page*/)
 {
+    // The wheels and the mixing canvas join the stack as pages 1 to 3 with their own
+    // branches here; until then every page number shows the square field, as page
+    // numbers without a page of their own do.
+    colorFieldStack->setCurrentWidget(colorField);
+    colorField->setColor(currentColor, sliderChannel);
+    channelSlider->show();
+    channelSlider->setColor(currentColor, sliderChannel);
     SetChannelButtonsEnabled(true);
     ui->canvasControlsLayout->hide();
     UpdateChannelSliders();
@@ -668,6 +677,11 @@ void ColorDorvoDialog::SetChannelButtonsEnabled(bool enabled)
 
 void ColorDorvoDialog::UpdateChannelSliders()
 {
+    // The per-channel sliders of expanded groups keep their own channels.
+    for (ColorSlider* slider : findChildren<ColorSlider*>()) {
+        if (slider != channelSlider)
+            slider->setColor(currentColor, ColorChannel::None);
+    }
 }
 
 void ColorDorvoDialog::SetSpinnerType(ColorSpinnerType type)
@@ -751,11 +765,16 @@ void ColorDorvoDialog::CreateColorFields()
 {
     // The pages and the slider report to the dialog but are adopted by the stack and the
     // layout, which own them.
+    colorField = new ColorField(this);
+    channelSlider = new ColorSlider(this);
+
     colorFieldStack = new QStackedWidget;
+    colorFieldStack->addWidget(colorField);
 
     ui->colorFieldHLayout->addItem(
         new QSpacerItem(0, 0, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
     ui->colorFieldHLayout->addWidget(colorFieldStack);
+    ui->colorFieldHLayout->addWidget(channelSlider);
     ui->colorFieldHLayout->addItem(
         new QSpacerItem(0, 0, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
 }

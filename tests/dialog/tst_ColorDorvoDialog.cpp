@@ -3,6 +3,8 @@
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"
 #include "dialog/ColorDorvoDialog.h"
+#include "fields/ColorField.h"
+#include "fields/ColorSlider.h"
 #include "host/SettingsStore.h"
 
 #include "hostsdk/HostRuntime.h"
@@ -112,6 +114,14 @@ private:
             click("sRgbCheckBox");
     }
     void clearNotifications() { callback.notifications.clear(); }
+    // A move with the left button held (QTest's moves carry no buttons, so a widget
+    // without mouse tracking would not see them).
+    static void dragTo(QWidget* widget, const QPoint& pos)
+    {
+        QMouseEvent move(QEvent::MouseMove, pos, widget->mapToGlobal(pos), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(widget, &move);
+    }
     // Lets the debounce timer run out, however long that takes, without sleeping blindly.
     bool fireUpdateTimer() const
     {
@@ -173,6 +183,8 @@ private slots:
     void alphaEditSticks();
 
     void channelButtonSelectsSliderChannel();
+    void sliderDragTellsHostAtRelease();
+    void fieldDragTellsHostAtEachStep();
     void harmonyModeAndAngle();
     void complementaryAndInvert();
 
@@ -795,14 +807,65 @@ void tst_ColorDorvoDialog::alphaEditSticks()
 void tst_ColorDorvoDialog::channelButtonSelectsSliderChannel()
 {
     open(QColor(10, 200, 30));
+    auto* field = dialog->findChild<ColorField*>();
+    auto* slider = dialog->findChild<ColorSlider*>();
+    QVERIFY(field && field->isVisible());
+    QVERIFY(slider && slider->isVisible());
+    QCOMPARE(field->shownChannel(), ColorChannel::Value);
+    QCOMPARE(slider->shownChannel(), ColorChannel::Value);
+
     click("redRdBtn");
     QCOMPARE(find<QButtonGroup>("colorSliderBtnGrp")->checkedId(), kRed);
+    QCOMPARE(field->shownChannel(), ColorChannel::Red);
+    QCOMPARE(slider->shownChannel(), ColorChannel::Red);
     for (QAbstractButton* button : find<QButtonGroup>("colorSliderBtnGrp")->buttons())
         QVERIFY(button->isEnabled());
+    QVERIFY(callback.notifications.empty());
     delete dialog;
     // The choice is remembered for the next dialog.
     open();
     QVERIFY(find<QRadioButton>("redRdBtn")->isChecked());
+    QCOMPARE(dialog->findChild<ColorSlider*>()->shownChannel(), ColorChannel::Red);
+}
+
+void tst_ColorDorvoDialog::sliderDragTellsHostAtRelease()
+{
+    open(QColor(10, 200, 30));
+    click("redRdBtn");
+    auto* slider = dialog->findChild<ColorSlider*>();
+    const int x = slider->width() / 2;
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, QPoint(x, 200));
+    dragTo(slider, QPoint(x, 100));
+    // Each step lands in the red spinner at once; nothing is reported during the drag.
+    const int dragged = slider->valueAt(100);
+    QCOMPARE(intSpinner("redIntSpinner")->value(), dragged);
+    QCOMPARE(dialog->GetCurrentRgb().red(), dragged);
+    QVERIFY(callback.notifications.empty());
+    QVERIFY(!updateTimer()->isActive());
+
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, QPoint(x, 100));
+    QCOMPARE(callback.notifications.size(), size_t(1));
+    QVERIFY(sameColor(callback.last().color, unitColor(dragged, 200, 30)));
+    QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::fieldDragTellsHostAtEachStep()
+{
+    open(QColor(10, 200, 30));
+    auto* field = dialog->findChild<ColorField*>();
+    QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+    const size_t afterPress = callback.notifications.size();
+    QCOMPARE(afterPress, size_t(1));
+    dragTo(field, QPoint(200, 180));
+    QCOMPARE(callback.notifications.size(), size_t(2));
+    const QColor picked = field->colorAt(QPoint(200, 180)).toQColor();
+    QCOMPARE(dialog->GetCurrentQColor(), picked);
+    QVERIFY(sameColor(callback.last().color, current()));
+    QCOMPARE(intSpinner("greenIntSpinner")->value(), picked.green());
+    // The release picks once more but tells the host nothing new.
+    QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, QPoint(200, 180));
+    QCOMPARE(callback.notifications.size(), size_t(2));
+    QCOMPARE(dialog->GetCurrentQColor(), picked);
 }
 
 void tst_ColorDorvoDialog::harmonyModeAndAngle()
