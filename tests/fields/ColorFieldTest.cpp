@@ -1,0 +1,362 @@
+// The square color field driven with the mouse as a user drives it: what it shows (picture,
+// marker, cursor) and what the dialog and, through it, the host hear.
+
+#include "../dialog/RecordingCallback.h"
+
+#include "color/ColorValue.h"
+#include "dialog/ColorChannel.h"
+#include "dialog/ColorDorvoDialog.h"
+#include "fields/ColorField.h"
+#include "fields/ColorFieldImage.h"
+#include "host/SettingsStore.h"
+
+#include "hostsdk/HostRuntime.h"
+
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+Q_DECLARE_METATYPE(ColorChannel)
+Q_DECLARE_METATYPE(ColorValue)
+
+namespace {
+
+QLabel* markerOf(const ColorField& field)
+{
+    return field.findChild<QLabel*>(QStringLiteral("markerLabel"));
+}
+
+QImage pictureOf(const ColorField& field)
+{
+    return field.findChild<QLabel*>(QStringLiteral("fieldLabel"))
+        ->pixmap(Qt::ReturnByValue)
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// QTest takes the point (0, 0) for "the widget's centre" and moves without a held button, which a
+// widget without mouse tracking never sees; a user's drag is a press, moves with the button held
+// and a release, so these send exactly that.
+void send(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+          const QPoint& pos)
+{
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+void press(QWidget* widget, const QPoint& pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    send(widget, QEvent::MouseButtonPress, button, button, pos);
+}
+void moveHeld(QWidget* widget, const QPoint& pos, Qt::MouseButtons held = Qt::LeftButton)
+{
+    send(widget, QEvent::MouseMove, Qt::NoButton, held, pos);
+}
+void release(QWidget* widget, const QPoint& pos, Qt::MouseButton button = Qt::LeftButton)
+{
+    send(widget, QEvent::MouseButtonRelease, button, Qt::NoButton, pos);
+}
+
+QString describe(const RgbColor& c)
+{
+    return QStringLiteral("(%1, %2, %3, %4)")
+        .arg(c.red())
+        .arg(c.green())
+        .arg(c.blue())
+        .arg(c.alpha());
+}
+
+} // namespace
+
+class ColorFieldTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> configDir;
+    std::unique_ptr<QWidget> mainWindow;
+    RecordingCallback callback;
+    ColorDorvoDialog* dialog = nullptr;
+
+    // A dialog on the given color, and a field of the given size reporting to it.
+    std::unique_ptr<ColorField> openField(const ColorValue& color, ColorChannel channel,
+                                          int size = 256)
+    {
+        dialog = new ColorDorvoDialog(mainWindow.get(), color.toQColor(), 0, &callback, nullptr,
+                                      QStringLiteral("Color Selector"));
+        dialog->ViewColorChanged(color, true);
+        callback.notifications.clear();
+        auto field = std::make_unique<ColorField>(size, size, dialog);
+        field->setColor(color, channel);
+        field->show();
+        if (!QTest::qWaitForWindowExposed(field.get())) {
+            qWarning("field not exposed");
+        }
+        return field;
+    }
+
+private slots:
+    void init()
+    {
+        configDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(configDir->isValid());
+        HostRuntime::SetPlugCfgDir(configDir->path());
+        mainWindow = std::make_unique<QWidget>();
+        HostRuntime::SetMainWindow(mainWindow.get());
+        OpenSettingsStore();
+        callback.notifications.clear();
+    }
+    void cleanup()
+    {
+        delete dialog;
+        dialog = nullptr;
+        CloseSettingsStore();
+        HostRuntime::SetMainWindow(nullptr);
+        mainWindow.reset();
+        configDir.reset();
+    }
+
+    void clickPicks_data();
+    void clickPicks();
+    void dragPastEachEdgeClamps_data();
+    void dragPastEachEdgeClamps();
+    void dragReportsOnlyChangesAndReleaseIsSilent();
+    void releaseOfAnotherButtonEndsTheDrag();
+    void setColorDuringDragIsIgnored();
+    void markerPosition_data();
+    void markerPosition();
+    void columnShowsOneLessThanItPicks();
+    void nullDialogStillMovesTheMarker();
+    void cursorFollowsThePress();
+};
+
+// The color picked by a left click, as the dialog (and the host) receive it.
+void ColorFieldTest::clickPicks_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<ColorValue>("color");
+    QTest::addColumn<QPoint>("click");
+    QTest::addColumn<ColorValue>("expected");
+
+    const ColorValue rgb(77, 88, 99, 255);
+    QTest::newRow("Red at the top-left corner")
+        << ColorChannel::Red << rgb << QPoint(0, 0) << ColorValue(77, 255, 0, 255);
+    QTest::newRow("Red inside") << ColorChannel::Red << rgb << QPoint(128, 100)
+                                << ColorValue(77, 155, 128, 255);
+    QTest::newRow("Green inside") << ColorChannel::Green << rgb << QPoint(10, 200)
+                                  << ColorValue(56, 88, 10, 255);
+    QTest::newRow("Blue at the last pixel")
+        << ColorChannel::Blue << rgb << QPoint(255, 255) << ColorValue(254, 1, 99, 255);
+
+    const ColorValue hsv(HsvColor(200, 40, 60));
+    QTest::newRow("Hue") << ColorChannel::Hue << hsv << QPoint(64, 64)
+                         << ColorValue(HsvColor(200, 25, 75));
+    QTest::newRow("Saturation") << ColorChannel::Saturation << hsv << QPoint(128, 0)
+                                << ColorValue(HsvColor(180, 40, 100));
+    QTest::newRow("Value") << ColorChannel::Value << hsv << QPoint(255, 255)
+                           << ColorValue(HsvColor(359, 0, 60));
+
+    const ColorValue lab(LabColor(50, 10, -20));
+    QTest::newRow("Lightness") << ColorChannel::Lightness << lab << QPoint(200, 30)
+                               << ColorValue(LabColor(50, 72, 97));
+    QTest::newRow("RedGreen at the top")
+        << ColorChannel::RedGreen << lab << QPoint(0, 0) << ColorValue(LabColor(100, 10, -128));
+    QTest::newRow("RedGreen at the last row: nearest(0.390625)")
+        << ColorChannel::RedGreen << lab << QPoint(255, 255) << ColorValue(LabColor(0, 10, 127));
+    QTest::newRow("BlueYellow") << ColorChannel::BlueYellow << lab << QPoint(100, 128)
+                                << ColorValue(LabColor(50, -28, -20));
+}
+
+void ColorFieldTest::clickPicks()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(ColorValue, color);
+    QFETCH(QPoint, click);
+    QFETCH(ColorValue, expected);
+    auto field = openField(color, channel);
+
+    press(field.get(), click);
+    QVERIFY2(dialog->GetCurrentRgb() == expected.rgb,
+             qPrintable(describe(dialog->GetCurrentRgb()) + " != " + describe(expected.rgb)));
+    // Whichever space was picked in is kept as picked (a hue chosen for a grey survives).
+    QCOMPARE(dialog->GetCurrentColorValue(), expected);
+    QCOMPARE(markerOf(*field)->pos(), click + QPoint(-8, -8));
+    // A press reports at once and loudly: the host hears the color while the button is held.
+    QCOMPARE(callback.changedCount(), 1);
+    release(field.get(), click);
+    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(dialog->GetCurrentColorValue(), expected);
+}
+
+// Moves beyond the field pick at its border, which includes the width and the height.
+void ColorFieldTest::dragPastEachEdgeClamps_data()
+{
+    QTest::addColumn<QPoint>("to");
+    QTest::addColumn<QPoint>("clamped");
+    QTest::addColumn<int>("green");
+    QTest::addColumn<int>("blue");
+    QTest::newRow("right") << QPoint(300, 64) << QPoint(256, 64) << 191 << 255;
+    QTest::newRow("left") << QPoint(-40, 64) << QPoint(0, 64) << 191 << 0;
+    QTest::newRow("top") << QPoint(64, -1) << QPoint(64, 0) << 255 << 64;
+    QTest::newRow("bottom") << QPoint(64, 1000) << QPoint(64, 256) << 0 << 64;
+    QTest::newRow("bottom-right") << QPoint(999, 999) << QPoint(256, 256) << 0 << 255;
+}
+
+void ColorFieldTest::dragPastEachEdgeClamps()
+{
+    QFETCH(QPoint, to);
+    QFETCH(QPoint, clamped);
+    QFETCH(int, green);
+    QFETCH(int, blue);
+    auto field = openField(ColorValue(30, 40, 50, 255), ColorChannel::Red);
+
+    QTest::mousePress(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    moveHeld(field.get(), to);
+    QCOMPARE(markerOf(*field)->pos(), clamped + QPoint(-8, -8));
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(30, green, blue));
+    QTest::mouseRelease(field.get(), Qt::LeftButton, Qt::NoModifier, to);
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(30, green, blue));
+}
+
+// While the button is held every new color reaches the host; a move that changes nothing and the
+// release do not.
+void ColorFieldTest::dragReportsOnlyChangesAndReleaseIsSilent()
+{
+    auto field = openField(ColorValue(30, 40, 50, 255), ColorChannel::Red);
+    QTest::mousePress(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QCOMPARE(callback.changedCount(), 1);
+    moveHeld(field.get(), QPoint(10, 10));
+    QCOMPARE(callback.changedCount(), 1);
+    moveHeld(field.get(), QPoint(50, 60));
+    QCOMPARE(callback.changedCount(), 2);
+    QCOMPARE(callback.last().buttonUp, TRUE);
+    QCOMPARE(callback.last().color, AColor(30 / 255.0f, 195 / 255.0f, 50 / 255.0f, 1.0f));
+    QTest::mouseRelease(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(80, 60));
+    QCOMPARE(callback.changedCount(), 2);
+    // The release still picked: the dialog holds the color under the release point.
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(30, 195, 80));
+}
+
+void ColorFieldTest::releaseOfAnotherButtonEndsTheDrag()
+{
+    auto field = openField(ColorValue(30, 40, 50, 255), ColorChannel::Red);
+    QTest::mousePress(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+    QTest::mouseRelease(field.get(), Qt::RightButton, Qt::NoModifier, QPoint(100, 20));
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(30, 235, 100));
+    QCOMPARE(callback.changedCount(), 1);
+    // The drag is over: moves pick nothing and the marker stays.
+    const QPoint marker = markerOf(*field)->pos();
+    moveHeld(field.get(), QPoint(200, 200));
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(30, 235, 100));
+    QCOMPARE(markerOf(*field)->pos(), marker);
+    // And the field takes colors again.
+    field->setColor(dialog->GetCurrentColorValue(), ColorChannel::Red);
+    QCOMPARE(markerOf(*field)->pos(), QPoint(100, 20) + QPoint(-8, -8));
+}
+
+void ColorFieldTest::setColorDuringDragIsIgnored()
+{
+    auto field = openField(ColorValue(30, 40, 50, 255), ColorChannel::Red);
+    const QImage before = pictureOf(*field);
+    QTest::mousePress(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+    field->setColor(ColorValue(HsvColor(90, 50, 50)), ColorChannel::Hue);
+    QCOMPARE(pictureOf(*field), before);
+    QCOMPARE(markerOf(*field)->pos(), QPoint(32, 32));
+    QCOMPARE(field->shownChannel(), ColorChannel::Red);
+    QTest::mouseRelease(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
+    field->setColor(ColorValue(HsvColor(90, 50, 50)), ColorChannel::Hue);
+    QCOMPARE(pictureOf(*field), ColorFieldImage::render(256, 256, ColorValue(HsvColor(90, 50, 50)),
+                                                        ColorChannel::Hue));
+    QCOMPARE(markerOf(*field)->pos(), QPoint(128, 128) + QPoint(-8, -8));
+}
+
+void ColorFieldTest::markerPosition_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<ColorValue>("color");
+    QTest::addColumn<QPoint>("marker");
+    const ColorValue rgb(10, 64, 128, 255);
+    // nearest(256 * 128/255) = nearest(128.502) = 129; nearest(256 * (1 - 64/255)) = 192.
+    QTest::newRow("Red") << ColorChannel::Red << 256 << rgb << QPoint(129, 192);
+    QTest::newRow("Green") << ColorChannel::Green << 256 << rgb << QPoint(129, 246);
+    QTest::newRow("Blue") << ColorChannel::Blue << 256 << rgb << QPoint(10, 192);
+    QTest::newRow("Blue 128") << ColorChannel::Blue << 128 << rgb << QPoint(5, 96);
+    const ColorValue hsv(HsvColor(90, 33, 75));
+    QTest::newRow("Hue") << ColorChannel::Hue << 256 << hsv << QPoint(84, 64);
+    QTest::newRow("Hue 128") << ColorChannel::Hue << 128 << hsv << QPoint(42, 32);
+    QTest::newRow("Saturation") << ColorChannel::Saturation << 256 << hsv << QPoint(64, 64);
+    QTest::newRow("Value") << ColorChannel::Value << 256 << hsv << QPoint(64, 172);
+    // a = nearest(x * 255/256) - 128 and b = 127 + nearest(-y * 255/256): the last match wins.
+    QTest::newRow("Lightness") << ColorChannel::Lightness << 256 << ColorValue(LabColor(50, 0, 0))
+                               << QPoint(129, 127);
+    QTest::newRow("Lightness, a = 127 never shown")
+        << ColorChannel::Lightness << 256 << ColorValue(LabColor(50, 127, 0)) << QPoint(0, 0);
+    QTest::newRow("RedGreen") << ColorChannel::RedGreen << 256 << ColorValue(LabColor(50, 20, -100))
+                              << QPoint(28, 129);
+    QTest::newRow("BlueYellow at 128, odd a never shown")
+        << ColorChannel::BlueYellow << 128 << ColorValue(LabColor(50, -127, 0)) << QPoint(0, 0);
+    QTest::newRow("None") << ColorChannel::None << 256 << rgb << QPoint(0, 0);
+}
+
+void ColorFieldTest::markerPosition()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, size);
+    QFETCH(ColorValue, color);
+    QFETCH(QPoint, marker);
+    ColorField field(size, size, nullptr);
+    field.setColor(color, channel);
+    QCOMPARE(markerOf(field)->pos(), marker + QPoint(-8, -8));
+    QCOMPARE(markerOf(field)->size(), QSize(16, 16));
+}
+
+// Column 128 of a 256-wide Red field shows blue 127, while a pick there gives 128.
+void ColorFieldTest::columnShowsOneLessThanItPicks()
+{
+    auto field = openField(ColorValue(0, 0, 0, 255), ColorChannel::Red);
+    QCOMPARE(qBlue(pictureOf(*field).pixel(128, 5)), 127);
+    QTest::mouseClick(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(128, 5));
+    QCOMPARE(dialog->GetCurrentRgb().blue(), 128);
+}
+
+void ColorFieldTest::nullDialogStillMovesTheMarker()
+{
+    ColorField field(nullptr);
+    field.setColor(ColorValue(HsvColor(10, 20, 30)), ColorChannel::Saturation);
+    QTest::mousePress(&field, Qt::LeftButton, Qt::NoModifier, QPoint(20, 30));
+    QCOMPARE(markerOf(field)->pos(), QPoint(12, 22));
+    moveHeld(&field, QPoint(500, 40));
+    QCOMPARE(markerOf(field)->pos(), QPoint(248, 32));
+    QTest::mouseRelease(&field, Qt::LeftButton, Qt::NoModifier, QPoint(500, 40));
+    // Nothing was reported, so the field still shows the color it was given.
+    QCOMPARE(field.shownColor(), ColorValue(HsvColor(10, 20, 30)));
+}
+
+void ColorFieldTest::cursorFollowsThePress()
+{
+    ColorField field(nullptr);
+    field.setColor(ColorValue(1, 2, 3, 255), ColorChannel::Red);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(&field, &enter);
+    QCOMPARE(field.cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(field.cursor().pixmap().size(), QSize(32, 32));
+    QTest::mousePress(&field, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(field.cursor().shape(), Qt::BlankCursor);
+    QTest::mouseRelease(&field, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
+    QTest::mousePress(&field, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(field.cursor().shape(), Qt::BlankCursor);
+    // Entering while the button is held keeps the pointer hidden.
+    QApplication::sendEvent(&field, &enter);
+    QCOMPARE(field.cursor().shape(), Qt::BlankCursor);
+    QTest::mouseRelease(&field, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+    QCOMPARE(field.cursor().shape(), Qt::ArrowCursor);
+    QApplication::sendEvent(&field, &enter);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&field, &leave);
+    QCOMPARE(field.cursor().shape(), Qt::ArrowCursor);
+}
+
+QTEST_MAIN(ColorFieldTest)
+#include "ColorFieldTest.moc"

@@ -1,0 +1,352 @@
+// The channel slider: its values and marker at the rounding edges, its strip on the rendered widget
+// against its marker, and a drag as the dialog and the host see it.
+
+#include "../dialog/RecordingCallback.h"
+
+#include "color/ColorValue.h"
+#include "dialog/ColorChannel.h"
+#include "dialog/ColorDorvoDialog.h"
+#include "fields/ChannelGradient.h"
+#include "fields/ColorSlider.h"
+#include "host/SettingsStore.h"
+
+#include "hostsdk/HostRuntime.h"
+
+#include <QLabel>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+Q_DECLARE_METATYPE(ColorChannel)
+Q_DECLARE_METATYPE(ColorValue)
+
+namespace {
+
+void send(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
+          const QPoint& pos)
+{
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// A point at coordinate c along the slider, in the middle across it.
+QPoint along(const ColorSlider& slider, int c)
+{
+    return slider.sliderOrientation() == ColorSlider::Vertical ? QPoint(slider.width() / 2, c)
+                                                               : QPoint(c, slider.height() / 2);
+}
+
+// The coordinate the marker is centred on, read back from the marker labels.
+int markerCentre(const ColorSlider& slider)
+{
+    if (slider.sliderOrientation() == ColorSlider::Vertical) {
+        const int left = slider.findChild<QLabel*>(QStringLiteral("leftArrowLabel"))->y() + 16;
+        const int right = slider.findChild<QLabel*>(QStringLiteral("rightArrowLabel"))->y() + 16;
+        return left == right ? left : -1000;
+    }
+    return slider.findChild<QLabel*>(QStringLiteral("markerLabel"))->x() + 10;
+}
+
+void setMarkersVisible(ColorSlider& slider, bool visible)
+{
+    for (const char* name : {"markerLabel", "leftArrowLabel", "rightArrowLabel"}) {
+        if (QLabel* label = slider.findChild<QLabel*>(QLatin1String(name))) {
+            label->setVisible(visible);
+        }
+    }
+}
+
+QImage gradientOf(const ColorSlider& slider)
+{
+    return slider.findChild<QLabel*>(QStringLiteral("gradientLabel"))
+        ->pixmap(Qt::ReturnByValue)
+        .toImage();
+}
+
+} // namespace
+
+class ColorSliderTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> configDir;
+    std::unique_ptr<QWidget> mainWindow;
+    RecordingCallback callback;
+    ColorDorvoDialog* dialog = nullptr;
+
+private slots:
+    void init()
+    {
+        configDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(configDir->isValid());
+        HostRuntime::SetPlugCfgDir(configDir->path());
+        mainWindow = std::make_unique<QWidget>();
+        HostRuntime::SetMainWindow(mainWindow.get());
+        OpenSettingsStore();
+        callback.notifications.clear();
+    }
+    void cleanup()
+    {
+        delete dialog;
+        dialog = nullptr;
+        CloseSettingsStore();
+        HostRuntime::SetMainWindow(nullptr);
+        mainWindow.reset();
+        configDir.reset();
+    }
+
+    void valueAtCoordinate_data();
+    void valueAtCoordinate();
+    void markerCoordinate_data();
+    void markerCoordinate();
+    void stripLinesUpWithMarker_data();
+    void stripLinesUpWithMarker();
+    void dragBeyondTheTopSendsBeyondTheRange();
+    void setColorWithoutChannelKeepsTheSlidersOwn();
+    void setColorDuringDragIsIgnored();
+    void dragWritesTheSpinnerAndTellsTheHostAtRelease();
+};
+
+void ColorSliderTest::valueAtCoordinate_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<int>("coordinate");
+    QTest::addColumn<int>("value");
+    // nearest(255/256 * 129) = nearest(128.496) = 128.
+    QTest::newRow("Red 256 at 127") << ColorChannel::Red << 256 << 127 << 128;
+    QTest::newRow("Red 256 at 0") << ColorChannel::Red << 256 << 0 << 255;
+    QTest::newRow("Red 256 at L") << ColorChannel::Red << 256 << 256 << 0;
+    QTest::newRow("Red 145 at 0") << ColorChannel::Red << 145 << 0 << 255;
+    QTest::newRow("Red 145 at L") << ColorChannel::Red << 145 << 145 << 0;
+    QTest::newRow("Hue 256 at 128") << ColorChannel::Hue << 256 << 128 << 180;
+    QTest::newRow("Hue 256 at 0") << ColorChannel::Hue << 256 << 0 << 360;
+    QTest::newRow("Hue 256 at L") << ColorChannel::Hue << 256 << 256 << 0;
+    QTest::newRow("Hue 145 at 0") << ColorChannel::Hue << 145 << 0 << 360;
+    QTest::newRow("Hue 145 at 1: truncated") << ColorChannel::Hue << 145 << 1 << 357;
+    QTest::newRow("RedGreen 256 at L") << ColorChannel::RedGreen << 256 << 256 << -127;
+    QTest::newRow("RedGreen 256 at 0: one past the range")
+        << ColorChannel::RedGreen << 256 << 0 << 128;
+    QTest::newRow("RedGreen 145 at L") << ColorChannel::RedGreen << 145 << 145 << -127;
+    QTest::newRow("Value 256 beyond the top") << ColorChannel::Value << 256 << -30 << 111;
+    QTest::newRow("Lightness 256 beyond the end") << ColorChannel::Lightness << 256 << 300 << -17;
+}
+
+void ColorSliderTest::valueAtCoordinate()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, length);
+    QFETCH(int, coordinate);
+    QFETCH(int, value);
+    ColorSlider slider(nullptr, length == 256 ? 50 : 145, length == 256 ? 256 : 20,
+                       length == 256 ? ColorSlider::Vertical : ColorSlider::Horizontal);
+    slider.setColor(ColorValue(), channel);
+    QCOMPARE(slider.length(), length);
+    QCOMPARE(slider.valueAt(coordinate), value);
+}
+
+void ColorSliderTest::markerCoordinate_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<ColorValue>("color");
+    QTest::addColumn<int>("coordinate");
+    QTest::newRow("Red 128: 256 - nearest(128.502)")
+        << ColorChannel::Red << 256 << ColorValue(128, 0, 0, 255) << 127;
+    QTest::newRow("Red 255") << ColorChannel::Red << 256 << ColorValue(255, 0, 0, 255) << 0;
+    QTest::newRow("Red 0 stays at L")
+        << ColorChannel::Red << 256 << ColorValue(0, 9, 9, 255) << 256;
+    QTest::newRow("Red 0, 145") << ColorChannel::Red << 145 << ColorValue(0, 9, 9, 255) << 145;
+    QTest::newRow("Hue 180") << ColorChannel::Hue << 256 << ColorValue(HsvColor(180, 50, 50))
+                             << 128;
+    QTest::newRow("Saturation 33 truncated")
+        << ColorChannel::Saturation << 256 << ColorValue(HsvColor(180, 33, 50)) << 171;
+    QTest::newRow("RedGreen -128")
+        << ColorChannel::RedGreen << 256 << ColorValue(LabColor(50, -128, 0)) << 256;
+    QTest::newRow("BlueYellow 127")
+        << ColorChannel::BlueYellow << 145 << ColorValue(LabColor(50, 0, 127)) << 0;
+    QTest::newRow("None") << ColorChannel::None << 256 << ColorValue(1, 2, 3, 255) << 0;
+}
+
+void ColorSliderTest::markerCoordinate()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, length);
+    QFETCH(ColorValue, color);
+    QFETCH(int, coordinate);
+    ColorSlider slider(nullptr, length == 256 ? 50 : 145, length == 256 ? 256 : 20,
+                       length == 256 ? ColorSlider::Vertical : ColorSlider::Horizontal);
+    slider.setColor(color, channel);
+    QCOMPARE(slider.markerPosition(color, channel), coordinate);
+    QCOMPARE(markerCentre(slider), coordinate);
+}
+
+void ColorSliderTest::stripLinesUpWithMarker_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("orientation");
+    const std::pair<ColorChannel, const char*> channels[] = {
+        {ColorChannel::Red, "Red"},
+        {ColorChannel::Hue, "Hue"},
+        {ColorChannel::Value, "Value"},
+        {ColorChannel::Lightness, "Lightness"},
+        {ColorChannel::BlueYellow, "BlueYellow"}};
+    for (const auto& [channel, name] : channels) {
+        QTest::addRow("%s vertical 50 x 256", name) << channel << int(ColorSlider::Vertical);
+        QTest::addRow("%s horizontal 145 x 20", name) << channel << int(ColorSlider::Horizontal);
+    }
+}
+
+// On the rendered widget: the strip lies wholly inside the slider with index i at coordinate i,
+// and the marker is centred where the strip shows the marker's value (one of the two pixels at
+// the centre line, or as near as the strip's step allows).
+void ColorSliderTest::stripLinesUpWithMarker()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, orientation);
+    const bool vertical = orientation == ColorSlider::Vertical;
+    ColorSlider slider(nullptr, vertical ? 50 : 145, vertical ? 256 : 20, orientation);
+    slider.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&slider));
+    const int length = slider.length();
+    const int across = vertical ? slider.width() : slider.height();
+
+    int low = 0, high = 255;
+    if (channel == ColorChannel::Hue) {
+        high = 360;
+    } else if (channel == ColorChannel::Value || channel == ColorChannel::Lightness) {
+        high = 100;
+    } else if (channel == ColorChannel::BlueYellow) {
+        low = -128, high = 127;
+    }
+    const int step = (high - low + length - 1) / length;
+    for (int v = low; v <= high; v += 7) {
+        ColorValue color;
+        if (channel == ColorChannel::Red) {
+            color = ColorValue(v, 30, 60, 255);
+        } else if (channel == ColorChannel::Hue || channel == ColorChannel::Value) {
+            color = ColorValue(HsvColor(channel == ColorChannel::Hue ? v : 200, 80,
+                                        channel == ColorChannel::Value ? v : 90));
+        } else {
+            color = ColorValue(LabColor(channel == ColorChannel::Lightness ? v : 60, 20,
+                                        channel == ColorChannel::BlueYellow ? v : -20));
+        }
+        slider.setColor(color, channel);
+        std::vector<QRgb> strip(length);
+        QVERIFY(ChannelGradient::colors(color, channel, length, strip.data()));
+
+        setMarkersVisible(slider, false);
+        const QImage shot = slider.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        setMarkersVisible(slider, true);
+        // Lines across the slider that show the whole strip, index i at coordinate i.
+        int first = -1, count = 0;
+        for (int a = 0; a < across; ++a) {
+            bool whole = true;
+            for (int i = 0; i < length && whole; ++i) {
+                whole =
+                    (vertical ? shot.pixel(a, i) : shot.pixel(i, a)) == (strip[i] | 0xff000000u);
+            }
+            if (whole) {
+                first = first < 0 ? a : first;
+                ++count;
+            }
+        }
+        QVERIFY2(count > 0, qPrintable(QStringLiteral("value %1: strip not found").arg(v)));
+        QCOMPARE(count, 20);
+
+        const int centre = markerCentre(slider);
+        QCOMPARE(centre, slider.markerPosition(color, channel));
+        int nearest = 1 << 20;
+        for (int i : {centre - 1, centre}) {
+            if (i >= 0 && i < length) {
+                const int shown = ChannelGradient::valueAt(channel, i, length);
+                nearest = std::min(nearest, std::abs(shown - v));
+            }
+        }
+        const int allowed = channel == ColorChannel::Red && length == 256 ? 0 : step;
+        QVERIFY2(nearest <= allowed,
+                 qPrintable(QStringLiteral("value %1: marker at %2 stands %3 away from it")
+                                .arg(v)
+                                .arg(centre)
+                                .arg(nearest)));
+    }
+}
+
+void ColorSliderTest::dragBeyondTheTopSendsBeyondTheRange()
+{
+    ColorSlider slider(nullptr);
+    slider.setColor(ColorValue(HsvColor(10, 20, 30)), ColorChannel::Value);
+    send(&slider, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, along(slider, 10));
+    QCOMPARE(markerCentre(slider), 10);
+    send(&slider, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, along(slider, -30));
+    QCOMPARE(markerCentre(slider), 0);
+    send(&slider, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, along(slider, 400));
+    QCOMPARE(markerCentre(slider), 256);
+    send(&slider, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, along(slider, 400));
+    // The release does not move the marker: the dialog's next color does.
+    QCOMPARE(markerCentre(slider), 256);
+}
+
+void ColorSliderTest::setColorWithoutChannelKeepsTheSlidersOwn()
+{
+    ColorSlider slider(nullptr, 145, 20, ColorSlider::Horizontal);
+    slider.setColor(ColorValue(HsvColor(0, 0, 60)), ColorChannel::Saturation);
+    // A grey of hue 0: from the saturated red of the same value down to the grey.
+    QImage strip = gradientOf(slider);
+    QCOMPARE(strip.size(), QSize(145, 20));
+    QCOMPARE(QColor(strip.pixel(0, 10)), QColor(153, 0, 0));
+    // The last of 145 pixels is saturation nearest(0.69) = 1, a hair off the grey.
+    QCOMPARE(QColor(strip.pixel(144, 19)), QColor(153, 151, 151));
+
+    slider.setColor(ColorValue(HsvColor(120, 0, 100)), ColorChannel::None);
+    QCOMPARE(slider.shownChannel(), ColorChannel::Saturation);
+    strip = gradientOf(slider);
+    QCOMPARE(QColor(strip.pixel(0, 0)), QColor(0, 255, 0));
+    QCOMPARE(markerCentre(slider), 145);
+}
+
+void ColorSliderTest::setColorDuringDragIsIgnored()
+{
+    ColorSlider slider(nullptr);
+    slider.setColor(ColorValue(40, 50, 60, 255), ColorChannel::Green);
+    const QImage before = gradientOf(slider);
+    send(&slider, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, along(slider, 100));
+    slider.setColor(ColorValue(200, 10, 250, 255), ColorChannel::Blue);
+    QCOMPARE(gradientOf(slider), before);
+    QCOMPARE(markerCentre(slider), 100);
+    QCOMPARE(slider.shownChannel(), ColorChannel::Green);
+    send(&slider, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, along(slider, 100));
+    slider.setColor(ColorValue(200, 10, 250, 255), ColorChannel::Blue);
+    QVERIFY(gradientOf(slider) != before);
+    QCOMPARE(markerCentre(slider), 5);
+}
+
+// Each step writes the channel's spinner (the dialog's current color follows at once); the host
+// hears only the release.
+void ColorSliderTest::dragWritesTheSpinnerAndTellsTheHostAtRelease()
+{
+    dialog = new ColorDorvoDialog(mainWindow.get(), QColor(10, 20, 30), 0, &callback, nullptr,
+                                  QStringLiteral("Color Selector"));
+    ColorSlider slider(dialog);
+    slider.setColor(dialog->GetCurrentColorValue(), ColorChannel::Red);
+    auto* redSpinner = dialog->findChild<QSpinBox*>(QStringLiteral("redIntSpinner"));
+    QVERIFY(redSpinner);
+
+    send(&slider, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, along(slider, 127));
+    QCOMPARE(redSpinner->value(), 128);
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(128, 20, 30));
+    send(&slider, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, along(slider, -5));
+    QCOMPARE(redSpinner->value(), 255);
+    QCOMPARE(callback.changedCount(), 0);
+    send(&slider, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, along(slider, 0));
+    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(callback.last().color, AColor(1.0f, 20 / 255.0f, 30 / 255.0f, 1.0f));
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(255, 20, 30));
+}
+
+QTEST_MAIN(ColorSliderTest)
+#include "ColorSliderTest.moc"
