@@ -34,8 +34,7 @@ QPixmap hostPixmap(const char* path, int size)
 } // namespace
 
 ColorWheel::ColorWheel(QWidget* parent)
-    : QLabel(nullptr),
-      dialog(dynamic_cast<ColorDorvoDialog*>(parent)),
+    : QLabel(nullptr), dialog(dynamic_cast<ColorDorvoDialog*>(parent)),
       hoverCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize))
 {
     setWheelSize(DefaultSize, DefaultSize);
@@ -141,7 +140,8 @@ QPoint ColorWheel::markerCorner(int hue, int r) const
     const float radius = static_cast<float>(r);
     // y grows downward, so the hue turns clockwise on screen.
     const int x = static_cast<int>(nearest(radius * sine) + static_cast<float>(cx)) - half;
-    const int y = static_cast<int>(nearest(cosine * -1.0f * radius) + static_cast<float>(cy)) - half;
+    const int y =
+        static_cast<int>(nearest(cosine * -1.0f * radius) + static_cast<float>(cy)) - half;
     return QPoint(x, y);
 }
 

@@ -41,11 +41,10 @@ HsvColor HsvWheel::pickColor(int angle, const QPoint& position)
     const int value = color.hsv.value();
     // The length is measured in double and rounded in float; beyond the rim the saturation stays
     // at 100.
-    const float length =
-        static_cast<float>(QLineF(QPointF(center), QPointF(position)).length());
+    const float length = static_cast<float>(QLineF(QPointF(center), QPointF(position)).length());
     const int d = static_cast<int>(nearbyintf(length));
-    const int saturation = static_cast<int>(nearbyintf(
-        static_cast<float>(std::min(d, diskRadius)) / static_cast<float>(diskRadius) * 100.0f));
+    const int saturation = static_cast<int>(nearbyintf(static_cast<float>(std::min(d, diskRadius)) /
+                                                       static_cast<float>(diskRadius) * 100.0f));
     const HsvColor hsv(angle, saturation, value, 255);
     reportPick(hsv);
     return hsv;

@@ -34,6 +34,8 @@ function(colordorvo_generated_resource path generator)
 endfunction()
 
 colordorvo_generated_resource(ColorFields/resources/RgbColorField.jpg colordorvo_make_field_picture)
+colordorvo_generated_resource(ColorFields/resources/hsvWheel.png colordorvo_make_wheel_picture hsv)
+colordorvo_generated_resource(ColorFields/resources/hueWheel.png colordorvo_make_wheel_picture hue)
 
 # rcc over the assembled tree; the generated source registers the resources when the module (or a
 # test program) is loaded.
