@@ -2,10 +2,28 @@
 
 #include "ui_HostMainWindow.h"
 
+#include "HostColorCallback.h"
+#include "HostColorText.h"
+
+#include "hostsdk/ColPick.h"
+#include "hostsdk/ColorPicker.h"
+
 #include <QFontDatabase>
 #include <QPointer>
 #include <QTextCharFormat>
 #include <QThread>
+#include <QToolButton>
+
+#include <string>
+
+namespace {
+
+QString ColorText(const AColor& color)
+{
+    return HostColorText::Print(color, HostColorText::Format::AFloat);
+}
+
+} // namespace
 
 HostMainWindow::HostMainWindow(QWidget* parent)
     : QMainWindow(parent), mUi(std::make_unique<Ui::HostMainWindow>())
@@ -15,6 +33,17 @@ HostMainWindow::HostMainWindow(QWidget* parent)
     connect(mUi->listenerEditLine, &QLineEdit::returnPressed, this,
             &HostMainWindow::EvaluateListenerLine);
     connect(mUi->exitAction, &QAction::triggered, this, &QWidget::close);
+
+    AddSwatch(tr("Diffuse"), HostColorSwatch::Request::ModalAColor,
+              AColor(0.55f, 0.35f, 0.24f, 1.0f), this);
+    AddSwatch(tr("Wireframe"), HostColorSwatch::Request::ModalPacked, AColor(RGB(30, 144, 255)),
+              this);
+    AddSwatch(tr("Light color"), HostColorSwatch::Request::ModelessAColor,
+              AColor(1.0f, 0.88f, 0.69f, 1.0f), this);
+    AddSwatch(tr("Background"), HostColorSwatch::Request::ModelessPacked, AColor(RGB(32, 48, 64)),
+              this);
+    AddSwatch(tr("Object"), HostColorSwatch::Request::ModelessAColor,
+              AColor(0.31f, 0.78f, 0.47f, 1.0f), mUi->objectColorDock);
 
     HostRuntime::SetMainWindow(this);
     QPointer<HostMainWindow> self(this);
@@ -38,6 +67,21 @@ HostMainWindow::HostMainWindow(QWidget* parent)
 
 HostMainWindow::~HostMainWindow()
 {
+    // Pickers are child windows and would otherwise outlive the callbacks they hold. The host
+    // may delete an open picker: it says goodbye to its callback on the way.
+    if (ColorPicker* picker = mModelessPicker) {
+        mModelessPicker = nullptr;
+        delete picker;
+    }
+    QList<QPointer<QWidget>> windows;
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (child->isWindow()) {
+            windows << child;
+        }
+    }
+    for (const QPointer<QWidget>& window : windows) {
+        delete window.data();
+    }
     HostRuntime::SetOutputSink({});
     if (HostRuntime::MainWindow() == this) {
         HostRuntime::SetMainWindow(nullptr);
@@ -78,4 +122,135 @@ void HostMainWindow::EvaluateListenerLine()
     const HostRuntime::ScriptResult result = HostRuntime::EvaluateScript(line);
     appendOutput(HostRuntime::OutputChannel::Listener,
                  (result.ok ? result.printForm : result.error) + QLatin1Char('\n'));
+}
+
+void HostMainWindow::setColorSelector(ColPick* selector)
+{
+    mSelector = selector;
+    for (HostColorSwatch* swatch : mSwatches) {
+        swatch->button()->setEnabled(selector != nullptr);
+    }
+}
+
+QString HostMainWindow::notificationsText() const
+{
+    return mUi->notificationsTextEdit->toPlainText();
+}
+
+void HostMainWindow::AddSwatch(const QString& label, HostColorSwatch::Request request,
+                               const AColor& color, QWidget* owner)
+{
+    QWidget* area = owner == this ? mUi->swatchGrpBox : mUi->objectColorDockContents;
+    auto* swatch = new HostColorSwatch(label, request, color, area);
+    swatch->setObjectName(label.toLower().remove(QLatin1Char(' ')) + QStringLiteral("Swatch"));
+    swatch->button()->setEnabled(false);
+    auto* layout = static_cast<QBoxLayout*>(area->layout());
+    layout->insertWidget(owner == this ? layout->count() : 0, swatch);
+    auto callback = std::make_unique<HostColorCallback>(
+        [this, swatch](const AColor& c, BOOL buttonUp) { OnColorChanged(swatch, c, buttonUp); },
+        [this, swatch](const IPoint2& position) { OnBeingDestroyed(swatch, position); });
+    HostColorCallback* cb = callback.get();
+    connect(swatch, &HostColorSwatch::pickRequested, this,
+            [this, swatch, cb, owner] { PickColor(swatch, cb, owner); });
+    mSwatches.push_back(swatch);
+    mCallbacks.push_back(std::move(callback));
+}
+
+void HostMainWindow::PickColor(HostColorSwatch* swatch, HostColorCallback* callback, QWidget* owner)
+{
+    if (!mSelector) {
+        return;
+    }
+    const HWND ownerHandle = HostRuntime::WindowHandle(owner);
+    if (swatch->isModeless()) {
+        PickModeless(swatch, callback, ownerHandle);
+    } else {
+        PickModal(swatch, callback, ownerHandle);
+    }
+}
+
+void HostMainWindow::PickModal(HostColorSwatch* swatch, HostColorCallback* callback, HWND owner)
+{
+    const std::wstring name = swatch->label().toStdWString();
+    AppendNotification(tr("%1: modal picker opened").arg(swatch->label()));
+    INT_PTR accepted = 0;
+    AColor picked = swatch->color();
+    if (swatch->isPacked()) {
+        DWORD packed = picked.toRGB();
+        accepted = mSelector->ModalColorPicker(owner, &packed, nullptr, callback, name.c_str());
+        picked = AColor(packed, 1.0f);
+    } else {
+        accepted = mSelector->ModalColorPicker(owner, &picked, nullptr, callback, name.c_str());
+    }
+    if (accepted) {
+        swatch->setColor(picked);
+        AppendNotification(tr("%1: accepted %2").arg(swatch->label(), ColorText(picked)));
+    } else {
+        AppendNotification(tr("%1: cancelled").arg(swatch->label()));
+    }
+}
+
+void HostMainWindow::PickModeless(HostColorSwatch* swatch, HostColorCallback* callback, HWND owner)
+{
+    const std::wstring name = swatch->label().toStdWString();
+    const bool objectColor = swatch->parentWidget() == mUi->objectColorDockContents;
+    // One modeless picker serves every ordinary swatch: a click on another swatch hands the
+    // open picker over to it, as the host's material editor does.
+    if (mModelessPicker && !objectColor) {
+        if (mModelessSwatch == swatch) {
+            AppendNotification(tr("%1: picker already open").arg(swatch->label()));
+            return;
+        }
+        AppendNotification(
+            tr("%1: picker handed over from %2").arg(swatch->label(), mModelessSwatch->label()));
+        mModelessSwatch = swatch;
+        if (swatch->isPacked()) {
+            mModelessPicker->InstallNewCB(swatch->color().toRGB(), callback, name.c_str());
+        } else {
+            mModelessPicker->InstallNewCB(swatch->color(), callback, name.c_str());
+        }
+        return;
+    }
+    ColorPicker* picker =
+        swatch->isPacked() ? mSelector->CreateColorPicker(owner, swatch->color().toRGB(), nullptr,
+                                                          callback, name.c_str(), objectColor)
+                           : mSelector->CreateColorPicker(owner, swatch->color(), nullptr, callback,
+                                                          name.c_str(), objectColor);
+    if (!picker) {
+        AppendNotification(tr("%1: refused by the color selector").arg(swatch->label()));
+        return;
+    }
+    if (mModelessPicker) {
+        // Another selector might serve the object color; this host keeps one picker open.
+        picker->Destroy();
+        return;
+    }
+    mModelessPicker = picker;
+    mModelessSwatch = swatch;
+    AppendNotification(tr("%1: modeless picker opened").arg(swatch->label()));
+}
+
+void HostMainWindow::AppendNotification(const QString& text)
+{
+    mUi->notificationsTextEdit->appendPlainText(text);
+}
+
+void HostMainWindow::OnColorChanged(HostColorSwatch* swatch, const AColor& color, BOOL buttonUp)
+{
+    AppendNotification(
+        tr("%1: color changed %2%3")
+            .arg(swatch->label(), ColorText(color), buttonUp ? tr(" (button up)") : QString()));
+    if (swatch->isModeless()) {
+        swatch->setColor(color);
+    }
+}
+
+void HostMainWindow::OnBeingDestroyed(HostColorSwatch* swatch, const IPoint2& position)
+{
+    AppendNotification(
+        tr("%1: being destroyed at %2, %3").arg(swatch->label()).arg(position.x).arg(position.y));
+    if (swatch == mModelessSwatch) {
+        mModelessPicker = nullptr;
+        mModelessSwatch = nullptr;
+    }
 }

@@ -1,10 +1,19 @@
 #pragma once
 
+#include "HostColorSwatch.h"
+
+#include "hostsdk/AColor.h"
 #include "hostsdk/HostRuntime.h"
+#include "hostsdk/IPoint2.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <vector>
+
+class ColPick;
+class ColorPicker;
+class HostColorCallback;
 
 namespace Ui {
 class HostMainWindow;
@@ -12,6 +21,10 @@ class HostMainWindow;
 
 // The stand-in host's main window: the parent modules open their windows on, with the script
 // listener pane that shows listener and debug output and evaluates script function calls.
+// Its color swatches ask the host's color selector for colors the ways the host does: modal
+// (the swatch takes the accepted color) and modeless (the swatch follows the open picker
+// live); the swatch in the "Object Color" window asks on behalf of the object color
+// selector. Every notification a picker sends is listed in the notifications pane.
 class HostMainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -26,9 +39,31 @@ public:
     void appendHostMessage(const QString& message);
     QString listenerText() const;
 
+    // The color selector the swatches use (not owned); null leaves them without one.
+    void setColorSelector(ColPick* selector);
+    std::vector<HostColorSwatch*> swatches() const { return mSwatches; }
+    QString notificationsText() const;
+    // The modeless picker open now and the swatch it serves, or null.
+    ColorPicker* modelessPicker() const { return mModelessPicker; }
+    HostColorSwatch* modelessSwatch() const { return mModelessSwatch; }
+
 private:
     Q_DISABLE_COPY(HostMainWindow)
     void EvaluateListenerLine();
+    void AddSwatch(const QString& label, HostColorSwatch::Request request, const AColor& color,
+                   QWidget* owner);
+    void PickColor(HostColorSwatch* swatch, HostColorCallback* callback, QWidget* owner);
+    void PickModal(HostColorSwatch* swatch, HostColorCallback* callback, HWND owner);
+    void PickModeless(HostColorSwatch* swatch, HostColorCallback* callback, HWND owner);
+    void AppendNotification(const QString& text);
+    void OnColorChanged(HostColorSwatch* swatch, const AColor& color, BOOL buttonUp);
+    void OnBeingDestroyed(HostColorSwatch* swatch, const IPoint2& position);
 
     std::unique_ptr<Ui::HostMainWindow> mUi;
+    ColPick* mSelector = nullptr;
+    ColorPicker* mModelessPicker = nullptr;
+    HostColorSwatch* mModelessSwatch = nullptr;
+    std::vector<HostColorSwatch*> mSwatches;
+    // One per swatch; they outlive every picker, which the destructor closes first.
+    std::vector<std::unique_ptr<HostColorCallback>> mCallbacks;
 };

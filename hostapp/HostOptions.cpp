@@ -12,7 +12,11 @@ HostOptions HostOptions::Parse(const QStringList& arguments)
     const QCommandLineOption script(QStringLiteral("script"), QString(), QStringLiteral("call"));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringLiteral("version"));
-    parser.addOptions({plugins, plugcfg, script, help, version});
+    const QCommandLineOption pick(QStringLiteral("pick"));
+    const QCommandLineOption color(QStringLiteral("color"), QString(), QStringLiteral("value"));
+    const QCommandLineOption modeless(QStringLiteral("modeless"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("name"));
+    parser.addOptions({plugins, plugcfg, script, help, version, pick, color, modeless, format});
     if (!parser.parse(arguments)) {
         options.error = parser.errorText();
         return options;
@@ -22,7 +26,7 @@ HostOptions HostOptions::Parse(const QStringList& arguments)
                             .arg(parser.positionalArguments().constFirst());
         return options;
     }
-    for (const QCommandLineOption* single : {&plugins, &plugcfg, &script}) {
+    for (const QCommandLineOption* single : {&plugins, &plugcfg, &script, &color, &format}) {
         const QStringList values = parser.values(*single);
         if (values.size() > 1) {
             options.error = QStringLiteral("Option '%1' given more than once.")
@@ -40,6 +44,32 @@ HostOptions HostOptions::Parse(const QStringList& arguments)
     options.script = parser.value(script);
     options.help = parser.isSet(help);
     options.version = parser.isSet(version);
+    options.pick = parser.isSet(pick);
+    options.pickModeless = parser.isSet(modeless);
+    for (const QCommandLineOption* pickOnly : {&color, &modeless, &format}) {
+        if (parser.isSet(*pickOnly) && !options.pick) {
+            options.error =
+                QStringLiteral("Option '%1' needs --pick.").arg(pickOnly->names().constFirst());
+            return options;
+        }
+    }
+    if (options.pick && !options.script.isEmpty()) {
+        options.error = QStringLiteral("Options 'pick' and 'script' cannot be combined.");
+        return options;
+    }
+    if (parser.isSet(color)) {
+        QString reason;
+        if (!HostColorText::Parse(parser.value(color), &options.pickColor, &reason)) {
+            options.error = QStringLiteral("Bad color: %1.").arg(reason);
+            return options;
+        }
+    }
+    if (parser.isSet(format) &&
+        !HostColorText::ParseFormat(parser.value(format), &options.pickFormat)) {
+        options.error = QStringLiteral("Unknown format '%1' (hex, rgb, afloat or packed).")
+                            .arg(parser.value(format));
+        return options;
+    }
     return options;
 }
 
@@ -58,6 +88,13 @@ QString HostOptions::HelpText()
         "  --script CALL     evaluate a script function call such as 'ColorDorvo.Version()', "
         "print\n"
         "                    its result and exit (exit status 1 when it fails); needs no display\n"
+        "  --pick            open one color picker instead of the main window; print the\n"
+        "                    accepted color and exit 0, or exit 1 when it is cancelled\n"
+        "  --color VALUE     the color --pick starts from: #rrggbb, r,g,b[,a] on 0..255, or\n"
+        "                    r,g,b[,a] as unit floats such as 0.5,0.25,1 (default #808080)\n"
+        "  --modeless        open the picker modeless (the host follows it live)\n"
+        "  --format NAME     how --pick prints the color: hex (#RRGGBB, the default), rgb\n"
+        "                    (r,g,b,a on 0..255), afloat (unit floats) or packed (0x00BBGGRR)\n"
         "  -h, --help        show this help and exit\n"
         "  --version         show the program's version and exit\n"
         "\n"

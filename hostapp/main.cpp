@@ -1,5 +1,6 @@
 // colordorvo-host: a stand-in 3D host that loads host modules and plays the host's services.
 #include "HostOptions.h"
+#include "HostPickCommand.h"
 #include "HostSession.h"
 
 #include "hostsdk/HostRuntime.h"
@@ -62,6 +63,29 @@ void QuitOnSignals(QApplication& app)
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+}
+
+// One pick from the command line: the accepted color on standard output and 0, or 1 when
+// the user cancels. The picker's notifications go to standard error.
+int RunPick(HostSession& session, const HostOptions& options)
+{
+    ColPick* selector = session.loader().colorSelector();
+    if (!selector) {
+        PrintTo(stderr, QStringLiteral("colordorvo-host: no color selector was loaded\n"));
+        return 2;
+    }
+    HostPickCommand command(selector, HostRuntime::WindowHandle(session.mainWindow()),
+                            [](const QString& text) {
+                                PrintTo(stderr, QStringLiteral("colordorvo-host: %1\n").arg(text));
+                            });
+    const HostPickCommand::Result result = command.run(
+        options.pickColor, options.pickModeless,
+        options.pickFormat == HostColorText::Format::Packed, QStringLiteral("Pick a Color"));
+    if (!result.accepted) {
+        return 1;
+    }
+    PrintTo(stdout, HostColorText::Print(result.color, options.pickFormat) + QLatin1Char('\n'));
+    return 0;
 }
 
 } // namespace
@@ -141,6 +165,8 @@ int main(int argc, char* argv[])
             PrintTo(stderr, QStringLiteral("colordorvo-host: %1\n").arg(result.error));
             status = 1;
         }
+    } else if (options.pick) {
+        status = RunPick(session, options);
     } else {
         session.mainWindow()->show();
         status = app.exec();
