@@ -24,6 +24,7 @@ HostSession::~HostSession()
 int HostSession::loadModules(const QString& pluginDir)
 {
     const int loaded = mLoader.loadFolder(pluginDir);
+    mWindow->setColorSelector(mLoader.colorSelector());
     const QStringList modules = mLoader.loadedModules();
     const QStringList descriptions = mLoader.moduleDescriptions();
     for (int i = 0; i < modules.size(); ++i) {
