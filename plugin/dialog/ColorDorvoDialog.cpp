@@ -323,7 +323,7 @@ void ColorDorvoDialog::SetNewColor(DWORD color, const MCHAR* name)
 
 void ColorDorvoDialog::SetNewColor(AColor color, const MCHAR* name)
 {
-    setWindowTitle(QString::fromWCharArray(name));
+    setWindowTitle(name ? QString::fromWCharArray(name) : QString());
     initialColor = ColorValue(color.r, color.g, color.b, color.a);
     currentColor = initialColor;
     UpdateColorDisplays(currentColor, true);
@@ -381,6 +381,12 @@ bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Enter || key == Qt::Key_Return)
             return true;
+        // Escape cancels as the Cancel button does, so a host that previewed the edits is
+        // put back to the initial color (the plain reject would leave it on the edit).
+        if (key == Qt::Key_Escape && event->type() == QEvent::KeyPress) {
+            CancelDialog();
+            return true;
+        }
         break;
     }
     default:
