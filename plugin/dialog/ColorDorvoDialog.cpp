@@ -4,7 +4,10 @@
 #include "color/GammaForms.h"
 #include "color/HexColor.h"
 #include "fields/ColorField.h"
+#include "fields/ColorFieldType.h"
 #include "fields/ColorSlider.h"
+#include "fields/HsvWheel.h"
+#include "fields/HueWheel.h"
 #include "host/SettingsStore.h"
 #include "ui_ColorDorvoDialog.h"
 
@@ -655,16 +658,33 @@ void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial
     }
 }
 
-void ColorDorvoDialog::SetColorField(int /*page*/)
+void ColorDorvoDialog::SetColorField(int page)
 {
-    // The wheels and the mixing canvas join the stack as pages 1 to 3 with their own
-    // branches here; until then every page number shows the square field, as page
-    // numbers without a page of their own do.
-    colorFieldStack->setCurrentWidget(colorField);
-    colorField->setColor(currentColor, sliderChannel);
-    channelSlider->show();
-    channelSlider->setColor(currentColor, sliderChannel);
-    SetChannelButtonsEnabled(true);
+    // The mixing canvas joins the stack as page 3 with its own branch here; until then
+    // page numbers without a page of their own show the square field.
+    switch (static_cast<ColorFieldType>(page)) {
+    case ColorFieldType::FieldHsvWheel:
+        colorFieldStack->setCurrentWidget(hsvWheel);
+        hsvWheel->setColor(currentColor);
+        SetChannelButtonsEnabled(false);
+        // Beside the disk the slider always drives the value, whatever channel is chosen.
+        channelSlider->show();
+        channelSlider->setColor(currentColor, ColorChannel::Value);
+        break;
+    case ColorFieldType::FieldHueWheel:
+        colorFieldStack->setCurrentWidget(hueWheel);
+        hueWheel->setColor(currentColor);
+        channelSlider->hide();
+        SetChannelButtonsEnabled(false);
+        break;
+    default:
+        colorFieldStack->setCurrentWidget(colorField);
+        colorField->setColor(currentColor, sliderChannel);
+        channelSlider->show();
+        channelSlider->setColor(currentColor, sliderChannel);
+        SetChannelButtonsEnabled(true);
+        break;
+    }
     ui->canvasControlsLayout->hide();
     UpdateChannelSliders();
 }
@@ -772,10 +792,15 @@ void ColorDorvoDialog::CreateColorFields()
     // The pages and the slider report to the dialog but are adopted by the stack and the
     // layout, which own them.
     colorField = new ColorField(this);
+    hueWheel = new HueWheel(this);
+    hsvWheel = new HsvWheel(this);
     channelSlider = new ColorSlider(this);
 
+    // Pages in ColorFieldType order.
     colorFieldStack = new QStackedWidget;
     colorFieldStack->addWidget(colorField);
+    colorFieldStack->addWidget(hsvWheel);
+    colorFieldStack->addWidget(hueWheel);
 
     ui->colorFieldHLayout->addItem(
         new QSpacerItem(0, 0, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
