@@ -7,6 +7,7 @@
 #include "color/ColorValue.h"
 #include "dialog/ColorDorvoDialog.h"
 #include "fields/ColorField.h"
+#include "fields/ColorSlider.h"
 #include "fields/ColorWheel.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
@@ -14,13 +15,21 @@
 
 #include "hostsdk/HostRuntime.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
 #include <QLabel>
 #include <QPointer>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
 #include <memory>
+
+Q_DECLARE_METATYPE(ColorChannel)
 
 namespace {
 
@@ -82,6 +91,36 @@ private:
         return dialog;
     }
     // A wheel of its own window, reporting to a dialog opened on color and showing that color.
+    // The whole dialog on the screen, showing field page `page` as if chosen in the combo box.
+    void showDialogPage(const QColor& color, int page)
+    {
+        openDialog(color);
+        dialog->show();
+        if (!QTest::qWaitForWindowExposed(dialog))
+            qWarning("dialog not exposed");
+        find<QComboBox>("colorFieldComboBox")->setCurrentIndex(page);
+        callback.notifications.clear();
+    }
+    template <typename T> T* find(const char* name) const
+    {
+        T* widget = dialog->findChild<T*>(QLatin1String(name));
+        if (!widget)
+            qFatal("no child %s", name);
+        return widget;
+    }
+    int spinner(const char* name) const { return find<QSpinBox>(name)->value(); }
+    ColorSlider* mainSlider() const
+    {
+        // The field row's slider is the only vertical one.
+        for (ColorSlider* slider : dialog->findChildren<ColorSlider*>()) {
+            if (slider->sliderOrientation() == ColorSlider::Vertical)
+                return slider;
+        }
+        qFatal("no channel slider");
+        return nullptr;
+    }
+    QWidget* currentPage() const { return dialog->findChild<QStackedWidget*>()->currentWidget(); }
+
     template <typename Wheel> std::unique_ptr<Wheel> showWheel(const QColor& color)
     {
         auto wheel = std::make_unique<Wheel>(openDialog(color));
@@ -138,6 +177,12 @@ private slots:
     void innerFieldPicksOnItsOwn();
     void ringMarkerMovesWhileInnerFieldIsHeld();
     void nullDialogStillMovesMarker();
+
+    void pagesFollowTheFieldChoice_data();
+    void pagesFollowTheFieldChoice();
+    void diskDragInDialog();
+    void sliderBesideDiskDrivesValue();
+    void greyOnRingInDialog();
 
     void pictureHues_data();
     void pictureHues();
@@ -566,6 +611,130 @@ void tst_Wheels::nullDialogStillMovesMarker()
     dragTo(&wheel, QPoint(128, 256));
     QCOMPARE(markerPos(&wheel), QPoint(120, 248));
     QTest::mouseRelease(&wheel, Qt::LeftButton, Qt::NoModifier, QPoint(128, 256));
+}
+
+void tst_Wheels::pagesFollowTheFieldChoice_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("pageClass");
+    QTest::addColumn<bool>("sliderShown");
+    QTest::addColumn<ColorChannel>("sliderChannel");
+    QTest::addColumn<bool>("channelButtons");
+    // The hue channel is chosen first: the disk's slider drives the value regardless.
+    QTest::newRow("square") << 0 << "ColorField" << true << ColorChannel::Hue << true;
+    QTest::newRow("disk") << 1 << "HsvWheel" << true << ColorChannel::Value << false;
+    QTest::newRow("ring") << 2 << "HueWheel" << false << ColorChannel::Hue << false;
+}
+
+void tst_Wheels::pagesFollowTheFieldChoice()
+{
+    QFETCH(int, page);
+    QFETCH(QString, pageClass);
+    QFETCH(bool, sliderShown);
+    QFETCH(ColorChannel, sliderChannel);
+    QFETCH(bool, channelButtons);
+    showDialogPage(QColor(30, 160, 90), 0);
+    QRadioButton* hue = find<QRadioButton>("hueRdBtn");
+    QTest::mouseClick(hue, Qt::LeftButton, Qt::NoModifier, QPoint(8, hue->height() / 2));
+    QVERIFY(hue->isChecked());
+
+    auto* combo = find<QComboBox>("colorFieldComboBox");
+    // Leave for another page first, so that every row is a real switch.
+    combo->setCurrentIndex(page == 1 ? 2 : 1);
+    combo->setCurrentIndex(page);
+    QCOMPARE(QString::fromLatin1(currentPage()->metaObject()->className()), pageClass);
+    QCOMPARE(currentPage()->size(), QSize(256, 256));
+    ColorSlider* slider = mainSlider();
+    QCOMPARE(slider->isVisible(), sliderShown);
+    if (sliderShown)
+        QCOMPARE(slider->shownChannel(), sliderChannel);
+    for (QAbstractButton* button : find<QButtonGroup>("colorSliderBtnGrp")->buttons())
+        QCOMPARE(button->isEnabled(), channelButtons);
+    // The page shows the dialog's color.
+    const ColorValue current = dialog->GetCurrentColorValue();
+    if (auto* wheel = qobject_cast<ColorWheel*>(currentPage()))
+        QVERIFY(wheel->shownColor() == current);
+    // Switching pages tells the host nothing.
+    QVERIFY(callback.notifications.empty());
+}
+
+void tst_Wheels::diskDragInDialog()
+{
+    showDialogPage(QColor(0, 0, 255), 1);
+    auto* wheel = qobject_cast<HsvWheel*>(currentPage());
+    QVERIFY(wheel);
+    const int value = spinner("valueIntSpinner");
+
+    QTest::mousePress(wheel, Qt::LeftButton, Qt::NoModifier, QPoint(255, 128));
+    QCOMPARE(spinner("hueIntSpinner"), 90);
+    QCOMPARE(spinner("saturationIntSpinner"), 99);
+    QCOMPARE(spinner("valueIntSpinner"), value);
+    QCOMPARE(callback.changedCount(), 1);
+    // Dragged out of the dialog's field and beyond: full saturation, the hue of the angle; the
+    // color pushed back after each step puts the marker where the pick put it.
+    dragTo(wheel, QPoint(128, 600));
+    QCOMPARE(spinner("hueIntSpinner"), 180);
+    QCOMPARE(spinner("saturationIntSpinner"), 100);
+    QCOMPARE(markerPos(wheel), QPoint(120, 248));
+    QCOMPARE(callback.changedCount(), 2);
+    QTest::mouseRelease(wheel, Qt::LeftButton, Qt::NoModifier, QPoint(128, 600));
+    QCOMPARE(callback.changedCount(), 2);
+    const float reported[3] = {callback.last().color.r, callback.last().color.g,
+                               callback.last().color.b};
+    const RgbColor rgb = dialog->GetCurrentRgb();
+    QCOMPARE(reported[0], rgb.red() / 255.0f);
+    QCOMPARE(reported[2], rgb.blue() / 255.0f);
+    QCOMPARE(find<QSpinBox>("redIntSpinner")->value(), rgb.red());
+}
+
+void tst_Wheels::sliderBesideDiskDrivesValue()
+{
+    showDialogPage(QColor(200, 60, 60), 1);
+    auto* wheel = qobject_cast<HsvWheel*>(currentPage());
+    QVERIFY(wheel);
+    const HsvColor before = dialog->GetCurrentHsv();
+    const QPoint marker = markerPos(wheel);
+    ColorSlider* slider = mainSlider();
+
+    const QPoint at(slider->width() / 2, slider->height() * 3 / 4);
+    QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, at);
+    const HsvColor after = dialog->GetCurrentHsv();
+    QVERIFY2(after.value() != before.value(), qPrintable(describe(after)));
+    QCOMPARE(after.hue(), before.hue());
+    QCOMPARE(after.saturation(), before.saturation());
+    QCOMPARE(wheel->shownColor().hsv.value(), after.value());
+    // Only the value changed: nothing moves on the disk.
+    QCOMPARE(markerPos(wheel), marker);
+}
+
+void tst_Wheels::greyOnRingInDialog()
+{
+    showDialogPage(QColor(0, 0, 0), 2);
+    // A grey typed as HSV, so that the dialog holds a hue for it.
+    find<QSpinBox>("valueIntSpinner")->setValue(60);
+    QVERIFY(QTest::qWaitFor([this] { return callback.changedCount() == 1; }, 5000));
+    callback.notifications.clear();
+    auto* wheel = qobject_cast<HueWheel*>(currentPage());
+    QVERIFY(wheel);
+    const RgbColor grey = dialog->GetCurrentRgb();
+    QCOMPARE(spinner("saturationIntSpinner"), 0);
+
+    QTest::mousePress(wheel, Qt::LeftButton, Qt::NoModifier, QPoint(128, 12));
+    dragTo(wheel, QPoint(245, 128));
+    QCOMPARE(spinner("hueIntSpinner"), 90);
+    QCOMPARE(markerPos(wheel), QPoint(234, 120));
+    dragTo(wheel, QPoint(-40, 128));
+    QTest::mouseRelease(wheel, Qt::LeftButton, Qt::NoModifier, QPoint(-40, 128));
+    QCOMPARE(spinner("hueIntSpinner"), 270);
+    QCOMPARE(dialog->GetCurrentHsv().hue(), 270);
+    QVERIFY(dialog->GetCurrentRgb() == grey);
+    QCOMPARE(spinner("redIntSpinner"), grey.red());
+    // Each hue change reached the host, the grey unchanged.
+    QCOMPARE(callback.changedCount(), 2);
+    QCOMPARE(callback.last().color.g, grey.green() / 255.0f);
+    // The inner square followed the new hue.
+    QCOMPARE(wheel->field()->shownColor().hsv.hue(), 270);
 }
 
 void tst_Wheels::pictureHues_data()
