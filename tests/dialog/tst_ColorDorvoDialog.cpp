@@ -6,6 +6,8 @@
 #include "fields/ColorField.h"
 #include "fields/ColorSlider.h"
 #include "host/SettingsStore.h"
+#include "swatches/ColorPalette.h"
+#include "swatches/ColorPaletteLayout.h"
 
 #include "hostsdk/HostRuntime.h"
 
@@ -872,16 +874,25 @@ void tst_ColorDorvoDialog::harmonyModeAndAngle()
 {
     open(QColor(255, 0, 0));
     auto* angle = find<QSpinBox>("angleSpn");
+    auto* strip = find<ColorPaletteLayout>("colorPaletteWidget");
+    QCOMPARE(strip->harmonyType(), 0);
     click("tetradRdBtn");
     QVERIFY(angle->isEnabled());
+    QCOMPARE(strip->harmonyType(), 3);
+    const int hueAt30 = strip->palette(1)->shownColor().hue();
     typeInto(angle, QStringLiteral("45"));
     QCOMPARE(angle->value(), 45);
+    QCOMPARE(strip->palette(1)->shownColor().hue() - hueAt30, 15);
     click("monochromaticRdBtn");
     QVERIFY(!angle->isEnabled());
+    QCOMPARE(strip->harmonyType(), 0);
     QCOMPARE(angle->value(), 45);
+    // The strip follows the color; the color does not follow the strip's settings.
     QCOMPARE(dialog->GetCurrentQColor(), QColor(255, 0, 0));
     QVERIFY(callback.notifications.empty());
     QVERIFY(!updateTimer()->isActive());
+    typeInto(intSpinner("hueIntSpinner"), QStringLiteral("120"));
+    QCOMPARE(strip->palette(0)->shownColor().hue(), 120);
 }
 
 void tst_ColorDorvoDialog::complementaryAndInvert()
