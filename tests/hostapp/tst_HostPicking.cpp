@@ -1,0 +1,333 @@
+// The host program's color swatches and its command-line pick, with the built
+// ColorDorvoPicker.dlu loaded: what the swatches show and what the notifications pane lists
+// while a user works in the pickers they open.
+#include "HostColorText.h"
+#include "HostMainWindow.h"
+#include "HostPickCommand.h"
+#include "HostSession.h"
+
+#include "hostsdk/ColPick.h"
+#include "hostsdk/ColorPicker.h"
+#include "hostsdk/HostRuntime.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+AColor Unit(int red, int green, int blue)
+{
+    return AColor(red / 255.0f, green / 255.0f, blue / 255.0f, 1.0f);
+}
+
+QString Hex(const AColor& color)
+{
+    return HostColorText::Print(color, HostColorText::Format::Hex);
+}
+
+void TypeHex(QWidget* picker, const QString& text)
+{
+    auto* line = picker->findChild<QLineEdit*>(QStringLiteral("hexEditLine"));
+    QVERIFY(line);
+    line->selectAll();
+    QTest::keyClicks(line, text);
+    QTest::keyClick(line, Qt::Key_Return);
+}
+
+void Click(QWidget* picker, const char* button)
+{
+    auto* target = picker->findChild<QPushButton*>(QLatin1String(button));
+    QVERIFY(target);
+    QTest::mouseClick(target, Qt::LeftButton);
+}
+
+} // namespace
+
+class tst_HostPicking : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> mTemp;
+    std::unique_ptr<HostSession> mSession;
+    long mHeapBaseline = 0;
+
+    HostMainWindow* window() const { return mSession->mainWindow(); }
+
+    HostColorSwatch* swatch(const QString& name) const
+    {
+        auto* found = window()->findChild<HostColorSwatch*>(name);
+        if (!found) {
+            qFatal("no swatch %s", qPrintable(name));
+        }
+        return found;
+    }
+
+    QWidget* openPickerWindow() const { return dynamic_cast<QWidget*>(window()->modelessPicker()); }
+
+    QStringList notifications() const
+    {
+        return window()->notificationsText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    // Runs `action` on the modal window once it runs, from inside its event loop.
+    void whenModalOpens(std::function<void(QDialog*)> action)
+    {
+        auto* poll = new QTimer(this);
+        poll->setInterval(0);
+        connect(poll, &QTimer::timeout, this, [poll, action] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                poll->stop();
+                poll->deleteLater();
+                action(modal);
+            }
+        });
+        poll->start();
+    }
+
+    // Runs `action` on the picker window, modal or not, once it is shown.
+    void whenPickerShows(std::function<void(QWidget*)> action)
+    {
+        auto* poll = new QTimer(this);
+        poll->setInterval(0);
+        connect(poll, &QTimer::timeout, this, [poll, action] {
+            for (QWidget* w : QApplication::topLevelWidgets()) {
+                if (w->isVisible() && w->findChild<QLineEdit*>(QStringLiteral("hexEditLine"))) {
+                    poll->stop();
+                    poll->deleteLater();
+                    action(w);
+                    return;
+                }
+            }
+        });
+        poll->start();
+    }
+
+    void clickSwatch(const QString& name) const
+    {
+        QTest::mouseClick(swatch(name)->button(), Qt::LeftButton);
+    }
+
+private slots:
+    void init()
+    {
+        mTemp = std::make_unique<QTemporaryDir>();
+        HostRuntime::SetPlugCfgDir(mTemp->path());
+        mHeapBaseline = HostRuntime::HostHeapBlocks();
+        mSession = std::make_unique<HostSession>();
+        QCOMPARE(mSession->loadModules(QStringLiteral(PLUGIN_DIR)), 1);
+        window()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window()));
+    }
+
+    void cleanup()
+    {
+        mSession.reset();
+        // Pickers, the selector and the utility all went back to the host heap.
+        QCOMPARE(HostRuntime::HostHeapBlocks(), mHeapBaseline);
+    }
+
+    void swatchesWaitForASelector()
+    {
+        HostMainWindow bare;
+        for (HostColorSwatch* s : bare.swatches()) {
+            QVERIFY(!s->button()->isEnabled());
+        }
+        QCOMPARE(int(window()->swatches().size()), 5);
+        for (HostColorSwatch* s : window()->swatches()) {
+            QVERIFY2(s->button()->isEnabled(), qPrintable(s->label()));
+            QCOMPARE(s->button()->toolTip(), Hex(s->color()));
+        }
+    }
+
+    void modalSwatchTakesAcceptedColor_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("float color, accepted") << QStringLiteral("diffuseSwatch") << true;
+        QTest::newRow("packed color, accepted") << QStringLiteral("wireframeSwatch") << true;
+        QTest::newRow("float color, cancelled") << QStringLiteral("diffuseSwatch") << false;
+        QTest::newRow("packed color, cancelled") << QStringLiteral("wireframeSwatch") << false;
+    }
+
+    void modalSwatchTakesAcceptedColor()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accept);
+        HostColorSwatch* target = swatch(name);
+        const AColor before = target->color();
+        AColor whileOpen;
+        whenModalOpens([&](QDialog* picker) {
+            TypeHex(picker, QStringLiteral("336699"));
+            // A modal swatch waits for the answer.
+            whileOpen = target->color();
+            Click(picker, accept ? "acceptBtn" : "cancelBtn");
+        });
+        clickSwatch(name);
+        QVERIFY(whileOpen == before);
+        const QStringList log = notifications();
+        if (accept) {
+            QCOMPARE(Hex(target->color()), QStringLiteral("#336699"));
+            QCOMPARE(target->button()->toolTip(), QStringLiteral("#336699"));
+            QVERIFY(log.last().startsWith(target->label() + QStringLiteral(": accepted ")));
+        } else {
+            QVERIFY(target->color() == before);
+            QCOMPARE(log.last(), target->label() + QStringLiteral(": cancelled"));
+        }
+        // The picker's notifications in order: the edit, the answer, and its goodbye.
+        QVERIFY(log.size() >= 5);
+        const int first = log.size() - 5;
+        QCOMPARE(log[first], target->label() + QStringLiteral(": modal picker opened"));
+        QVERIFY(log[first + 1].contains(
+            QStringLiteral("color changed 0.200000003,0.400000006,0.600000024,1")));
+        QVERIFY(log[first + 2].contains(QStringLiteral("color changed")));
+        QVERIFY(log[first + 3].contains(QStringLiteral("being destroyed at")));
+    }
+
+    void modelessSwatchFollowsLive()
+    {
+        HostColorSwatch* light = swatch(QStringLiteral("lightcolorSwatch"));
+        clickSwatch(QStringLiteral("lightcolorSwatch"));
+        QPointer<QWidget> picker = openPickerWindow();
+        QVERIFY(picker);
+        QCOMPARE(window()->modelessSwatch(), light);
+        QCOMPARE(picker->windowTitle(), light->label());
+        TypeHex(picker, QStringLiteral("FF0000"));
+        QCOMPARE(Hex(light->color()), QStringLiteral("#FF0000"));
+        TypeHex(picker, QStringLiteral("00FF00"));
+        QCOMPARE(Hex(light->color()), QStringLiteral("#00FF00"));
+        Click(picker, "acceptBtn");
+        QVERIFY(QTest::qWaitFor([&] { return picker.isNull(); }));
+        QVERIFY(!window()->modelessPicker());
+        QCOMPARE(Hex(light->color()), QStringLiteral("#00FF00"));
+        QVERIFY(notifications().last().startsWith(light->label() +
+                                                  QStringLiteral(": being destroyed at ")));
+    }
+
+    void modelessCancelPutsSwatchBack()
+    {
+        HostColorSwatch* background = swatch(QStringLiteral("backgroundSwatch"));
+        const QString before = Hex(background->color());
+        clickSwatch(QStringLiteral("backgroundSwatch"));
+        QPointer<QWidget> picker = openPickerWindow();
+        QVERIFY(picker);
+        TypeHex(picker, QStringLiteral("ABCDEF"));
+        QCOMPARE(Hex(background->color()), QStringLiteral("#ABCDEF"));
+        Click(picker, "cancelBtn");
+        QVERIFY(QTest::qWaitFor([&] { return picker.isNull(); }));
+        QCOMPARE(Hex(background->color()), before);
+    }
+
+    void secondSwatchTakesOverOpenPicker()
+    {
+        HostColorSwatch* light = swatch(QStringLiteral("lightcolorSwatch"));
+        HostColorSwatch* background = swatch(QStringLiteral("backgroundSwatch"));
+        clickSwatch(QStringLiteral("lightcolorSwatch"));
+        QPointer<QWidget> picker = openPickerWindow();
+        TypeHex(picker, QStringLiteral("112233"));
+        clickSwatch(QStringLiteral("backgroundSwatch"));
+        // Still the one picker, now serving the second swatch and showing its color.
+        QCOMPARE(openPickerWindow(), picker.data());
+        QCOMPARE(window()->modelessSwatch(), background);
+        QCOMPARE(picker->windowTitle(), background->label());
+        QCOMPARE(picker->findChild<QLineEdit*>(QStringLiteral("hexEditLine"))->text().toUpper(),
+                 Hex(background->color()).mid(1));
+        TypeHex(picker, QStringLiteral("445566"));
+        QCOMPARE(Hex(background->color()), QStringLiteral("#445566"));
+        QCOMPARE(Hex(light->color()), QStringLiteral("#112233"));
+        QVERIFY(notifications().contains(
+            background->label() + QStringLiteral(": picker handed over from ") + light->label()));
+        // Clicking the served swatch again keeps the picker as it is.
+        clickSwatch(QStringLiteral("backgroundSwatch"));
+        QCOMPARE(Hex(background->color()), QStringLiteral("#445566"));
+        Click(picker, "acceptBtn");
+        QVERIFY(QTest::qWaitFor([&] { return picker.isNull(); }));
+    }
+
+    void objectColorSwatchIsRefused()
+    {
+        HostColorSwatch* object = swatch(QStringLiteral("objectSwatch"));
+        const AColor before = object->color();
+        QString text;
+        whenModalOpens([&](QDialog* box) {
+            text = static_cast<QMessageBox*>(box)->text();
+            static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
+        });
+        clickSwatch(QStringLiteral("objectSwatch"));
+        QCOMPARE(text,
+                 QStringLiteral(
+                     "Color Dorvo Picker is not compatible\nwith the object color selector."));
+        QVERIFY(!window()->modelessPicker());
+        QVERIFY(object->color() == before);
+        QCOMPARE(notifications().last(),
+                 object->label() + QStringLiteral(": refused by the color selector"));
+    }
+
+    void closingHostClosesOpenPicker()
+    {
+        clickSwatch(QStringLiteral("lightcolorSwatch"));
+        QPointer<QWidget> picker = openPickerWindow();
+        QVERIFY(picker);
+        mSession->shutdown();
+        QVERIFY(picker.isNull());
+    }
+
+    void pickCommand_data()
+    {
+        QTest::addColumn<bool>("modeless");
+        QTest::addColumn<bool>("packed");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accept");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("modal accepted unchanged")
+            << false << false << QString() << true << "#FF8000";
+        QTest::newRow("modal packed edited") << false << true << "0A0B0C" << true << "#0A0B0C";
+        QTest::newRow("modal cancelled") << false << false << "0A0B0C" << false << "#FF8000";
+        QTest::newRow("modeless accepted unchanged")
+            << true << false << QString() << true << "#FF8000";
+        QTest::newRow("modeless packed edited") << true << true << "0A0B0C" << true << "#0A0B0C";
+        // The host heard the edit, then the initial color again: it is a cancel all the same.
+        QTest::newRow("modeless cancelled") << true << false << "0A0B0C" << false << "#FF8000";
+    }
+
+    void pickCommand()
+    {
+        QFETCH(bool, modeless);
+        QFETCH(bool, packed);
+        QFETCH(QString, typed);
+        QFETCH(bool, accept);
+        QFETCH(QString, expected);
+        QStringList log;
+        HostPickCommand command(mSession->loader().colorSelector(),
+                                HostRuntime::WindowHandle(window()),
+                                [&](const QString& line) { log << line; });
+        whenPickerShows([&](QWidget* picker) {
+            if (!typed.isEmpty()) {
+                TypeHex(picker, typed);
+            }
+            Click(picker, accept ? "acceptBtn" : "cancelBtn");
+        });
+        const HostPickCommand::Result result =
+            command.run(Unit(255, 128, 0), modeless, packed, QStringLiteral("Pick"));
+        QCOMPARE(result.accepted, accept);
+        if (accept) {
+            QCOMPARE(Hex(result.color), expected);
+        }
+        QVERIFY2(log.last().startsWith(QStringLiteral("being destroyed at ")),
+                 qPrintable(log.join(QLatin1Char('\n'))));
+    }
+};
+
+QTEST_MAIN(tst_HostPicking)
+#include "tst_HostPicking.moc"
