@@ -7,6 +7,17 @@
 
 namespace {
 
+// A unit float that reads back as one: nine significant digits give back the same float,
+// and a decimal point keeps 0 and 1 from reading as whole channel values.
+QString UnitText(float unit)
+{
+    QString text = QString::number(static_cast<double>(unit), 'g', 9);
+    if (!text.contains(QLatin1Char('.')) && !text.contains(QLatin1Char('e'))) {
+        text += QStringLiteral(".0");
+    }
+    return text;
+}
+
 int ChannelOf(float unit)
 {
     const float scaled = std::nearbyint(std::fmin(std::fmax(unit, 0.0f), 1.0f) * 255.0f);
@@ -21,7 +32,8 @@ bool ParseList(const QStringList& parts, AColor* color, QString* error)
     }
     bool floats = false;
     for (const QString& part : parts) {
-        floats = floats || part.contains(QLatin1Char('.'));
+        floats = floats || part.contains(QLatin1Char('.')) ||
+                 part.contains(QLatin1Char('e'), Qt::CaseInsensitive);
     }
     float values[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     for (int i = 0; i < parts.size(); ++i) {
@@ -109,12 +121,8 @@ QString Print(const AColor& color, Format format)
             .arg(ChannelOf(color.b))
             .arg(ChannelOf(color.a));
     case Format::AFloat:
-        // Nine significant digits read back to the same float.
         return QStringLiteral("%1,%2,%3,%4")
-            .arg(static_cast<double>(color.r), 0, 'g', 9)
-            .arg(static_cast<double>(color.g), 0, 'g', 9)
-            .arg(static_cast<double>(color.b), 0, 'g', 9)
-            .arg(static_cast<double>(color.a), 0, 'g', 9);
+            .arg(UnitText(color.r), UnitText(color.g), UnitText(color.b), UnitText(color.a));
     case Format::Packed:
         return QStringLiteral("0x") +
                QStringLiteral("%1").arg(color.toRGB(), 8, 16, QLatin1Char('0')).toUpper();

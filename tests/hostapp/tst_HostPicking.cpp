@@ -190,7 +190,7 @@ private slots:
         const int first = log.size() - 5;
         QCOMPARE(log[first], target->label() + QStringLiteral(": modal picker opened"));
         QVERIFY(log[first + 1].contains(
-            QStringLiteral("color changed 0.200000003,0.400000006,0.600000024,1")));
+            QStringLiteral("color changed 0.200000003,0.400000006,0.600000024,1.0")));
         QVERIFY(log[first + 2].contains(QStringLiteral("color changed")));
         QVERIFY(log[first + 3].contains(QStringLiteral("being destroyed at")));
     }
