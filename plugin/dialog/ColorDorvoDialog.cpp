@@ -795,9 +795,11 @@ void ColorDorvoDialog::CreateColorFields()
     hueWheel = new HueWheel(this);
     hsvWheel = new HsvWheel(this);
     channelSlider = new ColorSlider(this);
+    channelSlider->setObjectName(QStringLiteral("channelSlider"));
 
     // Pages in ColorFieldType order.
     colorFieldStack = new QStackedWidget;
+    colorFieldStack->setObjectName(QStringLiteral("colorFieldStack"));
     colorFieldStack->addWidget(colorField);
     colorFieldStack->addWidget(hsvWheel);
     colorFieldStack->addWidget(hueWheel);

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -156,6 +157,8 @@ private slots:
     void formRangesAndTexts_data();
     void formRangesAndTexts();
     void opensOnTheGivenColor();
+    void formTree_data();
+    void formTree();
 
     void spinnerEditUpdatesOtherGroupsAndWaitsForTimer_data();
     void spinnerEditUpdatesOtherGroupsAndWaitsForTimer();
@@ -298,6 +301,64 @@ void tst_ColorDorvoDialog::opensOnTheGivenColor()
     QCOMPARE(find<QLabel>("currentColorLbl")->palette().color(QPalette::Window),
              QColor(255, 128, 0));
     QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::formTree_data()
+{
+    // What each layout holds, in order: object names, "|" for a spacer.
+    QTest::addColumn<QString>("layout");
+    QTest::addColumn<QStringList>("items");
+    QTest::newRow("dialog") << "horizontalLayout" << QStringList{"baseVLayout"};
+    QTest::newRow("base") << "baseHLayout" << QStringList{"staticVLayout", "verticalLayout_8"};
+    QTest::newRow("static") << "staticHLayout"
+                            << QStringList{"colorFieldVLayout", "colorSpinnersVLayout"};
+    QTest::newRow("field column") << "colorFieldVLayout" << QStringList{"colorFieldComboBox",
+                                                                        "colorFieldHLayout",
+                                                                        "colorPaletteVLayout",
+                                                                        "canvasControlsLayout",
+                                                                        "|",
+                                                                        "colorStateGLayout"};
+    QTest::newRow("field row") << "colorFieldHLayout"
+                               << QStringList{"|", "colorFieldStack", "channelSlider", "|"};
+    QTest::newRow("palette") << "colorPaletteVLayout"
+                             << QStringList{"colorPaletteWidget", "colorPaletteRdBtnLayout",
+                                            "compInvertHLayout"};
+    QTest::newRow("spinner column")
+        << "colorSpinnersVLayout"
+        << QStringList{"colorSpnChangeHLayout", "colorSpinnersHLayout", "exitButtonsHLayout"};
+    QTest::newRow("switches") << "colorSpnChangeHLayout"
+                              << QStringList{"|", "sRgbCheckBox", "spinnerValueTypeLbl",
+                                             "integerSpinnersRdBtn", "floatSpinnersRdBtn"};
+    QTest::newRow("left") << "spinnersLeftVLayout"
+                          << QStringList{"hsvGrpBox", "rgbGrpBox", "cieLabGrpBox", "|"};
+    QTest::newRow("right") << "spinnersRightVLayout"
+                           << QStringList{"cmykGrpBox", "temperatureGrpBox", "alphaGrpBox",
+                                          "hexColorGrpBox", "|"};
+    QTest::newRow("red row") << "redHLayout" << QStringList{"redRdBtn", "redStackedSpinners"};
+    QTest::newRow("a row") << "aHLayout" << QStringList{"redGreenRdBtn", "redGreenStackedSpinners"};
+    QTest::newRow("key row") << "keyHLayout" << QStringList{"keyLbl", "keyStackedSpinners"};
+    QTest::newRow("hex") << "hexHLayout" << QStringList{"hexLbl", "|", "poundLbl", "hexEditLine"};
+    QTest::newRow("swatch button") << "verticalLayout_8" << QStringList{"swatchesBtn", "|"};
+}
+
+void tst_ColorDorvoDialog::formTree()
+{
+    QFETCH(QString, layout);
+    QFETCH(QStringList, items);
+    open();
+    auto* box = dialog->findChild<QLayout*>(layout);
+    QVERIFY2(box, qPrintable(layout));
+    QStringList found;
+    for (int i = 0; i < box->count(); ++i) {
+        QLayoutItem* item = box->itemAt(i);
+        if (item->spacerItem())
+            found << QStringLiteral("|");
+        else if (item->widget())
+            found << item->widget()->objectName();
+        else
+            found << item->layout()->objectName();
+    }
+    QCOMPARE(found, items);
 }
 
 void tst_ColorDorvoDialog::spinnerEditUpdatesOtherGroupsAndWaitsForTimer_data()
