@@ -1,7 +1,5 @@
 #include "fields/ColorPixels.h"
 
-#include "fields/SrgbEncodeTable.h"
-
 #include <math.h>
 
 namespace {
@@ -75,15 +73,4 @@ QRgb ColorPixels::hsv(int hue, int saturation, int value)
     const float x = static_cast<float>(c * table.weight[hue]);
     return sectorPixel(table.sector[hue], static_cast<int>((c + m) * 255.0f),
                        static_cast<int>((x + m) * 255.0f), static_cast<int>(m * 255.0f));
-}
-
-QRgb ColorPixels::lab(int lightness, int a, int b)
-{
-    const float x = labXRow(lightness)[a + 128];
-    const float y = labY(lightness);
-    const float z = labZRow(lightness)[b + 128];
-    const SrgbEncodeTable& encode = SrgbEncodeTable::instance();
-    return qRgb(encode.encode(x * 3.2406f - y * 1.5372f - z * 0.4986f),
-                encode.encode(y * 1.8758f - x * 0.9689f + z * 0.0415f),
-                encode.encode(x * 0.0557f - y * 0.204f + z * 1.057f));
 }

@@ -3,9 +3,9 @@
 #include <QRgb>
 #include <cstdint>
 
-// Opaque pixels of HSV and CIE-Lab colors, bit-identical to converting an HsvColor or LabColor to
-// an RgbColor, with the per-hue terms and the sRGB encoding taken from tables. Inputs are already
-// clamped to the records' ranges.
+// The parts of the HSV and CIE-Lab conversions to RGB that the field and slider pictures share,
+// bit-identical to the color model's: the per-hue terms and every X, Y and Z a Lab record with
+// integer channels can give, from tables. Inputs are already clamped to the records' ranges.
 class ColorPixels
 {
 public:
@@ -15,7 +15,6 @@ public:
     static int hueSector(int hue);
 
     static QRgb hsv(int hue, int saturation, int value);
-    static QRgb lab(int lightness, int a, int b);
 
     // Packs the three channel values of a sector: primary is chroma + m, secondary x + m, rest m.
     static QRgb sectorPixel(int sector, int primary, int secondary, int rest)
