@@ -1,22 +1,15 @@
 // The square color field driven with the mouse as a user drives it: what it shows (picture,
 // marker, cursor) and what the dialog and, through it, the host hear.
 
-#include "../dialog/RecordingCallback.h"
+#include "FieldTestSupport.h"
 
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"
-#include "dialog/ColorDorvoDialog.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldImage.h"
-#include "host/SettingsStore.h"
-
-#include "hostsdk/HostRuntime.h"
 
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QtTest>
-
-#include <memory>
 
 Q_DECLARE_METATYPE(ColorChannel)
 Q_DECLARE_METATYPE(ColorValue)
@@ -36,28 +29,6 @@ QImage pictureOf(const ColorField& field)
         .convertToFormat(QImage::Format_RGB32);
 }
 
-// QTest takes the point (0, 0) for "the widget's centre" and moves without a held button, which a
-// widget without mouse tracking never sees; a user's drag is a press, moves with the button held
-// and a release, so these send exactly that.
-void send(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-          const QPoint& pos)
-{
-    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-void press(QWidget* widget, const QPoint& pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    send(widget, QEvent::MouseButtonPress, button, button, pos);
-}
-void moveHeld(QWidget* widget, const QPoint& pos, Qt::MouseButtons held = Qt::LeftButton)
-{
-    send(widget, QEvent::MouseMove, Qt::NoButton, held, pos);
-}
-void release(QWidget* widget, const QPoint& pos, Qt::MouseButton button = Qt::LeftButton)
-{
-    send(widget, QEvent::MouseButtonRelease, button, Qt::NoButton, pos);
-}
-
 QString describe(const RgbColor& c)
 {
     return QStringLiteral("(%1, %2, %3, %4)")
@@ -74,48 +45,24 @@ class ColorFieldTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> configDir;
-    std::unique_ptr<QWidget> mainWindow;
-    RecordingCallback callback;
+    std::unique_ptr<TestHost> host;
     ColorDorvoDialog* dialog = nullptr;
 
     // A dialog on the given color, and a field of the given size reporting to it.
-    std::unique_ptr<ColorField> openField(const ColorValue& color, ColorChannel channel,
-                                          int size = 256)
+    std::unique_ptr<ColorField> openField(const ColorValue& color, ColorChannel channel)
     {
-        dialog = new ColorDorvoDialog(mainWindow.get(), color.toQColor(), 0, &callback, nullptr,
-                                      QStringLiteral("Color Selector"));
+        dialog = host->open(color.toQColor());
         dialog->ViewColorChanged(color, true);
-        callback.notifications.clear();
-        auto field = std::make_unique<ColorField>(size, size, dialog);
+        auto field = std::make_unique<ColorField>(dialog);
         field->setColor(color, channel);
         field->show();
-        if (!QTest::qWaitForWindowExposed(field.get())) {
-            qWarning("field not exposed");
-        }
         return field;
     }
+    int heard() const { return host->callback.changedCount(); }
 
 private slots:
-    void init()
-    {
-        configDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(configDir->isValid());
-        HostRuntime::SetPlugCfgDir(configDir->path());
-        mainWindow = std::make_unique<QWidget>();
-        HostRuntime::SetMainWindow(mainWindow.get());
-        OpenSettingsStore();
-        callback.notifications.clear();
-    }
-    void cleanup()
-    {
-        delete dialog;
-        dialog = nullptr;
-        CloseSettingsStore();
-        HostRuntime::SetMainWindow(nullptr);
-        mainWindow.reset();
-        configDir.reset();
-    }
+    void init() { host = std::make_unique<TestHost>(); }
+    void cleanup() { host.reset(); }
 
     void clickPicks_data();
     void clickPicks();
@@ -183,9 +130,9 @@ void ColorFieldTest::clickPicks()
     QCOMPARE(dialog->GetCurrentColorValue(), expected);
     QCOMPARE(markerOf(*field)->pos(), click + QPoint(-8, -8));
     // A press reports at once and loudly: the host hears the color while the button is held.
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(heard(), 1);
     release(field.get(), click);
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(heard(), 1);
     QCOMPARE(dialog->GetCurrentColorValue(), expected);
 }
 
@@ -225,15 +172,15 @@ void ColorFieldTest::dragReportsOnlyChangesAndReleaseIsSilent()
 {
     auto field = openField(ColorValue(30, 40, 50, 255), ColorChannel::Red);
     QTest::mousePress(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(heard(), 1);
     moveHeld(field.get(), QPoint(10, 10));
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(heard(), 1);
     moveHeld(field.get(), QPoint(50, 60));
-    QCOMPARE(callback.changedCount(), 2);
-    QCOMPARE(callback.last().buttonUp, TRUE);
-    QCOMPARE(callback.last().color, AColor(30 / 255.0f, 195 / 255.0f, 50 / 255.0f, 1.0f));
+    QCOMPARE(heard(), 2);
+    QCOMPARE(host->callback.last().buttonUp, TRUE);
+    QCOMPARE(host->callback.last().color, AColor(30 / 255.0f, 195 / 255.0f, 50 / 255.0f, 1.0f));
     QTest::mouseRelease(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(80, 60));
-    QCOMPARE(callback.changedCount(), 2);
+    QCOMPARE(heard(), 2);
     // The release still picked: the dialog holds the color under the release point.
     QCOMPARE(dialog->GetCurrentRgb(), RgbColor(30, 195, 80));
 }
@@ -244,7 +191,7 @@ void ColorFieldTest::releaseOfAnotherButtonEndsTheDrag()
     QTest::mousePress(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
     QTest::mouseRelease(field.get(), Qt::RightButton, Qt::NoModifier, QPoint(100, 20));
     QCOMPARE(dialog->GetCurrentRgb(), RgbColor(30, 235, 100));
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(heard(), 1);
     // The drag is over: moves pick nothing and the marker stays.
     const QPoint marker = markerOf(*field)->pos();
     moveHeld(field.get(), QPoint(200, 200));

@@ -1,36 +1,23 @@
 // The channel slider: its values and marker at the rounding edges, its strip on the rendered widget
 // against its marker, and a drag as the dialog and the host see it.
 
-#include "../dialog/RecordingCallback.h"
+#include "FieldTestSupport.h"
 
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"
-#include "dialog/ColorDorvoDialog.h"
 #include "fields/ChannelGradient.h"
 #include "fields/ColorSlider.h"
-#include "host/SettingsStore.h"
-
-#include "hostsdk/HostRuntime.h"
 
 #include <QLabel>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
 #include <vector>
 
 Q_DECLARE_METATYPE(ColorChannel)
 Q_DECLARE_METATYPE(ColorValue)
 
 namespace {
-
-void send(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-          const QPoint& pos)
-{
-    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
 
 // A point at coordinate c along the slider, in the middle across it.
 QPoint along(const ColorSlider& slider, int c)
@@ -72,33 +59,7 @@ class ColorSliderTest : public QObject
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<QTemporaryDir> configDir;
-    std::unique_ptr<QWidget> mainWindow;
-    RecordingCallback callback;
-    ColorDorvoDialog* dialog = nullptr;
-
 private slots:
-    void init()
-    {
-        configDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(configDir->isValid());
-        HostRuntime::SetPlugCfgDir(configDir->path());
-        mainWindow = std::make_unique<QWidget>();
-        HostRuntime::SetMainWindow(mainWindow.get());
-        OpenSettingsStore();
-        callback.notifications.clear();
-    }
-    void cleanup()
-    {
-        delete dialog;
-        dialog = nullptr;
-        CloseSettingsStore();
-        HostRuntime::SetMainWindow(nullptr);
-        mainWindow.reset();
-        configDir.reset();
-    }
-
     void valueAtCoordinate_data();
     void valueAtCoordinate();
     void markerCoordinate_data();
@@ -280,13 +241,13 @@ void ColorSliderTest::dragBeyondTheTopSendsBeyondTheRange()
 {
     ColorSlider slider(nullptr);
     slider.setColor(ColorValue(HsvColor(10, 20, 30)), ColorChannel::Value);
-    send(&slider, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, along(slider, 10));
+    press(&slider, along(slider, 10));
     QCOMPARE(markerCentre(slider), 10);
-    send(&slider, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, along(slider, -30));
+    moveHeld(&slider, along(slider, -30));
     QCOMPARE(markerCentre(slider), 0);
-    send(&slider, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, along(slider, 400));
+    moveHeld(&slider, along(slider, 400));
     QCOMPARE(markerCentre(slider), 256);
-    send(&slider, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, along(slider, 400));
+    release(&slider, along(slider, 400));
     // The release does not move the marker: the dialog's next color does.
     QCOMPARE(markerCentre(slider), 256);
 }
@@ -314,12 +275,12 @@ void ColorSliderTest::setColorDuringDragIsIgnored()
     ColorSlider slider(nullptr);
     slider.setColor(ColorValue(40, 50, 60, 255), ColorChannel::Green);
     const QImage before = gradientOf(slider);
-    send(&slider, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, along(slider, 100));
+    press(&slider, along(slider, 100));
     slider.setColor(ColorValue(200, 10, 250, 255), ColorChannel::Blue);
     QCOMPARE(gradientOf(slider), before);
     QCOMPARE(markerCentre(slider), 100);
     QCOMPARE(slider.shownChannel(), ColorChannel::Green);
-    send(&slider, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, along(slider, 100));
+    release(&slider, along(slider, 100));
     slider.setColor(ColorValue(200, 10, 250, 255), ColorChannel::Blue);
     QVERIFY(gradientOf(slider) != before);
     QCOMPARE(markerCentre(slider), 5);
@@ -329,22 +290,22 @@ void ColorSliderTest::setColorDuringDragIsIgnored()
 // hears only the release.
 void ColorSliderTest::dragWritesTheSpinnerAndTellsTheHostAtRelease()
 {
-    dialog = new ColorDorvoDialog(mainWindow.get(), QColor(10, 20, 30), 0, &callback, nullptr,
-                                  QStringLiteral("Color Selector"));
+    TestHost host;
+    ColorDorvoDialog* dialog = host.open(QColor(10, 20, 30));
     ColorSlider slider(dialog);
     slider.setColor(dialog->GetCurrentColorValue(), ColorChannel::Red);
     auto* redSpinner = dialog->findChild<QSpinBox*>(QStringLiteral("redIntSpinner"));
     QVERIFY(redSpinner);
 
-    send(&slider, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, along(slider, 127));
+    press(&slider, along(slider, 127));
     QCOMPARE(redSpinner->value(), 128);
     QCOMPARE(dialog->GetCurrentRgb(), RgbColor(128, 20, 30));
-    send(&slider, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, along(slider, -5));
+    moveHeld(&slider, along(slider, -5));
     QCOMPARE(redSpinner->value(), 255);
-    QCOMPARE(callback.changedCount(), 0);
-    send(&slider, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, along(slider, 0));
-    QCOMPARE(callback.changedCount(), 1);
-    QCOMPARE(callback.last().color, AColor(1.0f, 20 / 255.0f, 30 / 255.0f, 1.0f));
+    QCOMPARE(host.callback.changedCount(), 0);
+    release(&slider, along(slider, 0));
+    QCOMPARE(host.callback.changedCount(), 1);
+    QCOMPARE(host.callback.last().color, AColor(1.0f, 20 / 255.0f, 30 / 255.0f, 1.0f));
     QCOMPARE(dialog->GetCurrentRgb(), RgbColor(255, 20, 30));
 }
 

@@ -3,25 +3,21 @@
 // slider's strip is its gradient. With COLORDORVO_SCREENSHOT_DIR set, each screen is also saved as
 // a PNG there for a look.
 
+#include "FieldTestSupport.h"
+
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"
-#include "dialog/ColorDorvoDialog.h"
 #include "fields/ChannelGradient.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldImage.h"
 #include "fields/ColorSlider.h"
-#include "host/SettingsStore.h"
-
-#include "hostsdk/HostRuntime.h"
 
 #include <QAbstractButton>
 #include <QDir>
 #include <QLabel>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include <memory>
 #include <vector>
 
 Q_DECLARE_METATYPE(ColorChannel)
@@ -30,28 +26,7 @@ class FieldsOnDisplayTest : public QObject
 {
     Q_OBJECT
 
-private:
-    std::unique_ptr<QTemporaryDir> configDir;
-    std::unique_ptr<QWidget> mainWindow;
-
 private slots:
-    void init()
-    {
-        configDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(configDir->isValid());
-        HostRuntime::SetPlugCfgDir(configDir->path());
-        mainWindow = std::make_unique<QWidget>();
-        HostRuntime::SetMainWindow(mainWindow.get());
-        OpenSettingsStore();
-    }
-    void cleanup()
-    {
-        CloseSettingsStore();
-        HostRuntime::SetMainWindow(nullptr);
-        mainWindow.reset();
-        configDir.reset();
-    }
-
     void fieldAndSliderOnScreen_data();
     void fieldAndSliderOnScreen();
 };
@@ -75,8 +50,8 @@ void FieldsOnDisplayTest::fieldAndSliderOnScreen()
 {
     QFETCH(QString, button);
     QFETCH(ColorChannel, channel);
-    ColorDorvoDialog dialog(mainWindow.get(), QColor(200, 120, 40), 0, nullptr, nullptr,
-                            QStringLiteral("Color Selector"));
+    TestHost host;
+    ColorDorvoDialog& dialog = *host.open(QColor(200, 120, 40));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* radio = dialog.findChild<QAbstractButton*>(button);
