@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <math.h>
 #include <vector>
 
@@ -167,10 +168,6 @@ QImage ColorSlider::makeGradient()
         steps = ChannelGradient::steps(channel, l);
         stepsChannel = channel;
     }
-    std::vector<QRgb> colors(l);
-    if (!ChannelGradient::colors(color, channel, l, colors.data(), steps.data())) {
-        return QImage();
-    }
     // Only the strip is ever seen, so the picture is the strip's size.
     QImage image(gradientLabel->width(), gradientLabel->height(), QImage::Format_RGB32);
     const int width = image.width();
@@ -178,14 +175,24 @@ QImage ColorSlider::makeGradient()
     const std::ptrdiff_t stride = image.bytesPerLine() / std::ptrdiff_t(sizeof(QRgb));
     QRgb* bits = reinterpret_cast<QRgb*>(image.bits());
     if (orientation == Vertical) {
+        colors.resize(l);
+        if (!ChannelGradient::colors(color, channel, l, colors.data(), steps.data())) {
+            return QImage();
+        }
         for (int y = 0; y < height; ++y) {
-            std::fill(bits + y * stride, bits + y * stride + width, colors[std::min(y, l - 1)]);
+            const QRgb c = colors[y < l ? y : l - 1];
+            QRgb* line = bits + y * stride;
+            for (int x = 0; x < width; ++x) {
+                line[x] = c;
+            }
         }
     } else {
-        for (int y = 0; y < height; ++y) {
-            for (int x = 0; x < width; ++x) {
-                bits[y * stride + x] = colors[std::min(x, l - 1)];
-            }
+        // The first row straight from the gradient, the others copies of it.
+        if (width < l || !ChannelGradient::colors(color, channel, l, bits, steps.data())) {
+            return QImage();
+        }
+        for (int y = 1; y < height; ++y) {
+            std::memcpy(bits + y * stride, bits, width * sizeof(QRgb));
         }
     }
     return image;

@@ -85,4 +85,5 @@ private:
     // The channel values along the strip, computed once per channel.
     std::vector<int> steps;
     ColorChannel stepsChannel = ColorChannel::None;
+    std::vector<QRgb> colors;
 };
