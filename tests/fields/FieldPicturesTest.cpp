@@ -164,6 +164,7 @@ private slots:
     void fieldEqualsReference();
     void gradientEqualsReference_data();
     void gradientEqualsReference();
+    void embeddedFieldPicture();
 };
 
 // Every float from below the first step of the encoding up to 2.0 (where all encode as 255), one
@@ -291,6 +292,25 @@ void FieldPicturesTest::gradientEqualsReference()
             }
         }
     }
+}
+
+// The square field picture built into the plug-in: the field of Blue at black (red along x, green
+// up the y axis), within what JPEG compression changes.
+void FieldPicturesTest::embeddedFieldPicture()
+{
+    const QImage embedded(QStringLiteral(":/ColorFields/resources/RgbColorField.jpg"));
+    QCOMPARE(embedded.size(), QSize(256, 256));
+    const QImage field =
+        ColorFieldImage::render(256, 256, ColorValue(0, 0, 0, 255), ColorChannel::Blue);
+    int worst = 0;
+    for (int y = 0; y < 256; ++y) {
+        for (int x = 0; x < 256; ++x) {
+            const QRgb a = embedded.pixel(x, y), b = field.pixel(x, y);
+            worst = std::max({worst, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                              std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    QVERIFY2(worst <= 12, qPrintable(QStringLiteral("off by up to %1").arg(worst)));
 }
 
 QTEST_APPLESS_MAIN(FieldPicturesTest)
