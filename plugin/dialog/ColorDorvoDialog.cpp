@@ -250,7 +250,8 @@ void ColorDorvoDialog::SliderValueChanged(int value, ColorChannel channel, bool 
     if (channel == ColorChannel::None || s_updating)
         return;
     FlagScope driving(s_sliderDriving);
-    // The end of a drag: the spinners already carry the last step's value.
+    // The end of a drag: the host hears the color the drag had reached before this
+    // final value, which then only goes into the spinners.
     if (notify)
         NotifyColorChanged(currentColor);
 
