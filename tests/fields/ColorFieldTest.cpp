@@ -75,6 +75,7 @@ private slots:
     void markerPosition();
     void columnShowsOneLessThanItPicks();
     void nullDialogStillMovesTheMarker();
+    void withoutChannelPicksWhatItShows();
     void cursorFollowsThePress();
 };
 
@@ -279,6 +280,23 @@ void ColorFieldTest::nullDialogStillMovesTheMarker()
     QTest::mouseRelease(&field, Qt::LeftButton, Qt::NoModifier, QPoint(500, 40));
     // Nothing was reported, so the field still shows the color it was given.
     QCOMPARE(field.shownColor(), ColorValue(HsvColor(10, 20, 30)));
+}
+
+// A field given no channel picks the pixel it shows; a drag to the far edges picks the last
+// pixel, never one past the picture.
+void ColorFieldTest::withoutChannelPicksWhatItShows()
+{
+    auto field = openField(ColorValue(1, 2, 3, 255), ColorChannel::None);
+    QImage picture(256, 256, QImage::Format_RGB32);
+    picture.fill(QColor(10, 20, 30));
+    picture.setPixel(255, 255, qRgb(200, 100, 50));
+    field->setImage(picture);
+    press(field.get(), QPoint(10, 10));
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(10, 20, 30));
+    moveHeld(field.get(), QPoint(300, 400));
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(200, 100, 50));
+    release(field.get(), QPoint(300, 400));
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(200, 100, 50));
 }
 
 void ColorFieldTest::cursorFollowsThePress()
