@@ -74,6 +74,7 @@ SrgbEncodeTable::SrgbEncodeTable()
         }
     }
 
+    __builtin_cpu_init();
     m_avx2 = __builtin_cpu_supports("avx2");
 
     m_startValue.resize(m_lastBucket + 1);
