@@ -81,15 +81,27 @@ bool ChannelGradient::colors(const ColorValue& value, ColorChannel channel, int 
         }
         break;
     case ColorChannel::Saturation:
+    case ColorChannel::Value: {
+        // The model's HSV to RGB with the hue's terms looked up once and the percent divisions
+        // taken from a table of the same quotients.
+        float unit[101];
+        for (int p = 0; p <= 100; ++p) {
+            unit[p] = p / 100.0f;
+        }
+        const double weight = ColorPixels::hueWeight(hsv.hue());
+        const int sector = ColorPixels::hueSector(hsv.hue());
+        const bool saturationSteps = channel == ColorChannel::Saturation;
         for (int i = 0; i < length; ++i) {
-            out[i] = ColorPixels::hsv(hsv.hue(), steps[i], hsv.value());
+            const float v = unit[saturationSteps ? hsv.value() : steps[i]];
+            const float c = unit[saturationSteps ? steps[i] : hsv.saturation()] * v;
+            const float m = v - c;
+            const float x = static_cast<float>(c * weight);
+            out[i] = ColorPixels::sectorPixel(sector, static_cast<int>((c + m) * 255.0f),
+                                              static_cast<int>((x + m) * 255.0f),
+                                              static_cast<int>(m * 255.0f));
         }
         break;
-    case ColorChannel::Value:
-        for (int i = 0; i < length; ++i) {
-            out[i] = ColorPixels::hsv(hsv.hue(), hsv.saturation(), steps[i]);
-        }
-        break;
+    }
     default: {
         // Lab: X, Y and Z from the tables, then all channels encoded as one row.
         const ColorPixels::LabTables& tables = ColorPixels::labTables();
