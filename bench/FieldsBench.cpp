@@ -1,7 +1,7 @@
 // Costs of the square field and the channel slider, as ratios to filling a 256 x 256 RGB32 image
 // with a constant through scanLine, measured side by side in one run (these machines are noisy).
 //
-//   scripts/bench --benchmark_filter='Fill|Field|Slider|Dialog' \
+//   scripts/bench --benchmark_filter='Fill|Field|Slider|Dialog'
 //                 --benchmark_enable_random_interleaving=true
 //
 // prints, after Google Benchmark's table, each median CPU time as a multiple of the scanLine fill,
