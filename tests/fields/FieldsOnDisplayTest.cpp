@@ -108,6 +108,15 @@ void FieldsOnDisplayTest::fieldAndSliderOnScreen()
         }
     }
 
+    // A click on the page picks there; the dialog takes the color and shows its marker.
+    const QPoint click(64, 192);
+    const ColorValue picked = field->colorAt(click);
+    QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, click);
+    QCOMPARE(dialog.GetCurrentRgb(), picked.rgb);
+    const QPoint expectedMarker = ColorFieldImage::markerPosition(256, 256, picked, channel);
+    QCOMPARE(field->findChild<QLabel*>(QStringLiteral("markerLabel"))->pos(),
+             expectedMarker + QPoint(-8, -8));
+
     const QString dir = qEnvironmentVariable("COLORDORVO_SCREENSHOT_DIR");
     if (!dir.isEmpty()) {
         const QRect window = dialog.frameGeometry();
