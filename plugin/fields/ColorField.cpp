@@ -62,8 +62,15 @@ void ColorField::setColor(const ColorValue& value, ColorChannel channel)
         // The picture depends on nothing but the channel and its fixed component.
         const int fixed = ColorFieldImage::fixedValue(value, channel);
         if (channel != imageChannel || fixed != imageFixedValue) {
-            fieldLabel->setPixmap(
-                QPixmap::fromImage(ColorFieldImage::render(width(), height(), value, channel)));
+            // The label's pixmap shares the picture's pixels: let go of it first, so that the
+            // picture is drawn again in place instead of into a fresh copy (a fresh 256 KB block
+            // comes from the system, page by page).
+            fieldLabel->setPixmap(QPixmap());
+            if (picture.size() != size()) {
+                picture = QImage(size(), QImage::Format_RGB32);
+            }
+            ColorFieldImage::renderInto(picture, value, channel);
+            fieldLabel->setPixmap(QPixmap::fromImage(picture));
             imageChannel = channel;
             imageFixedValue = fixed;
         }

@@ -79,4 +79,5 @@ private:
     // so a color that changes neither keeps it.
     ColorChannel imageChannel = ColorChannel::None;
     int imageFixedValue = 0;
+    QImage picture;
 };

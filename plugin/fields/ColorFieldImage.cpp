@@ -295,6 +295,17 @@ QImage ColorFieldImage::render(int width, int height, const ColorValue& value, C
         return QImage();
     }
     QImage image(width, height, QImage::Format_RGB32);
+    renderInto(image, value, channel);
+    return image;
+}
+
+bool ColorFieldImage::renderInto(QImage& image, const ColorValue& value, ColorChannel channel)
+{
+    const int width = image.width();
+    const int height = image.height();
+    if (!isSliderChannel(channel) || image.isNull() || image.format() != QImage::Format_RGB32) {
+        return false;
+    }
     std::vector<int> col(width), row(height);
     for (int x = 0; x < width; ++x) {
         col[x] = columnValue(channel, x, width);
@@ -328,7 +339,7 @@ QImage ColorFieldImage::render(int width, int height, const ColorValue& value, C
         renderLabAxisField(image, col, row, fixed, false);
         break;
     }
-    return image;
+    return true;
 }
 
 QPoint ColorFieldImage::markerPosition(int width, int height, const ColorValue& value,

@@ -24,6 +24,9 @@ public:
     // The width x height RGB32 picture for channel at value's fixed component; a null image for a
     // channel that is not a field channel.
     static QImage render(int width, int height, const ColorValue& value, ColorChannel channel);
+    // The same into an existing RGB32 image of the field's size; false (image untouched) for a
+    // channel that is not a field channel or an image of another format.
+    static bool renderInto(QImage& image, const ColorValue& value, ColorChannel channel);
 
     // Where value's marker stands. For the Lab channels it is the last pixel, visiting columns from
     // the left and each column from the top, whose two axis values equal value's; (0, 0) when no
