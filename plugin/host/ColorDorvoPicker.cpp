@@ -1,6 +1,7 @@
 #include "host/ColorDorvoPicker.h"
 
 #include "dialog/ColorDorvoDialog.h"
+#include "host/ColorDorvoPickerClassDesc.h"
 #include "host/PluginModule.h"
 
 #include <QColor>
@@ -130,7 +131,7 @@ const MCHAR* ColorDorvoPicker::ClassName()
 {
     const MCHAR* name = PluginModule::GetString(PluginModule::ClassName);
     // Without its language pack the host still gets a name it can show.
-    return name ? name : _M("ColorDorvoPicker");
+    return name ? name : ColorDorvoPickerClassDesc::kInternalName;
 }
 
 Class_ID ColorDorvoPicker::ClassID()

@@ -30,7 +30,9 @@ BOOL ColorDorvoPickerClassDesc::OkToCreate(Interface*)
 
 const MCHAR* ColorDorvoPickerClassDesc::ClassName()
 {
-    return PluginModule::GetString(PluginModule::ClassName);
+    const MCHAR* name = PluginModule::GetString(PluginModule::ClassName);
+    // Without its language pack the host still gets a name to list the class under.
+    return name ? name : kInternalName;
 }
 
 SClass_ID ColorDorvoPickerClassDesc::SuperClassID()

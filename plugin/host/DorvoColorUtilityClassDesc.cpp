@@ -30,7 +30,9 @@ BOOL DorvoColorUtilityClassDesc::OkToCreate(Interface*)
 
 const MCHAR* DorvoColorUtilityClassDesc::ClassName()
 {
-    return PluginModule::GetString(PluginModule::ClassName);
+    const MCHAR* name = PluginModule::GetString(PluginModule::ClassName);
+    // Without its language pack the host still gets a name to list the class under.
+    return name ? name : kInternalName;
 }
 
 SClass_ID DorvoColorUtilityClassDesc::SuperClassID()

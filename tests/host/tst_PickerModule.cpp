@@ -162,6 +162,7 @@ private slots:
     void classDescriptors_data();
     void classDescriptors();
     void classNameSurvivesCategoryLookup();
+    void withoutLanguagePack();
     void versionScriptFunction();
     void selectorIdentity();
 
@@ -334,6 +335,29 @@ void tst_PickerModule::classNameSurvivesCategoryLookup()
     QCOMPARE(Text(name), LanguagePackString(3));
     QCOMPARE(Text(category), LanguagePackString(2));
     QCOMPARE(Text(description), LanguagePackString(1));
+}
+
+void tst_PickerModule::withoutLanguagePack()
+{
+    // A host without the module's string table: no description, and the classes fall back to
+    // their internal names rather than handing the host a null name.
+    QTemporaryDir emptyPack;
+    HostRuntime::SetLanguagePackDir(emptyPack.path());
+    QCOMPARE(dllMain(handle, DLL_PROCESS_ATTACH, nullptr), TRUE);
+    const bool noDescription = libDescription() == nullptr;
+    const QString utilityName = Text(libClassDesc(0)->ClassName());
+    const QString pickerName = Text(libClassDesc(1)->ClassName());
+    const QString selectorName = Text(selector->ClassName());
+    const bool noCategory = libClassDesc(1)->Category() == nullptr;
+    HostRuntime::SetLanguagePackDir(QStringLiteral(LANGPACK_DIR));
+    QCOMPARE(dllMain(handle, DLL_PROCESS_ATTACH, nullptr), TRUE);
+
+    QVERIFY(noDescription);
+    QVERIFY(noCategory);
+    QCOMPARE(utilityName, QStringLiteral("DorvoColorUtility"));
+    QCOMPARE(pickerName, QStringLiteral("ColorDorvoPicker"));
+    QCOMPARE(selectorName, QStringLiteral("ColorDorvoPicker"));
+    QCOMPARE(Text(libDescription()), LanguagePackString(1));
 }
 
 void tst_PickerModule::versionScriptFunction()
