@@ -132,27 +132,6 @@ private slots:
             QVERIFY2(back == color, qPrintable(text + QLatin1String(" -> ") + Describe(back)));
         }
     }
-
-    void formatNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("known");
-        QTest::newRow("hex") << "hex" << true;
-        QTest::newRow("rgb") << "rgb" << true;
-        QTest::newRow("afloat") << "afloat" << true;
-        QTest::newRow("packed") << "packed" << true;
-        QTest::newRow("upper case") << "HEX" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("other") << "hsv" << false;
-    }
-
-    void formatNames()
-    {
-        QFETCH(QString, name);
-        QFETCH(bool, known);
-        HostColorText::Format format = HostColorText::Format::Packed;
-        QCOMPARE(HostColorText::ParseFormat(name, &format), known);
-    }
 };
 
 QTEST_APPLESS_MAIN(tst_HostColorText)

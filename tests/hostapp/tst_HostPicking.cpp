@@ -1,9 +1,7 @@
-// The host program's color swatches and its command-line pick, with the built
-// ColorDorvoPicker.dlu loaded: what the swatches show and what the notifications pane lists
-// while a user works in the pickers they open.
+// The host program's color swatches with the built ColorDorvoPicker.dlu loaded: what the swatches
+// show and what the notifications pane lists while a user works in the pickers they open.
 #include "HostColorText.h"
 #include "HostMainWindow.h"
-#include "HostPickCommand.h"
 #include "HostSession.h"
 
 #include "hostsdk/ColPick.h"
@@ -25,11 +23,6 @@
 #include <memory>
 
 namespace {
-
-AColor Unit(int red, int green, int blue)
-{
-    return AColor(red / 255.0f, green / 255.0f, blue / 255.0f, 1.0f);
-}
 
 QString Hex(const AColor& color)
 {
@@ -91,24 +84,6 @@ private:
                 poll->stop();
                 poll->deleteLater();
                 action(modal);
-            }
-        });
-        poll->start();
-    }
-
-    // Runs `action` on the picker window, modal or not, once it is shown.
-    void whenPickerShows(std::function<void(QWidget*)> action)
-    {
-        auto* poll = new QTimer(this);
-        poll->setInterval(0);
-        connect(poll, &QTimer::timeout, this, [poll, action] {
-            for (QWidget* w : QApplication::topLevelWidgets()) {
-                if (w->isVisible() && w->findChild<QLineEdit*>(QStringLiteral("hexEditLine"))) {
-                    poll->stop();
-                    poll->deleteLater();
-                    action(w);
-                    return;
-                }
             }
         });
         poll->start();
@@ -281,51 +256,6 @@ private slots:
         QVERIFY(picker);
         mSession->shutdown();
         QVERIFY(picker.isNull());
-    }
-
-    void pickCommand_data()
-    {
-        QTest::addColumn<bool>("modeless");
-        QTest::addColumn<bool>("packed");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<bool>("accept");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("modal accepted unchanged")
-            << false << false << QString() << true << "#FF8000";
-        QTest::newRow("modal packed edited") << false << true << "0A0B0C" << true << "#0A0B0C";
-        QTest::newRow("modal cancelled") << false << false << "0A0B0C" << false << "#FF8000";
-        QTest::newRow("modeless accepted unchanged")
-            << true << false << QString() << true << "#FF8000";
-        QTest::newRow("modeless packed edited") << true << true << "0A0B0C" << true << "#0A0B0C";
-        // The host heard the edit, then the initial color again: it is a cancel all the same.
-        QTest::newRow("modeless cancelled") << true << false << "0A0B0C" << false << "#FF8000";
-    }
-
-    void pickCommand()
-    {
-        QFETCH(bool, modeless);
-        QFETCH(bool, packed);
-        QFETCH(QString, typed);
-        QFETCH(bool, accept);
-        QFETCH(QString, expected);
-        QStringList log;
-        HostPickCommand command(mSession->loader().colorSelector(),
-                                HostRuntime::WindowHandle(window()),
-                                [&](const QString& line) { log << line; });
-        whenPickerShows([&](QWidget* picker) {
-            if (!typed.isEmpty()) {
-                TypeHex(picker, typed);
-            }
-            Click(picker, accept ? "acceptBtn" : "cancelBtn");
-        });
-        const HostPickCommand::Result result =
-            command.run(Unit(255, 128, 0), modeless, packed, QStringLiteral("Pick"));
-        QCOMPARE(result.accepted, accept);
-        if (accept) {
-            QCOMPARE(Hex(result.color), expected);
-        }
-        QVERIFY2(log.last().startsWith(QStringLiteral("being destroyed at ")),
-                 qPrintable(log.join(QLatin1Char('\n'))));
     }
 };
 
