@@ -124,11 +124,11 @@ void HostMainWindow::EvaluateListenerLine()
                  (result.ok ? result.printForm : result.error) + QLatin1Char('\n'));
 }
 
-void HostMainWindow::setColorSelector(ColPick* selector)
+void HostMainWindow::setColorSelector(std::function<ColPick*()> selector)
 {
-    mSelector = selector;
+    mSelector = std::move(selector);
     for (HostColorSwatch* swatch : mSwatches) {
-        swatch->button()->setEnabled(selector != nullptr);
+        swatch->button()->setEnabled(static_cast<bool>(mSelector));
     }
 }
 
@@ -158,18 +158,20 @@ void HostMainWindow::AddSwatch(const QString& label, HostColorSwatch::Request re
 
 void HostMainWindow::PickColor(HostColorSwatch* swatch, HostColorCallback* callback, QWidget* owner)
 {
-    if (!mSelector) {
+    ColPick* selector = mSelector ? mSelector() : nullptr;
+    if (!selector) {
         return;
     }
     const HWND ownerHandle = HostRuntime::WindowHandle(owner);
     if (swatch->isModeless()) {
-        PickModeless(swatch, callback, ownerHandle);
+        PickModeless(selector, swatch, callback, ownerHandle);
     } else {
-        PickModal(swatch, callback, ownerHandle);
+        PickModal(selector, swatch, callback, ownerHandle);
     }
 }
 
-void HostMainWindow::PickModal(HostColorSwatch* swatch, HostColorCallback* callback, HWND owner)
+void HostMainWindow::PickModal(ColPick* selector, HostColorSwatch* swatch,
+                               HostColorCallback* callback, HWND owner)
 {
     const std::wstring name = swatch->label().toStdWString();
     AppendNotification(tr("%1: modal picker opened").arg(swatch->label()));
@@ -177,10 +179,10 @@ void HostMainWindow::PickModal(HostColorSwatch* swatch, HostColorCallback* callb
     AColor picked = swatch->color();
     if (swatch->isPacked()) {
         DWORD packed = picked.toRGB();
-        accepted = mSelector->ModalColorPicker(owner, &packed, nullptr, callback, name.c_str());
+        accepted = selector->ModalColorPicker(owner, &packed, nullptr, callback, name.c_str());
         picked = AColor(packed, 1.0f);
     } else {
-        accepted = mSelector->ModalColorPicker(owner, &picked, nullptr, callback, name.c_str());
+        accepted = selector->ModalColorPicker(owner, &picked, nullptr, callback, name.c_str());
     }
     if (accepted) {
         swatch->setColor(picked);
@@ -190,7 +192,8 @@ void HostMainWindow::PickModal(HostColorSwatch* swatch, HostColorCallback* callb
     }
 }
 
-void HostMainWindow::PickModeless(HostColorSwatch* swatch, HostColorCallback* callback, HWND owner)
+void HostMainWindow::PickModeless(ColPick* selector, HostColorSwatch* swatch,
+                                  HostColorCallback* callback, HWND owner)
 {
     const std::wstring name = swatch->label().toStdWString();
     const bool objectColor = swatch->parentWidget() == mUi->objectColorDockContents;
@@ -211,11 +214,11 @@ void HostMainWindow::PickModeless(HostColorSwatch* swatch, HostColorCallback* ca
         }
         return;
     }
-    ColorPicker* picker =
-        swatch->isPacked() ? mSelector->CreateColorPicker(owner, swatch->color().toRGB(), nullptr,
-                                                          callback, name.c_str(), objectColor)
-                           : mSelector->CreateColorPicker(owner, swatch->color(), nullptr, callback,
-                                                          name.c_str(), objectColor);
+    ColorPicker* picker = swatch->isPacked()
+                              ? selector->CreateColorPicker(owner, swatch->color().toRGB(), nullptr,
+                                                            callback, name.c_str(), objectColor)
+                              : selector->CreateColorPicker(owner, swatch->color(), nullptr,
+                                                            callback, name.c_str(), objectColor);
     if (!picker) {
         AppendNotification(tr("%1: refused by the color selector").arg(swatch->label()));
         return;

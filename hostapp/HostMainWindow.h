@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -39,8 +40,9 @@ public:
     void appendHostMessage(const QString& message);
     QString listenerText() const;
 
-    // The color selector the swatches use (not owned); null leaves them without one.
-    void setColorSelector(ColPick* selector);
+    // Where the swatches get the host's color selector (not owned) when first clicked; an
+    // empty function leaves them disabled.
+    void setColorSelector(std::function<ColPick*()> selector);
     std::vector<HostColorSwatch*> swatches() const { return mSwatches; }
     QString notificationsText() const;
     // The modeless picker open now and the swatch it serves, or null.
@@ -53,14 +55,16 @@ private:
     void AddSwatch(const QString& label, HostColorSwatch::Request request, const AColor& color,
                    QWidget* owner);
     void PickColor(HostColorSwatch* swatch, HostColorCallback* callback, QWidget* owner);
-    void PickModal(HostColorSwatch* swatch, HostColorCallback* callback, HWND owner);
-    void PickModeless(HostColorSwatch* swatch, HostColorCallback* callback, HWND owner);
+    void PickModal(ColPick* selector, HostColorSwatch* swatch, HostColorCallback* callback,
+                   HWND owner);
+    void PickModeless(ColPick* selector, HostColorSwatch* swatch, HostColorCallback* callback,
+                      HWND owner);
     void AppendNotification(const QString& text);
     void OnColorChanged(HostColorSwatch* swatch, const AColor& color, BOOL buttonUp);
     void OnBeingDestroyed(HostColorSwatch* swatch, const IPoint2& position);
 
     std::unique_ptr<Ui::HostMainWindow> mUi;
-    ColPick* mSelector = nullptr;
+    std::function<ColPick*()> mSelector;
     ColorPicker* mModelessPicker = nullptr;
     HostColorSwatch* mModelessSwatch = nullptr;
     std::vector<HostColorSwatch*> mSwatches;
