@@ -24,7 +24,10 @@ HostSession::~HostSession()
 int HostSession::loadModules(const QString& pluginDir)
 {
     const int loaded = mLoader.loadFolder(pluginDir);
-    mWindow->setColorSelector(mLoader.colorSelector());
+    // The selector object itself is created when a swatch first asks for it.
+    if (mLoader.colorSelectorClass()) {
+        mWindow->setColorSelector([this] { return mLoader.colorSelector(); });
+    }
     const QStringList modules = mLoader.loadedModules();
     const QStringList descriptions = mLoader.moduleDescriptions();
     for (int i = 0; i < modules.size(); ++i) {
