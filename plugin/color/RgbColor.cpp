@@ -5,6 +5,7 @@
 #include "color/GammaForms.h"
 #include "color/HsvColor.h"
 #include "color/LabColor.h"
+#include "color/SrgbEncoding.h"
 #include "color/TemperatureColor.h"
 #include "color/XyzColor.h"
 
@@ -29,26 +30,6 @@ int roundedToChannel(float rounded)
         return 255;
     }
     return static_cast<int>(rounded);
-}
-
-// The sRGB encoding of IEC 61966-2-1 for one linear channel (0..1 scale), scaled to 0..255 and
-// truncated.
-int encodeSrgb(float linear)
-{
-    float e;
-    if (linear > 0.0031308f) {
-        e = 1.055f * powf(linear, 0.41666666f) - 0.055f;
-    } else {
-        e = linear * 12.92f;
-    }
-    const float scaled = e * 255.0f;
-    if (!(scaled >= 0.0f)) {
-        return 0;
-    }
-    if (scaled > 255.0f) {
-        return 255;
-    }
-    return static_cast<int>(scaled);
 }
 
 // Inverse of the CIE-Lab companding, one component. The cube is a single-precision power, as

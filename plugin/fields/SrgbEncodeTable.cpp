@@ -1,5 +1,7 @@
 #include "fields/SrgbEncodeTable.h"
 
+#include "color/SrgbEncoding.h"
+
 #include <climits>
 #include <immintrin.h>
 #include <math.h>
@@ -26,20 +28,7 @@ const SrgbEncodeTable& SrgbEncodeTable::instance()
 
 int SrgbEncodeTable::exact(float linear)
 {
-    float e;
-    if (linear > 0.0031308f) {
-        e = 1.055f * powf(linear, 0.41666666f) - 0.055f;
-    } else {
-        e = linear * 12.92f;
-    }
-    const float scaled = e * 255.0f;
-    if (!(scaled >= 0.0f)) {
-        return 0;
-    }
-    if (scaled > 255.0f) {
-        return 255;
-    }
-    return static_cast<int>(scaled);
+    return encodeSrgb(linear);
 }
 
 SrgbEncodeTable::SrgbEncodeTable()

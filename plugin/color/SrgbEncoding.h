@@ -1,0 +1,6 @@
+#pragma once
+
+// The sRGB encoding of IEC 61966-2-1 for one linear channel on the 0..1 scale, scaled to 0..255
+// and truncated (below 0 gives 0, above 255 gives 255). The exponent is the single-precision
+// 0.41666666 and the power a powf: the last step of every conversion from XYZ to RGB.
+int encodeSrgb(float linear);
