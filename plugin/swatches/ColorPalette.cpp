@@ -33,7 +33,9 @@ ColorPalette::ColorPalette(ColorDorvoDialog* dialog, QWidget* parent)
     for (ColorPaletteStep*& cell : steps) {
         cell = new ColorPaletteStep(dialog, this);
         cell->setFixedHeight(StepHeight);
-        layout->addWidget(cell);
+        // Held to the top of the margins so the row sits 5 pixels above the tile's bottom edge,
+        // as it does 5 pixels in from the sides; the layout would centre it in the 20 rows left.
+        layout->addWidget(cell, 0, Qt::AlignTop);
     }
 }
 

@@ -222,7 +222,8 @@ void tst_ColorPaletteLayout::userSeesTilesAndShades()
         QCOMPARE(tile->step(3)->geometry().right(), tile->width() - 1 - 5);
         for (int s = 0; s < ColorPalette::StepCount; ++s) {
             const QRect cell = tile->step(s)->geometry();
-            QVERIFY(cell.top() >= 40 && cell.bottom() < 60 && cell.height() == 15);
+            QCOMPARE(cell.top(), 40);
+            QCOMPARE(cell.height(), 15);
             QVERIFY(s == 0 || cell.left() > tile->step(s - 1)->geometry().right());
             const QRgb pixel = image.pixel(cell.center());
             QVERIFY2(
