@@ -10,6 +10,8 @@ function(colordorvo_add_qtest name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
+  # The helpers every suite shares (the recording host callback, the test host, mouse drags).
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   if(T_LABEL STREQUAL "x11")
     find_program(XVFB_RUN xvfb-run REQUIRED)
     add_test(NAME ${name}

@@ -1,4 +1,4 @@
-#include "RecordingCallback.h"
+#include "TestHost.h"
 
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"
@@ -22,7 +22,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -59,21 +58,24 @@ class tst_ColorDorvoDialog : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> configDir;
-    std::unique_ptr<QWidget> mainWindow;
-    RecordingCallback callback;
+    // A fresh folder and settings store for every test function.
+    std::unique_ptr<TestHost> host;
+    // Some tests let the dialog delete itself on close, so it is watched rather than owned.
     QPointer<ColorDorvoDialog> dialog;
 
     ColorDorvoDialog* open(const QColor& color, HSVCallback* cb)
     {
-        dialog = new ColorDorvoDialog(mainWindow.get(), color, 0, cb, nullptr,
+        dialog = new ColorDorvoDialog(&host->mainWindow, color, 0, cb, nullptr,
                                       QStringLiteral("Color Selector"));
         dialog->show();
         if (!QTest::qWaitForWindowExposed(dialog))
             qWarning("dialog not exposed");
         return dialog;
     }
-    ColorDorvoDialog* open(const QColor& color = QColor(0, 0, 0)) { return open(color, &callback); }
+    ColorDorvoDialog* open(const QColor& color = QColor(0, 0, 0))
+    {
+        return open(color, &host->callback);
+    }
 
     template <typename T> T* find(const char* name) const
     {
@@ -116,7 +118,7 @@ private:
         if (find<QCheckBox>("sRgbCheckBox")->isChecked() != on)
             click("sRgbCheckBox");
     }
-    void clearNotifications() { callback.notifications.clear(); }
+    void clearNotifications() { host->callback.notifications.clear(); }
     // A move with the left button held (QTest's moves carry no buttons, so a widget
     // without mouse tracking would not see them).
     static void dragTo(QWidget* widget, const QPoint& pos)
@@ -135,22 +137,14 @@ private:
 private slots:
     void init()
     {
-        configDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(configDir->isValid());
-        HostRuntime::SetPlugCfgDir(configDir->path());
-        mainWindow = std::make_unique<QWidget>();
-        HostRuntime::SetMainWindow(mainWindow.get());
-        OpenSettingsStore();
+        host = std::make_unique<TestHost>();
+        QVERIFY(host->configDir.isValid());
         HostRuntime::ClearOutput();
-        callback.notifications.clear();
     }
     void cleanup()
     {
         delete dialog;
-        CloseSettingsStore();
-        HostRuntime::SetMainWindow(nullptr);
-        mainWindow.reset();
-        configDir.reset();
+        host.reset();
     }
 
     void opensWithDefaultsWithoutSettingsFile();
@@ -247,7 +241,7 @@ void tst_ColorDorvoDialog::opensWithDefaultsWithoutSettingsFile()
     QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
     QVERIFY(!find<QPushButton>("pickColorBtn")->icon().isNull());
     QVERIFY(HostRuntime::DebugOutput().contains(QStringLiteral("opeing\n")));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
 }
 
 void tst_ColorDorvoDialog::formRangesAndTexts_data()
@@ -403,16 +397,16 @@ void tst_ColorDorvoDialog::spinnerEditUpdatesOtherGroupsAndWaitsForTimer()
     // ...while the swatch of the initial color and the host wait.
     QCOMPARE(find<QLabel>("initColorLbl")->palette().color(QPalette::Window),
              QColor(128, 128, 128));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     QVERIFY(updateTimer()->isActive());
     QCOMPARE(updateTimer()->interval(), 500);
     QVERIFY(updateTimer()->isSingleShot());
 
     QVERIFY(fireUpdateTimer());
-    QCOMPARE(callback.changedCount(), 1);
-    QVERIFY2(sameColor(callback.last().color, current()),
-             qPrintable(describe(callback.last().color)));
-    QCOMPARE(callback.last().buttonUp, TRUE);
+    QCOMPARE(host->callback.changedCount(), 1);
+    QVERIFY2(sameColor(host->callback.last().color, current()),
+             qPrintable(describe(host->callback.last().color)));
+    QCOMPARE(host->callback.last().buttonUp, TRUE);
 }
 
 void tst_ColorDorvoDialog::cmykEditRewritesItsOwnGroup()
@@ -438,15 +432,15 @@ void tst_ColorDorvoDialog::burstOfEditsReachesHostOnce()
     QVERIFY(updateTimer()->isActive());
     // Wait until the first countdown is well under way, then edit again: it starts over.
     QVERIFY(QTest::qWaitFor([this] { return updateTimer()->remainingTime() < 300; }, 5000));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     typeInto(intSpinner("greenIntSpinner"), QStringLiteral("110"));
     QVERIFY(updateTimer()->remainingTime() > 300);
     typeInto(floatSpinner("blueFloatSpinner"), QStringLiteral("0"));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
 
     QVERIFY(fireUpdateTimer());
-    QCOMPARE(callback.notifications.size(), size_t(1));
-    QVERIFY(sameColor(callback.last().color, unitColor(100, 110, 0)));
+    QCOMPARE(host->callback.notifications.size(), size_t(1));
+    QVERIFY(sameColor(host->callback.last().color, unitColor(100, 110, 0)));
 }
 
 void tst_ColorDorvoDialog::returnInSpinnerKeepsDialogOpen()
@@ -561,15 +555,15 @@ void tst_ColorDorvoDialog::hostHearsOfEachSource()
         break;
     }
 
-    QCOMPARE(callback.changedCount(), heardAtOnce);
+    QCOMPARE(host->callback.changedCount(), heardAtOnce);
     QCOMPARE(updateTimer()->isActive(), timerStarted);
     QCOMPARE(!sameColor(current(), before), colorChanges);
     if (heardAtOnce && source != Source::SliderRelease)
-        QVERIFY2(sameColor(callback.last().color, current()),
-                 qPrintable(describe(callback.last().color)));
+        QVERIFY2(sameColor(host->callback.last().color, current()),
+                 qPrintable(describe(host->callback.last().color)));
     // The host hears the end of a drag with the color shown before the final step.
     if (source == Source::SliderRelease)
-        QVERIFY(sameColor(callback.last().color, before));
+        QVERIFY(sameColor(host->callback.last().color, before));
 }
 
 void tst_ColorDorvoDialog::applyColorDoesNotReenterThroughSpinners()
@@ -587,7 +581,7 @@ void tst_ColorDorvoDialog::applyColorDoesNotReenterThroughSpinners()
     QCOMPARE(intSpinner("hueIntSpinner")->value(), 200);
     QCOMPARE(dialog->GetCurrentRgb().red(), grey.rgb.red());
     QVERIFY(!updateTimer()->isActive());
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
 }
 
 void tst_ColorDorvoDialog::sliderWritesSpinnersWithoutTimer_data()
@@ -628,14 +622,14 @@ void tst_ColorDorvoDialog::sliderWritesSpinnersWithoutTimer()
     QCOMPARE(dialog->findChild<QSpinBox*>(spinner)->value(), shown);
     QCOMPARE(dialog->findChild<QDoubleSpinBox*>(floatSpinner)->value(), floatShown);
     QVERIFY(!updateTimer()->isActive());
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
 
     // None and group codes are ignored.
     const AColor before = current();
     dialog->SliderValueChanged(17, ColorChannel::None, true);
     dialog->SliderValueChanged(17, ColorChannel::RgbGroup, false);
     QVERIFY(sameColor(current(), before));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
 }
 
 void tst_ColorDorvoDialog::displayForms_data()
@@ -759,7 +753,7 @@ void tst_ColorDorvoDialog::switchingSpinnerTypeChangesNothingStored()
     click("integerSpinnersRdBtn");
     QCOMPARE(find<QStackedWidget>("alphaStackedSpinners")->currentIndex(), 0);
     QVERIFY(dialog->GetCurrentColorValue() == before);
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     QVERIFY(!updateTimer()->isActive());
 }
 
@@ -770,10 +764,10 @@ void tst_ColorDorvoDialog::sRgbSwitchRedisplaysAndNotifies()
     QCOMPARE(intSpinner("redIntSpinner")->value(), 56);
     QCOMPARE(intSpinner("valueIntSpinner")->value(), 23);
     QCOMPARE(dialog->GetCurrentQColor(), QColor(128, 128, 128));
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(host->callback.changedCount(), 1);
     setSRgb(true);
     QCOMPARE(intSpinner("redIntSpinner")->value(), 128);
-    QCOMPARE(callback.changedCount(), 2);
+    QCOMPARE(host->callback.changedCount(), 2);
 }
 
 void tst_ColorDorvoDialog::hexEntry_data()
@@ -799,8 +793,9 @@ void tst_ColorDorvoDialog::hexEntry()
     QCOMPARE(find<QLineEdit>("hexEditLine")->text(), shown);
     QCOMPARE(intSpinner("redIntSpinner")->value(), color.red());
     // Reported at once, not through the timer.
-    QVERIFY(callback.changedCount() >= 1);
-    QVERIFY(sameColor(callback.last().color, unitColor(color.red(), color.green(), color.blue())));
+    QVERIFY(host->callback.changedCount() >= 1);
+    QVERIFY(sameColor(host->callback.last().color,
+                      unitColor(color.red(), color.green(), color.blue())));
     QVERIFY(!updateTimer()->isActive());
 }
 
@@ -815,11 +810,11 @@ void tst_ColorDorvoDialog::hexLineLeftUneditedChangesNothing()
     QTest::keyClick(line, Qt::Key_Home);
     QVERIFY(QMetaObject::invokeMethod(line, "editingFinished"));
     QCOMPARE(dialog->GetCurrentQColor(), QColor(10, 20, 30, 100));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     // A real edit still counts, alpha and all: a typed hex color is opaque.
     typeHex(QStringLiteral("0a141e"));
     QCOMPARE(dialog->GetCurrentQColor(), QColor(10, 20, 30, 255));
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(host->callback.changedCount(), 1);
 }
 
 void tst_ColorDorvoDialog::fieldChoiceIsPrintedAndRemembered()
@@ -828,7 +823,7 @@ void tst_ColorDorvoDialog::fieldChoiceIsPrintedAndRemembered()
     auto* fields = find<QComboBox>("colorFieldComboBox");
     fields->setCurrentIndex(2);
     QVERIFY(HostRuntime::ListenerOutput().contains(QStringLiteral("Set color field Hue Wheel\n")));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     delete dialog;
     QVariant page = -1;
     ReadSetting(QStringLiteral("ColorDorvoDialog"), QStringLiteral("ColorField"), page);
@@ -860,11 +855,11 @@ void tst_ColorDorvoDialog::alphaEditSticks()
     QCOMPARE(dialog->GetCurrentRgb().alpha(), alpha);
     QCOMPARE(dialog->GetCurrentQColor(), QColor(10, 20, 30, alpha));
     QCOMPARE(intSpinner("redIntSpinner")->value(), 10);
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     QVERIFY(fireUpdateTimer());
     QCOMPARE(intSpinner("alphaIntSpinner")->value(), alpha);
-    QCOMPARE(callback.changedCount(), 1);
-    QVERIFY(sameColor(callback.last().color, unitColor(10, 20, 30, alpha)));
+    QCOMPARE(host->callback.changedCount(), 1);
+    QVERIFY(sameColor(host->callback.last().color, unitColor(10, 20, 30, alpha)));
 }
 
 void tst_ColorDorvoDialog::channelButtonSelectsSliderChannel()
@@ -883,7 +878,7 @@ void tst_ColorDorvoDialog::channelButtonSelectsSliderChannel()
     QCOMPARE(slider->shownChannel(), ColorChannel::Red);
     for (QAbstractButton* button : find<QButtonGroup>("colorSliderBtnGrp")->buttons())
         QVERIFY(button->isEnabled());
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     delete dialog;
     // The choice is remembered for the next dialog.
     open();
@@ -903,12 +898,12 @@ void tst_ColorDorvoDialog::sliderDragTellsHostAtRelease()
     const int dragged = slider->valueAt(100);
     QCOMPARE(intSpinner("redIntSpinner")->value(), dragged);
     QCOMPARE(dialog->GetCurrentRgb().red(), dragged);
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     QVERIFY(!updateTimer()->isActive());
 
     QTest::mouseRelease(slider, Qt::LeftButton, Qt::NoModifier, QPoint(x, 100));
-    QCOMPARE(callback.notifications.size(), size_t(1));
-    QVERIFY(sameColor(callback.last().color, unitColor(dragged, 200, 30)));
+    QCOMPARE(host->callback.notifications.size(), size_t(1));
+    QVERIFY(sameColor(host->callback.last().color, unitColor(dragged, 200, 30)));
     QVERIFY(!updateTimer()->isActive());
 }
 
@@ -917,17 +912,17 @@ void tst_ColorDorvoDialog::fieldDragTellsHostAtEachStep()
     open(QColor(10, 200, 30));
     auto* field = dialog->findChild<ColorField*>();
     QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, QPoint(40, 40));
-    const size_t afterPress = callback.notifications.size();
+    const size_t afterPress = host->callback.notifications.size();
     QCOMPARE(afterPress, size_t(1));
     dragTo(field, QPoint(200, 180));
-    QCOMPARE(callback.notifications.size(), size_t(2));
+    QCOMPARE(host->callback.notifications.size(), size_t(2));
     const QColor picked = field->colorAt(QPoint(200, 180)).toQColor();
     QCOMPARE(dialog->GetCurrentQColor(), picked);
-    QVERIFY(sameColor(callback.last().color, current()));
+    QVERIFY(sameColor(host->callback.last().color, current()));
     QCOMPARE(intSpinner("greenIntSpinner")->value(), picked.green());
     // The release picks once more but tells the host nothing new.
     QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, QPoint(200, 180));
-    QCOMPARE(callback.notifications.size(), size_t(2));
+    QCOMPARE(host->callback.notifications.size(), size_t(2));
     QCOMPARE(dialog->GetCurrentQColor(), picked);
 }
 
@@ -950,7 +945,7 @@ void tst_ColorDorvoDialog::harmonyModeAndAngle()
     QCOMPARE(angle->value(), 45);
     // The strip follows the color; the color does not follow the strip's settings.
     QCOMPARE(dialog->GetCurrentQColor(), QColor(255, 0, 0));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     QVERIFY(!updateTimer()->isActive());
     typeInto(intSpinner("hueIntSpinner"), QStringLiteral("120"));
     QCOMPARE(strip->palette(0)->shownColor().hue(), 120);
@@ -970,7 +965,7 @@ void tst_ColorDorvoDialog::complementaryAndInvert()
     click("invertSwitchBtn");
     QCOMPARE(dialog->GetCurrentQColor(), QColor(245, 235, 225, 255));
     QCOMPARE(intSpinner("alphaIntSpinner")->value(), 255);
-    QCOMPARE(callback.changedCount(), 3);
+    QCOMPARE(host->callback.changedCount(), 3);
 }
 
 void tst_ColorDorvoDialog::damagedSettingsFallBack_data()
@@ -1052,8 +1047,8 @@ void tst_ColorDorvoDialog::acceptReportsCurrentColor()
     click("acceptBtn");
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(callback.notifications.size(), size_t(1));
-    QVERIFY(sameColor(callback.last().color, unitColor(250, 2, 3)));
+    QCOMPARE(host->callback.notifications.size(), size_t(1));
+    QVERIFY(sameColor(host->callback.last().color, unitColor(250, 2, 3)));
     // The pending report would only repeat what accepting said.
     QVERIFY(!updateTimer()->isActive());
 }
@@ -1066,7 +1061,7 @@ void tst_ColorDorvoDialog::acceptWithoutCallbackIsSilent()
     click("acceptBtn");
     QCOMPARE(dialog->result(), int(QDialog::Accepted));
     QVERIFY(sameColor(dialog->GetAColor(), unitColor(1, 2, 99)));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
 }
 
 void tst_ColorDorvoDialog::cancelAfterEditsRestoresHost()
@@ -1079,8 +1074,8 @@ void tst_ColorDorvoDialog::cancelAfterEditsRestoresHost()
     click("cancelBtn");
     QVERIFY(!dialog->isVisible());
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
-    QCOMPARE(callback.changedCount(), 2);
-    QVERIFY(sameColor(callback.last().color, unitColor(50, 60, 70)));
+    QCOMPARE(host->callback.changedCount(), 2);
+    QVERIFY(sameColor(host->callback.last().color, unitColor(50, 60, 70)));
     // The edit still waiting to be reported must not overwrite the restored color.
     QVERIFY(!updateTimer()->isActive());
 }
@@ -1093,7 +1088,7 @@ void tst_ColorDorvoDialog::resetReturnsToInitialColor()
     QCOMPARE(dialog->GetCurrentQColor(), QColor(50, 60, 70));
     QCOMPARE(intSpinner("redIntSpinner")->value(), 50);
     QVERIFY(dialog->isVisible());
-    QVERIFY(sameColor(callback.last().color, unitColor(50, 60, 70)));
+    QVERIFY(sameColor(host->callback.last().color, unitColor(50, 60, 70)));
 }
 
 void tst_ColorDorvoDialog::installNewCallbackWhileOneIsInstalled()
@@ -1104,8 +1099,8 @@ void tst_ColorDorvoDialog::installNewCallbackWhileOneIsInstalled()
     RecordingCallback incoming;
     dialog->InstallNewCB(unitColor(255, 0, 0), &incoming, L"Light Color");
 
-    QCOMPARE(callback.notifications.size(), size_t(1));
-    QVERIFY(sameColor(callback.last().color, unitColor(20, 30, 40)));
+    QCOMPARE(host->callback.notifications.size(), size_t(1));
+    QVERIFY(sameColor(host->callback.last().color, unitColor(20, 30, 40)));
     QCOMPARE(incoming.notifications.size(), size_t(1));
     QVERIFY(sameColor(incoming.last().color, unitColor(255, 0, 0)));
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Light Color"));
@@ -1114,7 +1109,7 @@ void tst_ColorDorvoDialog::installNewCallbackWhileOneIsInstalled()
     // The new owner hears everything from now on, including the end of the dialog.
     click("invertSwitchBtn");
     delete dialog;
-    QCOMPARE(callback.notifications.size(), size_t(1));
+    QCOMPARE(host->callback.notifications.size(), size_t(1));
     QCOMPARE(incoming.notifications.size(), size_t(3));
     QCOMPARE(int(incoming.last().kind), int(RecordingCallback::Notification::Destroyed));
 }
@@ -1125,8 +1120,8 @@ void tst_ColorDorvoDialog::setNewColorPackedWidensAlpha()
     dialog->SetNewColor(DWORD(0x000000FF), L"Packed");
     QCOMPARE(dialog->GetCurrentQColor(), QColor(255, 0, 0, 255));
     QCOMPARE(dialog->GetColor(), DWORD(0x000000FF));
-    QCOMPARE(callback.changedCount(), 1);
-    QVERIFY(sameColor(callback.last().color, AColor(1.0f, 0.0f, 0.0f, 1.0f)));
+    QCOMPARE(host->callback.changedCount(), 1);
+    QVERIFY(sameColor(host->callback.last().color, AColor(1.0f, 0.0f, 0.0f, 1.0f)));
     // The new color is also the one to reset to.
     dialog->ViewColorChanged(ColorValue(5, 5, 5, 255), true);
     click("resetBtn");
@@ -1141,7 +1136,7 @@ void tst_ColorDorvoDialog::modifyColorKeepsInitialAndDoesNotEcho()
     QCOMPARE(dialog->GetCurrentQColor(), QColor(0, 128, 255));
     QCOMPARE(intSpinner("blueIntSpinner")->value(), 255);
     QCOMPARE(find<QLabel>("initColorLbl")->palette().color(QPalette::Window), QColor(1, 2, 3));
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     QVERIFY(!updateTimer()->isActive());
     click("resetBtn");
     QCOMPARE(dialog->GetCurrentQColor(), QColor(1, 2, 3));
@@ -1160,7 +1155,7 @@ void tst_ColorDorvoDialog::refreshAndGetters()
     QVERIFY(dialog->windowHandle());
     dialog->RefreshUI();
     QCOMPARE(intSpinner("blueIntSpinner")->value(), 3);
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
     QCOMPARE(qobject_cast<ColorDorvoDialog*>(static_cast<QObject*>(dialog)), dialog.data());
     QVERIFY(dialog->qt_metacast("ColorPicker"));
 }
@@ -1172,8 +1167,8 @@ void tst_ColorDorvoDialog::destroyClosesAndReportsOnce()
     ColorPicker* picker = dialog.data();
     picker->Destroy();
     QVERIFY(QTest::qWaitFor([this] { return dialog.isNull(); }, 5000));
-    QCOMPARE(callback.notifications.size(), size_t(1));
-    QCOMPARE(int(callback.last().kind), int(RecordingCallback::Notification::Destroyed));
+    QCOMPARE(host->callback.notifications.size(), size_t(1));
+    QCOMPARE(int(host->callback.last().kind), int(RecordingCallback::Notification::Destroyed));
 }
 
 void tst_ColorDorvoDialog::destructionReportsPositionOnce()
@@ -1182,14 +1177,14 @@ void tst_ColorDorvoDialog::destructionReportsPositionOnce()
     const IPoint2 position(dialog->pos().x(), dialog->pos().y());
     typeInto(intSpinner("redIntSpinner"), QStringLiteral("7"));
     delete dialog;
-    QCOMPARE(callback.notifications.size(), size_t(1));
-    QCOMPARE(int(callback.last().kind), int(RecordingCallback::Notification::Destroyed));
-    QCOMPARE(callback.last().position, position);
+    QCOMPARE(host->callback.notifications.size(), size_t(1));
+    QCOMPARE(int(host->callback.last().kind), int(RecordingCallback::Notification::Destroyed));
+    QCOMPARE(host->callback.last().position, position);
 }
 
 void tst_ColorDorvoDialog::execReturnsResult()
 {
-    dialog = new ColorDorvoDialog(mainWindow.get(), QColor(1, 2, 3), 0, nullptr, nullptr,
+    dialog = new ColorDorvoDialog(&host->mainWindow, QColor(1, 2, 3), 0, nullptr, nullptr,
                                   QStringLiteral("Modal"));
     QTimer::singleShot(0, dialog, [this] { click("acceptBtn"); });
     QCOMPARE(dialog->ExecDialog(), int(QDialog::Accepted));

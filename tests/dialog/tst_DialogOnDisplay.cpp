@@ -1,14 +1,10 @@
-#include "RecordingCallback.h"
+#include "TestHost.h"
 
 #include "dialog/ColorDorvoDialog.h"
-#include "host/SettingsStore.h"
-
-#include "hostsdk/HostRuntime.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -20,32 +16,23 @@ class tst_DialogOnDisplay : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir configDir;
-    std::unique_ptr<QWidget> mainWindow;
-    RecordingCallback callback;
-    std::unique_ptr<ColorDorvoDialog> dialog;
+    std::unique_ptr<TestHost> host;
+    ColorDorvoDialog* dialog = nullptr;
 
 private slots:
     void init()
     {
-        QVERIFY(configDir.isValid());
-        HostRuntime::SetPlugCfgDir(configDir.path());
-        mainWindow = std::make_unique<QWidget>();
-        HostRuntime::SetMainWindow(mainWindow.get());
-        OpenSettingsStore();
-        dialog =
-            std::make_unique<ColorDorvoDialog>(mainWindow.get(), QColor(255, 128, 0), 0, &callback,
-                                               nullptr, QStringLiteral("Color Selector"));
+        host = std::make_unique<TestHost>();
+        QVERIFY(host->configDir.isValid());
+        dialog = host->open(QColor(255, 128, 0));
         dialog->show();
         dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
     }
     void cleanup()
     {
-        dialog.reset();
-        CloseSettingsStore();
-        HostRuntime::SetMainWindow(nullptr);
-        mainWindow.reset();
+        dialog = nullptr;
+        host.reset();
     }
 
     void showsTheWholeForm()
@@ -58,25 +45,25 @@ private slots:
             QVERIFY(shot.save(keep));
 
         auto* current = dialog->findChild<QLabel*>(QStringLiteral("currentColorLbl"));
-        const QPoint centre = current->mapTo(dialog.get(), current->rect().center());
+        const QPoint centre = current->mapTo(dialog, current->rect().center());
         QCOMPARE(QColor(shot.pixel(centre)), QColor(255, 128, 0));
         auto* initial = dialog->findChild<QLabel*>(QStringLiteral("initColorLbl"));
-        QCOMPARE(QColor(shot.pixel(initial->mapTo(dialog.get(), initial->rect().center()))),
+        QCOMPARE(QColor(shot.pixel(initial->mapTo(dialog, initial->rect().center()))),
                  QColor(255, 128, 0));
         for (const char* name : {"hsvGrpBox", "rgbGrpBox", "cieLabGrpBox", "cmykGrpBox",
                                  "temperatureGrpBox", "alphaGrpBox", "hexColorGrpBox",
                                  "colorPaletteWidget", "colorFieldComboBox", "acceptBtn"}) {
             auto* widget = dialog->findChild<QWidget*>(QLatin1String(name));
             QVERIFY2(widget && widget->isVisible(), name);
-            QVERIFY2(dialog->rect().contains(
-                         QRect(widget->mapTo(dialog.get(), QPoint()), widget->size())),
-                     name);
+            QVERIFY2(
+                dialog->rect().contains(QRect(widget->mapTo(dialog, QPoint()), widget->size())),
+                name);
         }
     }
 
     void returnInFocusedSpinnerKeepsDialogOpen()
     {
-        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
         auto* red = dialog->findChild<QSpinBox*>(QStringLiteral("redIntSpinner"));
         red->setFocus();
         QVERIFY(QTest::qWaitFor([red] { return red->hasFocus(); }));

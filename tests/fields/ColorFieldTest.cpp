@@ -1,7 +1,8 @@
 // The square color field driven with the mouse as a user drives it: what it shows (picture,
 // marker, cursor) and what the dialog and, through it, the host hear.
 
-#include "FieldTestSupport.h"
+#include "MouseSupport.h"
+#include "TestHost.h"
 
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"

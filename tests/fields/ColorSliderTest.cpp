@@ -1,7 +1,8 @@
 // The channel slider: its values and marker at the rounding edges, its strip on the rendered widget
 // against its marker, and a drag as the dialog and the host see it.
 
-#include "FieldTestSupport.h"
+#include "MouseSupport.h"
+#include "TestHost.h"
 
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"

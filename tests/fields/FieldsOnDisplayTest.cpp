@@ -3,7 +3,7 @@
 // slider's strip is its gradient. With COLORDORVO_SCREENSHOT_DIR set, each screen is also saved as
 // a PNG there for a look.
 
-#include "FieldTestSupport.h"
+#include "TestHost.h"
 
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"

@@ -2,7 +2,8 @@
 // presses, drags past the rim, releases inside and outside, hovers; what the dialog then holds,
 // what the host heard and where the marker stands; and the two embedded pictures themselves.
 
-#include "../dialog/RecordingCallback.h"
+#include "MouseSupport.h"
+#include "TestHost.h"
 
 #include "color/ColorValue.h"
 #include "dialog/ColorDorvoDialog.h"
@@ -10,16 +11,12 @@
 #include "fields/ColorSlider.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
-#include "host/SettingsStore.h"
-
-#include "hostsdk/HostRuntime.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLabel>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
@@ -39,14 +36,6 @@ QPoint markerPos(const QWidget* wheel)
     return wheel->findChild<QLabel*>(QStringLiteral("markerLabel"))->pos();
 }
 
-// A pointer move with the left button held, as the window system delivers it during a drag.
-void dragTo(QWidget* widget, const QPoint& p)
-{
-    QMouseEvent move(QEvent::MouseMove, p, widget->mapToGlobal(p), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(widget, &move);
-}
-
 } // namespace
 
 class tst_Wheels : public QObject
@@ -54,21 +43,18 @@ class tst_Wheels : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> configDir;
-    std::unique_ptr<QWidget> mainWindow;
-    RecordingCallback callback;
-    std::unique_ptr<ColorDorvoDialog> dialog;
+    std::unique_ptr<TestHost> host;
+    ColorDorvoDialog* dialog = nullptr;
 
     // The dialog on the screen holding hsv, on field page `page` chosen in the combo box.
     void openPage(int page, const HsvColor& hsv = HsvColor(200, 40, 60))
     {
-        dialog = std::make_unique<ColorDorvoDialog>(mainWindow.get(), QColor(0, 0, 0), 0, &callback,
-                                                    nullptr, QStringLiteral("Color Selector"));
+        dialog = host->open(QColor(0, 0, 0));
         dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
         dialog->findChild<QComboBox*>(QStringLiteral("colorFieldComboBox"))->setCurrentIndex(page);
         dialog->ViewColorChanged(ColorValue(hsv), true);
-        callback.notifications.clear();
+        host->callback.notifications.clear();
     }
     template <typename Page> Page* page() const
     {
@@ -86,20 +72,13 @@ private:
 private slots:
     void init()
     {
-        configDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(configDir->isValid());
-        HostRuntime::SetPlugCfgDir(configDir->path());
-        mainWindow = std::make_unique<QWidget>();
-        HostRuntime::SetMainWindow(mainWindow.get());
-        OpenSettingsStore();
+        host = std::make_unique<TestHost>();
+        QVERIFY(host->configDir.isValid());
     }
     void cleanup()
     {
-        dialog.reset();
-        CloseSettingsStore();
-        HostRuntime::SetMainWindow(nullptr);
-        mainWindow.reset();
-        configDir.reset();
+        dialog = nullptr;
+        host.reset();
     }
 
     void angleAt_data();
@@ -174,11 +153,11 @@ void tst_Wheels::diskPress()
     // The value is never changed by the disk; the press is reported at once.
     QVERIFY2(dialog->GetCurrentHsv() == HsvColor(hue, saturation, 60),
              qPrintable(describe(dialog->GetCurrentHsv())));
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(host->callback.changedCount(), 1);
     QCOMPARE(wheel->cursor().shape(), Qt::BlankCursor);
     QTest::mouseRelease(wheel, Qt::LeftButton, Qt::NoModifier, p);
     QCOMPARE(wheel->cursor().shape(), Qt::BitmapCursor);
-    QCOMPARE(callback.changedCount(), 1); // the release picks the same color: not reported
+    QCOMPARE(host->callback.changedCount(), 1); // the release picks the same color: not reported
 }
 
 void tst_Wheels::diskDragBeyondRimAndReleaseOutside()
@@ -198,18 +177,18 @@ void tst_Wheels::diskDragBeyondRimAndReleaseOutside()
                  {QPoint(-200, -200), HsvColor(315, 100, 60), QPoint(29, 29)},
                  {QPoint(128, 1000), HsvColor(180, 100, 60), QPoint(120, 248)},
                  {QPoint(128, 160), HsvColor(180, 25, 60), QPoint(120, 152)}};
-    int reports = callback.changedCount();
+    int reports = host->callback.changedCount();
     for (const auto& step : steps) {
-        dragTo(wheel, step.p);
+        moveHeld(wheel, step.p);
         QVERIFY2(dialog->GetCurrentHsv() == step.hsv,
                  qPrintable(describe(dialog->GetCurrentHsv())));
         QCOMPARE(markerPos(wheel), step.marker);
-        QCOMPARE(callback.changedCount(), ++reports);
+        QCOMPARE(host->callback.changedCount(), ++reports);
     }
     QTest::mouseRelease(wheel, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
-    QCOMPARE(callback.changedCount(), reports); // no final pick outside
+    QCOMPARE(host->callback.changedCount(), reports); // no final pick outside
     QCOMPARE(wheel->cursor().shape(), Qt::ArrowCursor);
-    dragTo(wheel, QPoint(200, 128)); // the drag is over
+    moveHeld(wheel, QPoint(200, 128)); // the drag is over
     QVERIFY(dialog->GetCurrentHsv() == HsvColor(180, 25, 60));
 }
 
@@ -238,11 +217,11 @@ void tst_Wheels::pressesThatPickNothing()
     QTest::mousePress(wheel, button, Qt::NoModifier, p);
     QCOMPARE(wheel->cursor().shape(), Qt::CrossCursor);
     // No drag began: neither a move onto the ring nor a release there picks.
-    dragTo(wheel, QPoint(245, 128));
+    moveHeld(wheel, QPoint(245, 128));
     QTest::mouseRelease(wheel, button, Qt::NoModifier, QPoint(245, 128));
     QCOMPARE(markerPos(wheel), marker);
     QVERIFY(dialog->GetCurrentColorValue() == before);
-    QVERIFY(callback.notifications.empty());
+    QVERIFY(host->callback.notifications.empty());
 }
 
 void tst_Wheels::hoverShowsWhereTheWheelIs()
@@ -314,18 +293,18 @@ void tst_Wheels::greyDraggedOnRingChangesHeldHue()
     HueWheel* wheel = page<HueWheel>();
     const RgbColor grey = dialog->GetCurrentRgb();
     QTest::mousePress(wheel, Qt::LeftButton, Qt::NoModifier, QPoint(128, 12));
-    dragTo(wheel, QPoint(245, 128));
+    moveHeld(wheel, QPoint(245, 128));
     QCOMPARE(dialog->GetCurrentHsv().hue(), 90);
     QCOMPARE(markerPos(wheel), QPoint(234, 120));
-    dragTo(wheel, QPoint(-40, 128));
+    moveHeld(wheel, QPoint(-40, 128));
     QTest::mouseRelease(wheel, Qt::LeftButton, Qt::NoModifier, QPoint(-40, 128));
     QVERIFY(dialog->GetCurrentHsv() == HsvColor(270, 0, 60));
     QCOMPARE(wheel->field()->shownColor().hsv.hue(), 270);
     // Both hue changes reached the host although the grey stayed the grey (the press at the
     // held hue 0 did not).
     QVERIFY(dialog->GetCurrentRgb() == grey);
-    QCOMPARE(callback.changedCount(), 2);
-    QCOMPARE(callback.last().color.g, grey.green() / 255.0f);
+    QCOMPARE(host->callback.changedCount(), 2);
+    QCOMPARE(host->callback.last().color.g, grey.green() / 255.0f);
 }
 
 void tst_Wheels::innerFieldPicksAndKeepsItsPictureWhileHeld()
@@ -339,7 +318,7 @@ void tst_Wheels::innerFieldPicksAndKeepsItsPictureWhileHeld()
     QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, QPoint(64, 32));
     QVERIFY2(dialog->GetCurrentHsv() == HsvColor(200, 50, 75),
              qPrintable(describe(dialog->GetCurrentHsv())));
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(host->callback.changedCount(), 1);
     // A color pushed while the square is held moves the ring's marker, not the square's.
     QLabel* fieldMarker = field->findChild<QLabel*>(QStringLiteral("markerLabel"));
     const QPoint heldMarker = fieldMarker->pos();
@@ -350,7 +329,7 @@ void tst_Wheels::innerFieldPicksAndKeepsItsPictureWhileHeld()
     QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, QPoint(96, 32));
     QVERIFY(dialog->GetCurrentHsv() == HsvColor(200, 75, 75));
     QCOMPARE(markerPos(wheel), ringMarker);
-    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(host->callback.changedCount(), 1);
 }
 
 void tst_Wheels::slidersBesideTheWheels()

@@ -4,6 +4,8 @@
 // inner square is the hue field. With COLORDORVO_SCREENSHOT_DIR set, each screen is also saved as
 // a PNG there for a look.
 
+#include "TestHost.h"
+
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"
 #include "dialog/ColorDorvoDialog.h"
@@ -12,16 +14,12 @@
 #include "fields/ColorWheel.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
-#include "host/SettingsStore.h"
-
-#include "hostsdk/HostRuntime.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QScreen>
 #include <QStackedWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -52,26 +50,15 @@ class tst_WheelsOnDisplay : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> configDir;
-    std::unique_ptr<QWidget> mainWindow;
+    std::unique_ptr<TestHost> host;
 
 private slots:
     void init()
     {
-        configDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(configDir->isValid());
-        HostRuntime::SetPlugCfgDir(configDir->path());
-        mainWindow = std::make_unique<QWidget>();
-        HostRuntime::SetMainWindow(mainWindow.get());
-        OpenSettingsStore();
+        host = std::make_unique<TestHost>();
+        QVERIFY(host->configDir.isValid());
     }
-    void cleanup()
-    {
-        CloseSettingsStore();
-        HostRuntime::SetMainWindow(nullptr);
-        mainWindow.reset();
-        configDir.reset();
-    }
+    void cleanup() { host.reset(); }
 
     void wheelOnScreen_data();
     void wheelOnScreen();
@@ -93,7 +80,7 @@ void tst_WheelsOnDisplay::wheelOnScreen()
     QFETCH(int, page);
     QFETCH(QString, picture);
     QFETCH(QColor, color);
-    ColorDorvoDialog dialog(mainWindow.get(), color, 0, nullptr, nullptr,
+    ColorDorvoDialog dialog(&host->mainWindow, color, 0, nullptr, nullptr,
                             QStringLiteral("Color Selector"));
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
