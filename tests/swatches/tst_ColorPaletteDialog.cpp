@@ -1,3 +1,5 @@
+#include "RecordingCallback.h"
+
 #include "color/ColorValue.h"
 #include "color/HexColor.h"
 #include "dialog/ColorDorvoDialog.h"
@@ -5,7 +7,6 @@
 #include "swatches/ColorPaletteLayout.h"
 #include "swatches/ColorPaletteStep.h"
 
-#include "hostsdk/HSVCallback.h"
 #include "hostsdk/HostRuntime.h"
 
 #include <QAbstractButton>
@@ -16,22 +17,10 @@
 #include <QtTest>
 
 #include <memory>
-#include <vector>
 
 Q_DECLARE_METATYPE(Qt::MouseButton)
 
 namespace {
-// The host's side of a picker: every color-changed notification, in order.
-class RecordingCallback : public HSVCallback
-{
-public:
-    void ColorChanged(DWORD, BOOL) override { ++packed; }
-    void ColorChanged(AColor color, BOOL) override { heard.push_back(color); }
-    void BeingDestroyed(IPoint2) override {}
-    std::vector<AColor> heard;
-    int packed = 0;
-};
-
 AColor asHostColor(const ColorValue& value)
 {
     float f[4];
@@ -94,8 +83,7 @@ void tst_ColorPaletteDialog::initTestCase()
 
 void tst_ColorPaletteDialog::init()
 {
-    callback.heard.clear();
-    callback.packed = 0;
+    callback.notifications.clear();
 }
 
 void tst_ColorPaletteDialog::cleanup()
@@ -110,7 +98,7 @@ void tst_ColorPaletteDialog::open(const QColor& color)
     strip = child<ColorPaletteLayout>("colorPaletteWidget");
     dialog->show();
     QVERIFY(QTest::qWaitForWindowExposed(dialog));
-    callback.heard.clear();
+    callback.notifications.clear();
 }
 
 void tst_ColorPaletteDialog::picks_data()
@@ -174,10 +162,10 @@ void tst_ColorPaletteDialog::picks()
     QCOMPARE(child<QSpinBox>("hueIntSpinner")->value(), expected.hsv.hue());
     QCOMPARE(strip->palette(0)->shownColor(), expected.hsv);
     // ... but a pick is not news for the host until the next notifying change.
-    QCOMPARE(callback.heard.size(), std::size_t(0));
+    QCOMPARE(callback.changedCount(), 0);
     clickButton("acceptBtn");
-    QCOMPARE(callback.heard.size(), std::size_t(1));
-    QCOMPARE(callback.heard.back(), asHostColor(expected));
+    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(callback.last().color, asHostColor(expected));
 }
 
 void tst_ColorPaletteDialog::pickKeepsAlpha()
@@ -192,7 +180,7 @@ void tst_ColorPaletteDialog::pickKeepsAlpha()
     QTest::mouseClick(strip->palette(0)->step(1), Qt::LeftButton);
     QCOMPARE(current().rgb, RgbColor(shade.red(), shade.green(), shade.blue(), 128));
     clickButton("acceptBtn");
-    QCOMPARE(callback.heard.back().a, 128 / 255.0f);
+    QCOMPARE(callback.last().color.a, 128 / 255.0f);
 }
 
 void tst_ColorPaletteDialog::switchesTellHostAtOnce_data()
@@ -216,8 +204,8 @@ void tst_ColorPaletteDialog::switchesTellHostAtOnce()
     clickButton("tetradRdBtn");
     clickButton(qPrintable(button));
     QCOMPARE(current().toQColor(), expected);
-    QCOMPARE(callback.heard.size(), std::size_t(1));
-    QCOMPARE(callback.heard.back(), asHostColor(current()));
+    QCOMPARE(callback.changedCount(), 1);
+    QCOMPARE(callback.last().color, asHostColor(current()));
     QCOMPARE(strip->palette(0)->shownColor(), current().hsv);
 }
 
@@ -234,7 +222,7 @@ void tst_ColorPaletteDialog::angleRecoloursStripOnly()
     QCOMPARE(strip->palette(2)->shownColor().hue(), before.hsv.hue() - 45);
     QCOMPARE(current().rgb, before.rgb);
     QCOMPARE(current().hsv, before.hsv);
-    QCOMPARE(callback.heard.size(), std::size_t(0));
+    QCOMPARE(callback.changedCount(), 0);
 }
 
 void tst_ColorPaletteDialog::modeButtons_data()
@@ -266,7 +254,7 @@ void tst_ColorPaletteDialog::modeButtons()
         shown += strip->palette(t)->isVisible() ? QLatin1Char('1') : QLatin1Char('0');
     QCOMPARE(shown, visible);
     QCOMPARE(child<QSpinBox>("angleSpn")->isEnabled(), angleEnabled);
-    QCOMPARE(callback.heard.size(), std::size_t(0));
+    QCOMPARE(callback.changedCount(), 0);
 }
 
 void tst_ColorPaletteDialog::stripFollowsSpinners()
