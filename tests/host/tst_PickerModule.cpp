@@ -1,5 +1,6 @@
 // The built ColorDorvoPicker.dlu, loaded as the host loads it: its exports, its two class
 // descriptors, and the color selector it creates, driven through the host's interfaces.
+#include "ModalSupport.h"
 #include "RecordingCallback.h"
 
 #include "hostsdk/HostRuntime.h"
@@ -118,22 +119,6 @@ private:
     static void clickButton(QWidget* dialog, const char* name)
     {
         QTest::mouseClick(child<QPushButton>(dialog, name), Qt::LeftButton);
-    }
-
-    // Runs `action` on the modal window (picker or message box) once it runs, from inside its
-    // event loop.
-    void whenModalOpens(std::function<void(QDialog*)> action)
-    {
-        auto* poll = new QTimer(this);
-        poll->setInterval(0);
-        connect(poll, &QTimer::timeout, this, [poll, action] {
-            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                poll->stop();
-                poll->deleteLater();
-                action(modal);
-            }
-        });
-        poll->start();
     }
 
     ColorPicker* openModeless(const AColor& color, HSVCallback* callback,
@@ -411,7 +396,7 @@ void tst_PickerModule::modalOpensOnTruncatedColor()
     QFETCH(QList<int>, shown);
     QList<int> seen;
     QString title;
-    whenModalOpens([&](QDialog* dialog) {
+    whenModalOpens(this, [&](QDialog* dialog) {
         seen = shownRgba(dialog);
         title = dialog->windowTitle();
         clickButton(dialog, "cancelBtn");
@@ -446,7 +431,7 @@ void tst_PickerModule::modalPackedRoundTrip()
     QFETCH(uint, packed);
     QFETCH(QList<int>, shown);
     QList<int> seen;
-    whenModalOpens([&](QDialog* dialog) {
+    whenModalOpens(this, [&](QDialog* dialog) {
         seen = shownRgba(dialog);
         clickButton(dialog, "acceptBtn");
     });
@@ -462,7 +447,7 @@ void tst_PickerModule::modalAcceptAfterEdit()
 {
     RecordingCallback callback;
     QPoint position;
-    whenModalOpens([&](QDialog* dialog) {
+    whenModalOpens(this, [&](QDialog* dialog) {
         typeHex(dialog, QStringLiteral("336699"));
         position = dialog->pos();
         clickButton(dialog, "acceptBtn");
@@ -495,7 +480,7 @@ void tst_PickerModule::modalCancelAfterEdits()
 {
     QFETCH(bool, escape);
     RecordingCallback callback;
-    whenModalOpens([&](QDialog* dialog) {
+    whenModalOpens(this, [&](QDialog* dialog) {
         typeHex(dialog, QStringLiteral("FF0000"));
         typeHex(dialog, QStringLiteral("00FF00"));
         if (escape) {
@@ -670,7 +655,7 @@ void tst_PickerModule::objectColorOwnerRefused()
     QWidget* boxParent = nullptr;
     int buttonCount = 0;
     if (refused) {
-        whenModalOpens([&](QDialog* dialog) {
+        whenModalOpens(this, [&](QDialog* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
             QVERIFY(box);
             boxTitle = box->windowTitle();

@@ -1,5 +1,7 @@
 // The host program's color swatches with the built ColorDorvoPicker.dlu loaded: what the swatches
 // show and what the notifications pane lists while a user works in the pickers they open.
+#include "ModalSupport.h"
+
 #include "HostColorText.h"
 #include "HostMainWindow.h"
 #include "HostSession.h"
@@ -74,21 +76,6 @@ private:
         return window()->notificationsText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
-    // Runs `action` on the modal window once it runs, from inside its event loop.
-    void whenModalOpens(std::function<void(QDialog*)> action)
-    {
-        auto* poll = new QTimer(this);
-        poll->setInterval(0);
-        connect(poll, &QTimer::timeout, this, [poll, action] {
-            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                poll->stop();
-                poll->deleteLater();
-                action(modal);
-            }
-        });
-        poll->start();
-    }
-
     void clickSwatch(const QString& name) const
     {
         QTest::mouseClick(swatch(name)->button(), Qt::LeftButton);
@@ -143,7 +130,7 @@ private slots:
         HostColorSwatch* target = swatch(name);
         const AColor before = target->color();
         AColor whileOpen;
-        whenModalOpens([&](QDialog* picker) {
+        whenModalOpens(this, [&](QDialog* picker) {
             TypeHex(picker, QStringLiteral("336699"));
             // A modal swatch waits for the answer.
             whileOpen = target->color();
@@ -235,7 +222,7 @@ private slots:
         HostColorSwatch* object = swatch(QStringLiteral("objectSwatch"));
         const AColor before = object->color();
         QString text;
-        whenModalOpens([&](QDialog* box) {
+        whenModalOpens(this, [&](QDialog* box) {
             text = static_cast<QMessageBox*>(box)->text();
             static_cast<QMessageBox*>(box)->button(QMessageBox::Ok)->click();
         });
