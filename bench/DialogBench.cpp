@@ -4,46 +4,20 @@
 //
 //   scripts/bench --benchmark_filter='DialogOpen|SpinnerEdit|HexEntry|QColorDialog(Open|Spin)'
 
-#include "dialog/ColorDorvoDialog.h"
-#include "host/SettingsStore.h"
+#include "BenchSupport.h"
 
-#include "hostsdk/HostRuntime.h"
+#include "dialog/ColorDorvoDialog.h"
 
 #include <QApplication>
 #include <QColorDialog>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 namespace {
-
-// The host's side of a picker: a main window and a throw-away configuration folder.
-struct HostSide
-{
-    QTemporaryDir configDir;
-    QWidget mainWindow;
-
-    HostSide()
-    {
-        HostRuntime::SetPlugCfgDir(configDir.path());
-        HostRuntime::SetMainWindow(&mainWindow);
-        OpenSettingsStore();
-    }
-    ~HostSide()
-    {
-        CloseSettingsStore();
-        HostRuntime::SetMainWindow(nullptr);
-    }
-    std::unique_ptr<ColorDorvoDialog> open()
-    {
-        return std::make_unique<ColorDorvoDialog>(&mainWindow, QColor(90, 140, 200), 0, nullptr,
-                                                  nullptr, QStringLiteral("Color Selector"));
-    }
-};
 
 // Construction (form, settings, field pages, first refresh) and destruction (settings
 // written back).
@@ -119,8 +93,7 @@ BENCHMARK(BM_HexEntry)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -8,26 +8,19 @@
 // each slider update as a share of the field update of the same channel, and the dialog's drag
 // steps as multiples of QColorDialog::setCurrentColor on a shown dialog.
 
+#include "BenchSupport.h"
+
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"
-#include "dialog/ColorDorvoDialog.h"
 #include "fields/ColorField.h"
 #include "fields/ColorSlider.h"
-#include "host/SettingsStore.h"
-
-#include "hostsdk/HostRuntime.h"
 
 #include <QApplication>
-#include <QColorDialog>
 #include <QImage>
-#include <QMouseEvent>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -111,54 +104,6 @@ void BM_SliderSetColor(benchmark::State& state, ColorChannel channel)
     }
 }
 
-// A picker as the host opens it, shown, on a throw-away configuration folder.
-struct ShownDialog
-{
-    QTemporaryDir configDir;
-    QWidget mainWindow;
-    std::unique_ptr<ColorDorvoDialog> dialog;
-
-    ShownDialog()
-    {
-        HostRuntime::SetPlugCfgDir(configDir.path());
-        HostRuntime::SetMainWindow(&mainWindow);
-        OpenSettingsStore();
-        dialog = std::make_unique<ColorDorvoDialog>(&mainWindow, QColor(90, 140, 200), 0, nullptr,
-                                                    nullptr, QStringLiteral("Color Selector"));
-        dialog->show();
-        QApplication::processEvents();
-    }
-    ~ShownDialog()
-    {
-        dialog.reset();
-        CloseSettingsStore();
-        HostRuntime::SetMainWindow(nullptr);
-    }
-};
-
-void sendMouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
-               const QPoint& pos)
-{
-    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-// Holds the left button on a widget and moves between two points, one move per iteration;
-// with `paint`, the repaint that follows each step is included.
-void dragSteps(benchmark::State& state, QWidget* widget, QPoint a, QPoint b, bool paint)
-{
-    sendMouse(widget, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, a);
-    bool toB = true;
-    for (auto _ : state) {
-        sendMouse(widget, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, toB ? b : a);
-        if (paint) {
-            QApplication::processEvents();
-        }
-        toB = !toB;
-    }
-    sendMouse(widget, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, a);
-}
-
 // One step of a drag on the dialog's square field: the pick, ViewColorChanged and every view.
 void BM_DialogFieldDragStep(benchmark::State& state, bool paint)
 {
@@ -181,49 +126,11 @@ void BM_DialogSliderDragStep(benchmark::State& state, bool paint)
     dragSteps(state, slider, QPoint(25, 60), QPoint(25, 190), paint);
 }
 
-// The peer: Qt's own color dialog, shown, given a new color.
-void BM_QColorDialogSetCurrentColor(benchmark::State& state, bool paint)
-{
-    QColorDialog dialog(QColor(90, 140, 200));
-    dialog.show();
-    QApplication::processEvents();
-    bool other = true;
-    for (auto _ : state) {
-        dialog.setCurrentColor(other ? QColor(200, 60, 30) : QColor(90, 140, 200));
-        if (paint) {
-            QApplication::processEvents();
-        }
-        other = !other;
-    }
-}
-
-// Keeps the median (or the only) CPU time of every benchmark for the ratios: on a shared machine
-// the wall-clock time also counts the time other programs held the CPU.
-class RatioReporter : public benchmark::ConsoleReporter
-{
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration && !medians.count(run.run_name.str())) {
-                medians[run.run_name.str()] = run.GetAdjustedCPUTime();
-            } else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
-                medians[run.run_name.str()] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    std::map<std::string, double> medians;
-};
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     for (const ChannelCase& c : kChannels) {
         benchmark::RegisterBenchmark((std::string("BM_FieldSetColor/") + c.name).c_str(),
@@ -242,7 +149,7 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("BM_QColorDialogSetCurrentColorPainted",
                                  BM_QColorDialogSetCurrentColor, true);
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    RatioReporter reporter(RatioReporter::Clock::Cpu);
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const auto& m = reporter.medians;
@@ -264,19 +171,7 @@ int main(int argc, char** argv)
             std::printf("  %-12s %6.2f %%\n", c.name, 100.0 * slider->second / field->second);
         }
     }
-    std::printf("\nDialog steps as multiples of QColorDialog::setCurrentColor:\n");
-    for (const char* suffix : {"", "Painted"}) {
-        const auto peer = m.find(std::string("BM_QColorDialogSetCurrentColor") + suffix);
-        if (peer == m.end()) {
-            continue;
-        }
-        for (const char* step : {"BM_DialogFieldDragStep", "BM_DialogSliderDragStep"}) {
-            const auto it = m.find(std::string(step) + suffix);
-            if (it != m.end()) {
-                std::printf("  %-32s %8.1f us  %6.2f x\n", it->first.c_str(), it->second / 1000.0,
-                            it->second / peer->second);
-            }
-        }
-    }
+    printMultiplesOfQColorDialog(m, "Dialog steps",
+                                 {"BM_DialogFieldDragStep", "BM_DialogSliderDragStep"}, 32);
     return 0;
 }

@@ -1,3 +1,5 @@
+#include "BenchSupport.h"
+
 #include "color/HsvColor.h"
 #include "dialog/PaletteAngleType.h"
 #include "swatches/ColorPaletteLayout.h"
@@ -81,8 +83,7 @@ BENCHMARK(BM_OneStyleSheetWrite);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    preferOffscreenPlatform();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
