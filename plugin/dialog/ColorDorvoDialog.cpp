@@ -55,6 +55,23 @@ int nearest(float x)
     return static_cast<int>(nearbyintf(x));
 }
 
+// Every view is refreshed at each step of a drag, and setValue rewrites a spinner's text and
+// repaints it even when the value is unchanged. A spinner whose text already shows the value
+// is left alone; one holding half-typed or empty text is still rewritten.
+void showValue(QSpinBox* spinner, int value)
+{
+    if (spinner->value() != value || !spinner->hasAcceptableInput())
+        spinner->setValue(value);
+}
+
+void showValue(QDoubleSpinBox* spinner, double value)
+{
+    // The spinner keeps its value rounded to the decimals it shows, the same way.
+    const double shown = QString::number(value, 'f', spinner->decimals()).toDouble();
+    if (spinner->value() != shown || !spinner->hasAcceptableInput())
+        spinner->setValue(value);
+}
+
 // The group a spinner edit leaves untouched when the other groups are rewritten. CMYK
 // answers with the channel itself, so its whole group is rewritten from the recomputed
 // color: four percentages do not survive the trip through RGB.
@@ -598,37 +615,37 @@ void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel ski
     const bool sRgb = SRgbShown();
     if (skipGroup != ColorChannel::HsvGroup) {
         const HsvColor& hsv = value.hsv;
-        ui->hueIntSpinner->setValue(hsv.hue());
-        ui->saturationIntSpinner->setValue(sRgb ? hsv.saturation() : hsv.linearSaturation());
-        ui->valueIntSpinner->setValue(sRgb ? hsv.value() : hsv.linearValue());
-        ui->hueFloatSpinner->setValue(hsv.hueF());
-        ui->saturationFloatSpinner->setValue(sRgb ? hsv.saturationF() : hsv.linearSaturationF());
-        ui->valueFloatSpinner->setValue(sRgb ? hsv.valueF() : hsv.linearValueF());
+        showValue(ui->hueIntSpinner, hsv.hue());
+        showValue(ui->saturationIntSpinner, sRgb ? hsv.saturation() : hsv.linearSaturation());
+        showValue(ui->valueIntSpinner, sRgb ? hsv.value() : hsv.linearValue());
+        showValue(ui->hueFloatSpinner, hsv.hueF());
+        showValue(ui->saturationFloatSpinner, sRgb ? hsv.saturationF() : hsv.linearSaturationF());
+        showValue(ui->valueFloatSpinner, sRgb ? hsv.valueF() : hsv.linearValueF());
     }
     if (skipGroup != ColorChannel::RgbGroup) {
         const RgbColor& rgb = value.rgb;
-        ui->redIntSpinner->setValue(sRgb ? rgb.red() : rgb.linearRed());
-        ui->greenIntSpinner->setValue(sRgb ? rgb.green() : rgb.linearGreen());
-        ui->blueIntSpinner->setValue(sRgb ? rgb.blue() : rgb.linearBlue());
-        ui->redFloatSpinner->setValue(sRgb ? rgb.redF() : rgb.linearRedF());
-        ui->greenFloatSpinner->setValue(sRgb ? rgb.greenF() : rgb.linearGreenF());
-        ui->blueFloatSpinner->setValue(sRgb ? rgb.blueF() : rgb.linearBlueF());
+        showValue(ui->redIntSpinner, sRgb ? rgb.red() : rgb.linearRed());
+        showValue(ui->greenIntSpinner, sRgb ? rgb.green() : rgb.linearGreen());
+        showValue(ui->blueIntSpinner, sRgb ? rgb.blue() : rgb.linearBlue());
+        showValue(ui->redFloatSpinner, sRgb ? rgb.redF() : rgb.linearRedF());
+        showValue(ui->greenFloatSpinner, sRgb ? rgb.greenF() : rgb.linearGreenF());
+        showValue(ui->blueFloatSpinner, sRgb ? rgb.blueF() : rgb.linearBlueF());
     }
     if (skipGroup != ColorChannel::LabGroup) {
         const LabColor& lab = value.lab;
-        ui->lightnessIntSpinner->setValue(lab.lightness());
-        ui->redGreenIntSpinner->setValue(lab.a());
-        ui->blueYellowIntSpinner->setValue(lab.b());
-        ui->lightnessFloatSpinner->setValue(lab.lightnessF());
-        ui->redGreenFloatSpinner->setValue(lab.aF());
-        ui->blueYellowFloatSpinner->setValue(lab.bF());
+        showValue(ui->lightnessIntSpinner, lab.lightness());
+        showValue(ui->redGreenIntSpinner, lab.a());
+        showValue(ui->blueYellowIntSpinner, lab.b());
+        showValue(ui->lightnessFloatSpinner, lab.lightnessF());
+        showValue(ui->redGreenFloatSpinner, lab.aF());
+        showValue(ui->blueYellowFloatSpinner, lab.bF());
     }
     if (skipGroup != ColorChannel::CmykGroup) {
         const CmykColor& cmyk = value.cmyk;
-        ui->cyanIntSpinner->setValue(cmyk.cyan());
-        ui->magentaIntSpinner->setValue(cmyk.magenta());
-        ui->yellowIntSpinner->setValue(cmyk.yellow());
-        ui->keyIntSpinner->setValue(cmyk.key());
+        showValue(ui->cyanIntSpinner, cmyk.cyan());
+        showValue(ui->magentaIntSpinner, cmyk.magenta());
+        showValue(ui->yellowIntSpinner, cmyk.yellow());
+        showValue(ui->keyIntSpinner, cmyk.key());
         // A CMYK edit rewrites its own group, but not the float spinner being typed in:
         // reformatting "0.2" as "0.200" under the cursor would make "0.25" untypable.
         const std::pair<QDoubleSpinBox*, float> floats[] = {
@@ -639,14 +656,14 @@ void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel ski
         };
         for (const auto& [spinner, unit] : floats) {
             if (spinner != typedFloatSpinner)
-                spinner->setValue(unit);
+                showValue(spinner, unit);
         }
     }
     if (skipGroup != ColorChannel::Temperature)
-        ui->temperatureSpinner->setValue(value.temperature.kelvin());
+        showValue(ui->temperatureSpinner, value.temperature.kelvin());
     if (skipGroup != ColorChannel::Alpha) {
-        ui->alphaIntSpinner->setValue(value.rgb.alpha());
-        ui->alphaFloatSpinner->setValue(value.rgb.alphaF());
+        showValue(ui->alphaIntSpinner, value.rgb.alpha());
+        showValue(ui->alphaFloatSpinner, value.rgb.alphaF());
     }
     if (skipGroup != ColorChannel::Hex)
         ui->hexEditLine->setText(value.hex.text());

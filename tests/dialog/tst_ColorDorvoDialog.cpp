@@ -195,6 +195,7 @@ private slots:
     void acceptWithoutCallbackIsSilent();
     void cancelAfterEditsRestoresHost();
     void resetReturnsToInitialColor();
+    void refreshRewritesHalfTypedSpinner();
     void installNewCallbackWhileOneIsInstalled();
     void setNewColorPackedWidensAlpha();
     void modifyColorKeepsInitialAndDoesNotEcho();
@@ -1089,6 +1090,21 @@ void tst_ColorDorvoDialog::resetReturnsToInitialColor()
     QCOMPARE(intSpinner("redIntSpinner")->value(), 50);
     QVERIFY(dialog->isVisible());
     QVERIFY(sameColor(host->callback.last().color, unitColor(50, 60, 70)));
+}
+
+// Spinners already showing a value are not rewritten on a refresh, but one whose text was
+// erased still shows its value again when the color comes round, even an unchanged one.
+void tst_ColorDorvoDialog::refreshRewritesHalfTypedSpinner()
+{
+    open(QColor(50, 60, 70));
+    QSpinBox* green = intSpinner("greenIntSpinner");
+    green->setFocus();
+    green->selectAll();
+    QTest::keyClick(green, Qt::Key_Backspace);
+    QCOMPARE(green->text(), QString());
+    dialog->ViewColorChanged(ColorValue(50, 60, 70, 255), true);
+    QCOMPARE(green->text(), QStringLiteral("60"));
+    QCOMPARE(green->value(), 60);
 }
 
 void tst_ColorDorvoDialog::installNewCallbackWhileOneIsInstalled()
