@@ -4,20 +4,13 @@
 #include "hostsdk/ColPick.h"
 #include "hostsdk/GUP.h"
 #include "hostsdk/HostRuntime.h"
+#include "hostsdk/ModuleExports.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 
 namespace {
-
-using DllMainFn = BOOL (*)(HINSTANCE, ULONG, LPVOID);
-using LibDescriptionFn = const MCHAR* (*)();
-using LibNumberClassesFn = int (*)();
-using LibClassDescFn = ClassDesc* (*)(int);
-using LibVersionFn = ULONG (*)();
-using LibInitializeFn = int (*)();
-using LibShutdownFn = int (*)();
 
 // More classes than this means the export is not what it claims to be.
 constexpr int kMaxClasses = 1024;

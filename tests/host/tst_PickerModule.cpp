@@ -4,6 +4,7 @@
 #include "RecordingCallback.h"
 
 #include "hostsdk/HostRuntime.h"
+#include "hostsdk/ModuleExports.h"
 
 #include <QApplication>
 #include <QFile>
@@ -31,13 +32,6 @@ using Note = RecordingCallback::Notification;
 Q_DECLARE_METATYPE(AColor)
 
 namespace {
-
-using DllMainFn = BOOL (*)(HINSTANCE, ULONG, LPVOID);
-using LibDescriptionFn = const MCHAR* (*)();
-using LibNumberClassesFn = int (*)();
-using LibClassDescFn = ClassDesc* (*)(int);
-using LibVersionFn = ULONG (*)();
-using LibFlagFn = int (*)();
 
 QString Text(const MCHAR* text)
 {
@@ -85,8 +79,8 @@ private:
     LibNumberClassesFn libNumberClasses = nullptr;
     LibClassDescFn libClassDesc = nullptr;
     LibVersionFn libVersion = nullptr;
-    LibFlagFn libInitialize = nullptr;
-    LibFlagFn libShutdown = nullptr;
+    LibInitializeFn libInitialize = nullptr;
+    LibShutdownFn libShutdown = nullptr;
     GUP* utility = nullptr;
     ColPick* selector = nullptr;
     long heapBaseline = 0;
@@ -186,8 +180,8 @@ void tst_PickerModule::initTestCase()
     libNumberClasses = reinterpret_cast<LibNumberClassesFn>(library.resolve("LibNumberClasses"));
     libClassDesc = reinterpret_cast<LibClassDescFn>(library.resolve("LibClassDesc"));
     libVersion = reinterpret_cast<LibVersionFn>(library.resolve("LibVersion"));
-    libInitialize = reinterpret_cast<LibFlagFn>(library.resolve("LibInitialize"));
-    libShutdown = reinterpret_cast<LibFlagFn>(library.resolve("LibShutdown"));
+    libInitialize = reinterpret_cast<LibInitializeFn>(library.resolve("LibInitialize"));
+    libShutdown = reinterpret_cast<LibShutdownFn>(library.resolve("LibShutdown"));
     QVERIFY(dllMain && libDescription && libNumberClasses && libClassDesc && libVersion &&
             libInitialize && libShutdown);
 
