@@ -13,6 +13,7 @@
 #include "color/ColorValue.h"
 #include "dialog/ColorChannel.h"
 #include "fields/ColorField.h"
+#include "fields/ColorPixels.h"
 #include "fields/ColorSlider.h"
 
 #include <QApplication>
@@ -94,6 +95,14 @@ void BM_FieldSetColor(benchmark::State& state, ColorChannel channel)
     }
 }
 
+// The same on the SSE2 loops that CPUs without AVX2 run for the HSV fields.
+void BM_FieldSetColorSse2(benchmark::State& state, ColorChannel channel)
+{
+    ColorPixels::setWideVectors(false);
+    BM_FieldSetColor(state, channel);
+    ColorPixels::setWideVectors(true);
+}
+
 void BM_SliderSetColor(benchmark::State& state, ColorChannel channel)
 {
     ColorSlider slider(nullptr);
@@ -135,6 +144,13 @@ int main(int argc, char** argv)
     for (const ChannelCase& c : kChannels) {
         benchmark::RegisterBenchmark((std::string("BM_FieldSetColor/") + c.name).c_str(),
                                      BM_FieldSetColor, c.channel);
+    }
+    for (const ChannelCase& c : kChannels) {
+        if (c.channel == ColorChannel::Hue || c.channel == ColorChannel::Saturation ||
+            c.channel == ColorChannel::Value) {
+            benchmark::RegisterBenchmark((std::string("BM_FieldSetColorSse2/") + c.name).c_str(),
+                                         BM_FieldSetColorSse2, c.channel);
+        }
     }
     for (const ChannelCase& c : kChannels) {
         benchmark::RegisterBenchmark((std::string("BM_SliderSetColor/") + c.name).c_str(),

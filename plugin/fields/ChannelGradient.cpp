@@ -14,6 +14,49 @@ int nearest(float v)
     return static_cast<int>(nearbyintf(v));
 }
 
+// The strips are worked out in runs of this many indices, on the stack.
+constexpr int kRun = 256;
+
+// Lab: X, Y and Z from the tables, then all channels encoded together. Two of the three are the
+// same along the strip unless the lightness steps; the stepped one comes from its table.
+void labStrip(const LabColor& lab, ColorChannel channel, const int* steps, QRgb* out, int length)
+{
+    const ColorPixels::LabTables& tables = ColorPixels::labTables();
+    float x[kRun], y[kRun], z[kRun];
+    for (int start = 0; start < length; start += kRun) {
+        const int n = std::min(kRun, length - start);
+        const int* v = steps + start;
+        if (channel == ColorChannel::Lightness) {
+            for (int i = 0; i < n; ++i) {
+                x[i] = tables.x[v[i]][lab.a() + 128];
+                y[i] = tables.y[v[i]];
+                z[i] = tables.z[v[i]][lab.b() + 128];
+            }
+        } else {
+            const bool aSteps = channel == ColorChannel::RedGreen;
+            const float* stepped = aSteps ? tables.x[lab.lightness()] : tables.z[lab.lightness()];
+            float* into = aSteps ? x : z;
+            for (int i = 0; i < n; ++i) {
+                into[i] = stepped[v[i] + 128];
+            }
+            std::fill_n(y, n, tables.y[lab.lightness()]);
+            if (aSteps) {
+                std::fill_n(z, n, tables.z[lab.lightness()][lab.b() + 128]);
+            } else {
+                std::fill_n(x, n, tables.x[lab.lightness()][lab.a() + 128]);
+            }
+        }
+        // The linear channels, written over x, y and z.
+        for (int i = 0; i < n; ++i) {
+            const float xi = x[i], yi = y[i], zi = z[i];
+            x[i] = xi * 3.2406f - yi * 1.5372f - zi * 0.4986f;
+            y[i] = yi * 1.8758f - xi * 0.9689f + zi * 0.0415f;
+            z[i] = xi * 0.0557f - yi * 0.204f + zi * 1.057f;
+        }
+        SrgbEncodeTable::instance().encodePixels(x, y, z, out + start, n);
+    }
+}
+
 } // namespace
 
 int ChannelGradient::valueAt(ColorChannel channel, int i, int length)
@@ -59,8 +102,6 @@ bool ChannelGradient::colors(const ColorValue& value, ColorChannel channel, int 
         steps = ownSteps.data();
     }
     const RgbColor& rgb = value.rgb;
-    const HsvColor& hsv = value.hsv;
-    const LabColor& lab = value.lab;
     switch (channel) {
     case ColorChannel::Red:
     case ColorChannel::Green:
@@ -81,47 +122,17 @@ bool ChannelGradient::colors(const ColorValue& value, ColorChannel channel, int 
         }
         break;
     case ColorChannel::Saturation:
-    case ColorChannel::Value: {
-        // The model's HSV to RGB with the hue's terms looked up once and the percent divisions
-        // taken from a table of the same quotients.
-        float unit[101];
-        for (int p = 0; p <= 100; ++p) {
-            unit[p] = p / 100.0f;
-        }
-        const double weight = ColorPixels::hueWeight(hsv.hue());
-        const int sector = ColorPixels::hueSector(hsv.hue());
-        const bool saturationSteps = channel == ColorChannel::Saturation;
-        for (int i = 0; i < length; ++i) {
-            const float v = unit[saturationSteps ? hsv.value() : steps[i]];
-            const float c = unit[saturationSteps ? steps[i] : hsv.saturation()] * v;
-            const float m = v - c;
-            const float x = static_cast<float>(c * weight);
-            out[i] = ColorPixels::sectorPixel(sector, static_cast<int>((c + m) * 255.0f),
-                                              static_cast<int>((x + m) * 255.0f),
-                                              static_cast<int>(m * 255.0f));
+    case ColorChannel::Value:
+        if (channel == ColorChannel::Saturation) {
+            ColorPixels::hsvPixels(value.hsv.hue(), steps, value.hsv.value(), false, out, length);
+        } else {
+            ColorPixels::hsvPixels(value.hsv.hue(), steps, value.hsv.saturation(), true, out,
+                                   length);
         }
         break;
-    }
-    default: {
-        // Lab: X, Y and Z from the tables, then all channels encoded as one row.
-        const ColorPixels::LabTables& tables = ColorPixels::labTables();
-        std::vector<float> red(length), green(length), blue(length);
-        for (int i = 0; i < length; ++i) {
-            const int v = steps[i];
-            const int l = channel == ColorChannel::Lightness ? v : lab.lightness();
-            const int a = channel == ColorChannel::RedGreen ? v : lab.a();
-            const int b = channel == ColorChannel::BlueYellow ? v : lab.b();
-            const float x = tables.x[l][a + 128];
-            const float y = tables.y[l];
-            const float z = tables.z[l][b + 128];
-            red[i] = x * 3.2406f - y * 1.5372f - z * 0.4986f;
-            green[i] = y * 1.8758f - x * 0.9689f + z * 0.0415f;
-            blue[i] = x * 0.0557f - y * 0.204f + z * 1.057f;
-        }
-        SrgbEncodeTable::instance().encodePixels(red.data(), green.data(), blue.data(), out,
-                                                 length);
+    default:
+        labStrip(value.lab, channel, steps, out, length);
         break;
-    }
     }
     return true;
 }

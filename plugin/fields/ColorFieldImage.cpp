@@ -51,77 +51,33 @@ void renderRgb(QImage& image, const std::vector<int>& col, const std::vector<int
     }
 }
 
-// Hue fixed: saturation along x, value along y. A row has at most 101 different pixels.
+// Hue fixed: saturation along x, value along y.
 void renderHueField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
                     int hue)
 {
     const int width = image.width();
     const int height = image.height();
-    const double weight = ColorPixels::hueWeight(hue);
-    const int sector = ColorPixels::hueSector(hue);
-    float unit[101];
-    for (int s = 0; s <= 100; ++s) {
-        unit[s] = s / 100.0f;
-    }
-    QRgb bySaturation[101];
     for (int y = 0; y < height; ++y) {
-        if (repeatRow(image, row, y)) {
-            continue;
-        }
-        const float v = row[y] / 100.0f;
-        for (int s = 0; s <= 100; ++s) {
-            const float c = unit[s] * v;
-            const float m = v - c;
-            const float x = static_cast<float>(c * weight);
-            bySaturation[s] = ColorPixels::sectorPixel(sector, static_cast<int>((c + m) * 255.0f),
-                                                       static_cast<int>((x + m) * 255.0f),
-                                                       static_cast<int>(m * 255.0f));
-        }
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        const int* saturation = col.data();
-        for (int x = 0; x < width; ++x) {
-            line[x] = bySaturation[saturation[x]];
+        if (!repeatRow(image, row, y)) {
+            ColorPixels::hsvPixels(hue, col.data(), row[y], false,
+                                   reinterpret_cast<quint32*>(image.scanLine(y)), width);
         }
     }
 }
 
-// Saturation or value fixed, hue along x. Per row the chroma c and m are fixed, so the primary
-// component (c + m) and the zero one (m) are too; only the secondary one depends on the column.
+// Saturation or value fixed, hue along x: the per-hue terms are worked out once per column.
 void renderHueAxisField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
                         int fixed, bool saturationFixed)
 {
-    const int width = image.width();
-    std::vector<double> weight(width);
-    std::vector<int> sector(width);
-    std::vector<int> secondaryShift(width);
-    static const int kSecondaryShift[6] = {8, 16, 0, 8, 16, 0};
-    for (int x = 0; x < width; ++x) {
-        weight[x] = ColorPixels::hueWeight(col[x]);
-        sector[x] = ColorPixels::hueSector(col[x]);
-        secondaryShift[x] = kSecondaryShift[sector[x]];
-    }
+    const ColorPixels::HueRun hues(col.data(), image.width());
     const int height = image.height();
     for (int y = 0; y < height; ++y) {
         if (repeatRow(image, row, y)) {
             continue;
         }
-        const int saturation = saturationFixed ? fixed : row[y];
-        const int value = saturationFixed ? row[y] : fixed;
-        const float v = value / 100.0f;
-        const float c = saturation / 100.0f * v;
-        const float m = v - c;
-        const int primary = static_cast<int>((c + m) * 255.0f);
-        const int rest = static_cast<int>(m * 255.0f);
-        QRgb base[6];
-        for (int s = 0; s < 6; ++s) {
-            base[s] = ColorPixels::sectorPixel(s, primary, 0, rest);
-        }
-        QRgb* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < width; ++x) {
-            const float secondary = static_cast<float>(c * weight[x]);
-            const quint32 bits = quint32(static_cast<int>((secondary + m) * 255.0f));
-            line[x] = base[sector[x]] | bits << secondaryShift[x];
-        }
+        ColorPixels::hueRunPixels(hues, saturationFixed ? fixed : row[y],
+                                  saturationFixed ? row[y] : fixed,
+                                  reinterpret_cast<quint32*>(image.scanLine(y)));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QRgb>
 #include <cstdint>
+#include <vector>
 
 // The parts of the HSV and CIE-Lab conversions to RGB that the field and slider pictures share,
 // bit-identical to the color model's: the per-hue terms and every X, Y and Z a Lab record with
@@ -34,6 +35,32 @@ public:
             return qRgb(primary, rest, secondary);
         }
     }
+
+    // Opaque pixels of HSV colors sharing one hue, bit-identical to hsv(): out[i] is the color of
+    // saturation stepped[i] and value fixed, or with valueSteps of saturation fixed and value
+    // stepped[i] (percentages, already clamped).
+    static void hsvPixels(int hue, const int* stepped, int fixed, bool valueSteps, quint32* out,
+                          int count);
+
+    // The per-hue terms of a run of hues, for hueRunPixels.
+    struct HueRun
+    {
+        HueRun(const int* hues, int count);
+
+        int count;
+        std::vector<float> weight; // exact: see the hue table
+
+        // Where primary, secondary and rest go in the pixel, as multipliers (65536 red, 256 green,
+        // 1 blue): packing in float keeps the loops in vector arithmetic.
+        std::vector<float> primaryScale, secondaryScale, restScale;
+    };
+    // Opaque pixels of one saturation and value along the run's hues, bit-identical to hsv().
+    static void hueRunPixels(const HueRun& run, int saturation, int value, quint32* out);
+
+    // Whether hsvPixels and hueRunPixels work eight pixels at a time with AVX2 (by default where
+    // the CPU has it). Both ways give the same pixels; tests switch it off to check the SSE2 loops.
+    // Returns whether the wide loops are in use afterwards.
+    static bool setWideVectors(bool on);
 
     // Inverse CIE-Lab companding of one component, as the model computes it (the cube by powf).
     static float labInverse(float f);

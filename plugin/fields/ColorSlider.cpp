@@ -2,14 +2,13 @@
 
 #include "dialog/ColorDorvoDialog.h"
 #include "fields/ChannelGradient.h"
+#include "fields/ColorSliderStrip.h"
 #include "host/HostServices.h"
 
 #include <QIcon>
 #include <QMouseEvent>
 
 #include <algorithm>
-#include <cstddef>
-#include <cstring>
 #include <math.h>
 #include <vector>
 
@@ -110,7 +109,7 @@ void ColorSlider::setUp(int width, int height, int orientation)
     this->orientation = orientation;
     setFixedSize(width, height);
     if (orientation != Vertical) {
-        gradientLabel = new QLabel(this);
+        gradientLabel = new ColorSliderStrip(this);
         gradientLabel->setFixedSize(width, height);
         gradientLabel->move(0, 0);
         markerLabel = iconLabel(this, "markerLabel", kHorizontalMarkerIcon, kHorizontalMarkerSize,
@@ -118,7 +117,7 @@ void ColorSlider::setUp(int width, int height, int orientation)
     } else {
         leftArrowLabel =
             iconLabel(this, "leftArrowLabel", kLeftArrowIcon, kArrowSize, kArrowSize, kArrowSize);
-        gradientLabel = new QLabel(this);
+        gradientLabel = new ColorSliderStrip(this);
         const int stripWidth = static_cast<int>(width * 0.4f);
         gradientLabel->setFixedSize(stripWidth, height);
         gradientLabel->move(std::max(0, (width - stripWidth - kArrowsOverhang) / 2), 0);
@@ -149,7 +148,9 @@ void ColorSlider::setColor(const ColorValue& value, ColorChannel channel)
         channelKey(value, this->channel, key);
         if (this->channel != gradientChannel || key[0] != gradientKey[0] ||
             key[1] != gradientKey[1]) {
-            gradientLabel->setPixmap(QPixmap::fromImage(makeGradient(), Qt::NoFormatConversion));
+            if (drawGradient()) {
+                gradientLabel->showGradient();
+            }
             gradientChannel = this->channel;
             gradientKey[0] = key[0];
             gradientKey[1] = key[1];
@@ -160,42 +161,24 @@ void ColorSlider::setColor(const ColorValue& value, ColorChannel channel)
 
 QImage ColorSlider::makeGradient()
 {
+    return drawGradient() ? gradientLabel->gradient() : QImage();
+}
+
+// The colors vary only along the slider: one pixel per index, in a single column (vertical) or
+// row (horizontal), written in place into the strip's picture.
+bool ColorSlider::drawGradient()
+{
     const int l = length();
-    if (l <= 0) {
-        return QImage();
+    if (l <= 0 || !isSliderChannel(channel)) {
+        return false;
     }
     if (channel != stepsChannel || int(steps.size()) != l) {
         steps = ChannelGradient::steps(channel, l);
         stepsChannel = channel;
     }
-    // Only the strip is ever seen, so the picture is the strip's size.
-    QImage image(gradientLabel->width(), gradientLabel->height(), QImage::Format_RGB32);
-    const int width = image.width();
-    const int height = image.height();
-    const std::ptrdiff_t stride = image.bytesPerLine() / std::ptrdiff_t(sizeof(QRgb));
-    QRgb* bits = reinterpret_cast<QRgb*>(image.bits());
-    if (orientation == Vertical) {
-        colors.resize(l);
-        if (!ChannelGradient::colors(color, channel, l, colors.data(), steps.data())) {
-            return QImage();
-        }
-        for (int y = 0; y < height; ++y) {
-            const QRgb c = colors[y < l ? y : l - 1];
-            QRgb* line = bits + y * stride;
-            for (int x = 0; x < width; ++x) {
-                line[x] = c;
-            }
-        }
-    } else {
-        // The first row straight from the gradient, the others copies of it.
-        if (width < l || !ChannelGradient::colors(color, channel, l, bits, steps.data())) {
-            return QImage();
-        }
-        for (int y = 1; y < height; ++y) {
-            std::memcpy(bits + y * stride, bits, width * sizeof(QRgb));
-        }
-    }
-    return image;
+    QRgb* pixels =
+        gradientLabel->gradientPixels(orientation == Vertical ? QSize(1, l) : QSize(l, 1));
+    return ChannelGradient::colors(color, channel, l, pixels, steps.data());
 }
 
 int ColorSlider::markerPosition(const ColorValue& value, ColorChannel channel) const

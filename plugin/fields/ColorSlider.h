@@ -11,6 +11,7 @@
 #include <vector>
 
 class ColorDorvoDialog;
+class ColorSliderStrip;
 
 // A one-dimensional strip showing how the color changes along one channel, high end at the top
 // (vertical) or left (horizontal), with a marker at the current value. Pressing and dragging sends
@@ -43,7 +44,8 @@ public:
     void reportValueAt(int coordinate);
     // The channel value a coordinate stands for, as reportValueAt sends it.
     int valueAt(int coordinate) const;
-    // The gradient for the current color and channel, one entry per index 0..length-1.
+    // The gradient for the current color and channel, one pixel per index 0..length-1: a single
+    // column on a vertical slider, a single row on a horizontal one.
     QImage makeGradient();
     void clampToSlider(QPoint& p) const;
 
@@ -65,10 +67,12 @@ protected:
 private:
     void setUp(int width, int height, int orientation);
     int coordinateOf(const QPoint& pos) const;
+    // Writes the gradient into the strip's picture; false for no length or a channel without one.
+    bool drawGradient();
 
     ColorDorvoDialog* dialog;
     int orientation = Vertical;
-    QLabel* gradientLabel = nullptr;
+    ColorSliderStrip* gradientLabel = nullptr;
     QLabel* markerLabel = nullptr;
     QLabel* leftArrowLabel = nullptr;
     QLabel* rightArrowLabel = nullptr;
@@ -85,5 +89,4 @@ private:
     // The channel values along the strip, computed once per channel.
     std::vector<int> steps;
     ColorChannel stepsChannel = ColorChannel::None;
-    std::vector<QRgb> colors;
 };

@@ -19,6 +19,8 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorFieldType.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorSlider.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSlider.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorSliderStrip.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorSliderStrip.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorWheel.h
   ${CMAKE_CURRENT_LIST_DIR}/HsvWheel.h
   ${CMAKE_CURRENT_LIST_DIR}/HueWheel.h)

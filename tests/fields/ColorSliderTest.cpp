@@ -47,11 +47,13 @@ void setMarkersVisible(ColorSlider& slider, bool visible)
     }
 }
 
+// The strip as it is drawn.
 QImage gradientOf(const ColorSlider& slider)
 {
     return slider.findChild<QLabel*>(QStringLiteral("gradientLabel"))
-        ->pixmap(Qt::ReturnByValue)
-        .toImage();
+        ->grab()
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace
@@ -70,6 +72,7 @@ private slots:
     void dragBeyondTheTopSendsBeyondTheRange();
     void setColorWithoutChannelKeepsTheSlidersOwn();
     void setColorDuringDragIsIgnored();
+    void pixmapSlotShowsUntilTheNextColor();
     void dragWritesTheSpinnerAndTellsTheHostAtRelease();
 };
 
@@ -285,6 +288,23 @@ void ColorSliderTest::setColorDuringDragIsIgnored()
     slider.setColor(ColorValue(200, 10, 250, 255), ColorChannel::Blue);
     QVERIFY(gradientOf(slider) != before);
     QCOMPARE(markerCentre(slider), 5);
+}
+
+// A picture given through the slot replaces the strip until the next color, even one whose strip
+// would be the same as before.
+void ColorSliderTest::pixmapSlotShowsUntilTheNextColor()
+{
+    ColorSlider slider(nullptr);
+    slider.setColor(ColorValue(40, 50, 60, 255), ColorChannel::Red);
+    const QImage strip = gradientOf(slider);
+    QCOMPARE(QColor(strip.pixel(0, 0)), QColor(255, 50, 60));
+    QCOMPARE(QColor(strip.pixel(19, 255)), QColor(0, 50, 60));
+    QImage given(20, 256, QImage::Format_RGB32);
+    given.fill(qRgb(1, 2, 3));
+    slider.setImage(given);
+    QCOMPARE(gradientOf(slider), given);
+    slider.setColor(ColorValue(90, 50, 60, 255), ColorChannel::Red);
+    QCOMPARE(gradientOf(slider), strip);
 }
 
 // Each step writes the channel's spinner (the dialog's current color follows at once); the host

@@ -6,6 +6,7 @@
 #include "dialog/ColorChannel.h"
 #include "fields/ChannelGradient.h"
 #include "fields/ColorFieldImage.h"
+#include "fields/ColorPixels.h"
 #include "fields/SrgbEncodeTable.h"
 
 #include <QtTest>
@@ -147,12 +148,48 @@ const ChannelInfo& infoOf(ColorChannel c)
     return kChannels[0];
 }
 
+// The HSV pictures come from AVX2 loops where the CPU has them and from SSE2 loops otherwise:
+// a row per channel and size runs both ways.
+enum class Loops
+{
+    Wide,
+    Baseline
+};
+
+void addRows(int size)
+{
+    for (const ChannelInfo& info : kChannels) {
+        QTest::addRow("%s %d", info.name, size) << info.channel << size << Loops::Wide;
+        if (isHsv(info.channel)) {
+            QTest::addRow("%s %d SSE2", info.name, size) << info.channel << size << Loops::Baseline;
+        }
+    }
+}
+
+// Switches the HSV loops for one test function and back to the default after it.
+class LoopChoice
+{
+public:
+    explicit LoopChoice(Loops loops)
+        : wide(ColorPixels::setWideVectors(loops == Loops::Wide)), wanted(loops == Loops::Wide)
+    {
+    }
+    ~LoopChoice() { ColorPixels::setWideVectors(true); }
+    bool unavailable() const { return wanted && !wide; }
+
+private:
+    bool wide;
+    bool wanted;
+};
+
 QString describe(QRgb p)
 {
     return QStringLiteral("(%1, %2, %3)").arg(qRed(p)).arg(qGreen(p)).arg(qBlue(p));
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Loops)
 
 class FieldPicturesTest : public QObject
 {
@@ -209,10 +246,9 @@ void FieldPicturesTest::fieldEqualsReference_data()
 {
     QTest::addColumn<ColorChannel>("channel");
     QTest::addColumn<int>("size");
+    QTest::addColumn<Loops>("loops");
     for (int size : {256, 128}) {
-        for (const ChannelInfo& info : kChannels) {
-            QTest::addRow("%s %d", info.name, size) << info.channel << size;
-        }
+        addRows(size);
     }
 }
 
@@ -220,6 +256,11 @@ void FieldPicturesTest::fieldEqualsReference()
 {
     QFETCH(ColorChannel, channel);
     QFETCH(int, size);
+    QFETCH(Loops, loops);
+    const LoopChoice choice(loops);
+    if (choice.unavailable()) {
+        QSKIP("this CPU has no AVX2");
+    }
     for (int v = infoOf(channel).low; v <= infoOf(channel).high; ++v) {
         const ColorValue color = colorWith(channel, v, channel, v);
         const QImage image = ColorFieldImage::render(size, size, color, channel);
@@ -245,10 +286,9 @@ void FieldPicturesTest::gradientEqualsReference_data()
 {
     QTest::addColumn<ColorChannel>("channel");
     QTest::addColumn<int>("length");
+    QTest::addColumn<Loops>("loops");
     for (int length : {256, 145}) {
-        for (const ChannelInfo& info : kChannels) {
-            QTest::addRow("%s %d", info.name, length) << info.channel << length;
-        }
+        addRows(length);
     }
 }
 
@@ -258,6 +298,11 @@ void FieldPicturesTest::gradientEqualsReference()
 {
     QFETCH(ColorChannel, channel);
     QFETCH(int, length);
+    QFETCH(Loops, loops);
+    const LoopChoice choice(loops);
+    if (choice.unavailable()) {
+        QSKIP("this CPU has no AVX2");
+    }
     std::vector<ColorChannel> others;
     for (const ChannelInfo& info : kChannels) {
         const bool sameSpace =
