@@ -54,11 +54,15 @@ std::vector<ColorValue> changingColors()
     return colors;
 }
 
+// The limit the field budgets are measured against. Like the plug-in's picture loops, the fill
+// starts from clear upper vector halves: in a process whose C library left them dirty, this SSE
+// loop otherwise runs about 60% slower, which would flatter every ratio.
 void BM_ScanLineFill(benchmark::State& state)
 {
     QImage image(256, 256, QImage::Format_RGB32);
     quint32 value = 0xff102030u;
     for (auto _ : state) {
+        ColorPixels::clearUpperVectorHalves();
         for (int y = 0; y < image.height(); ++y) {
             quint32* line = reinterpret_cast<quint32*>(image.scanLine(y));
             std::fill(line, line + image.width(), value);

@@ -102,6 +102,7 @@ bool ChannelGradient::colors(const ColorValue& value, ColorChannel channel, int 
         steps = ownSteps.data();
     }
     const RgbColor& rgb = value.rgb;
+    ColorPixels::clearUpperVectorHalves();
     switch (channel) {
     case ColorChannel::Red:
     case ColorChannel::Green:

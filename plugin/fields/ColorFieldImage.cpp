@@ -270,6 +270,7 @@ bool ColorFieldImage::renderInto(QImage& image, const ColorValue& value, ColorCh
         row[y] = rowValue(channel, y, height);
     }
     const int fixed = fixedValue(value, channel);
+    ColorPixels::clearUpperVectorHalves();
     switch (channel) {
     case ColorChannel::Red:
     case ColorChannel::Green:

@@ -1,5 +1,6 @@
 #include "fields/ColorPixels.h"
 
+#include <immintrin.h>
 #include <math.h>
 
 namespace {
@@ -92,15 +93,22 @@ template <bool ValueSteps>
     }
 }
 
+__attribute__((target("avx"))) void zeroUpper()
+{
+    _mm256_zeroupper();
+}
+
 template <bool ValueSteps>
 void hsvPixelsBaseline(const int* stepped, int fixed, float weight, SectorScales scales,
                        quint32* out, int count)
 {
+    ColorPixels::clearUpperVectorHalves();
     hsvPixelsBody<ValueSteps>(stepped, fixed, weight, scales, out, count);
 }
 
 void hueRunBaseline(const ColorPixels::HueRun& run, float c, float m, quint32* out)
 {
+    ColorPixels::clearUpperVectorHalves();
     hueRunBody(run, c, m, out);
 }
 
@@ -165,6 +173,14 @@ void ColorPixels::hueRunPixels(const HueRun& run, int saturation, int value, qui
         hueRunAvx2(run, c, m, out);
     } else {
         hueRunBaseline(run, c, m, out);
+    }
+}
+
+void ColorPixels::clearUpperVectorHalves()
+{
+    static const bool hasAvx = __builtin_cpu_supports("avx");
+    if (hasAvx) {
+        zeroUpper();
     }
 }
 

@@ -62,6 +62,12 @@ public:
     // Returns whether the wide loops are in use afterwards.
     static bool setWideVectors(bool on);
 
+    // Legacy SSE instructions run several times slower on some CPUs (seen here on AMD Zen 4) while
+    // the upper halves of the vector registers hold what AVX code elsewhere in the process (the C
+    // library's string functions, for one) left there, and the state lasts until something clears
+    // it. The picture loops compiled for SSE call this first; it does nothing on CPUs without AVX.
+    static void clearUpperVectorHalves();
+
     // Inverse CIE-Lab companding of one component, as the model computes it (the cube by powf).
     static float labInverse(float f);
     // fy of a lightness, fx and fz offsets of a and b.
