@@ -13,15 +13,37 @@
 
 #include <QButtonGroup>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPalette>
 #include <QSpacerItem>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
 namespace {
+
+// The form holds the hex line to 50 pixels, room for six digits in the host's interface font. With
+// a wider font the first digits would scroll out of view, so the line grows until six of the
+// widest hex digit fit inside its frame and text margins.
+void fitSixHexDigits(QLineEdit* line)
+{
+    const QFontMetrics metrics = line->fontMetrics();
+    int widest = 0;
+    for (const QChar c : QStringLiteral("0123456789ABCDEF")) {
+        widest = std::max(widest, metrics.horizontalAdvance(c));
+    }
+    const QMargins margins = line->textMargins();
+    // QLineEdit keeps two pixels of its own on each side of the text, inside the frame.
+    const int frame = line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, line);
+    const int needed = 6 * widest + margins.left() + margins.right() + 2 * frame + 4;
+    if (needed > line->maximumWidth()) {
+        line->setMaximumWidth(needed);
+    }
+}
 
 // Shared by every open dialog: an update is being spread over the views, so the value
 // signals of the spinners being written must not start another one.
@@ -146,6 +168,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     // Keys typed into the spinners must not reach the host's accelerators.
     setProperty("NoMaxAccelerators", true);
     ui->setupUi(this);
+    fitSixHexDigits(ui->hexEditLine);
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
     installEventFilter(this);
     setWindowTitle(title);

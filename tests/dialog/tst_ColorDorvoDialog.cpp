@@ -176,6 +176,8 @@ private slots:
     void hexEntry_data();
     void hexEntry();
     void hexLineLeftUneditedChangesNothing();
+    void hexLineShowsAllSixDigits_data();
+    void hexLineShowsAllSixDigits();
     void fieldChoiceIsPrintedAndRemembered();
 
     void alphaEditSticks_data();
@@ -798,6 +800,37 @@ void tst_ColorDorvoDialog::hexEntry()
     QVERIFY(sameColor(host->callback.last().color,
                       unitColor(color.red(), color.green(), color.blue())));
     QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::hexLineShowsAllSixDigits_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::newRow("small font") << 6;
+    QTest::newRow("large font") << 20;
+}
+
+// Fonts wider than the host's must not push digits out of the 50-pixel line; a font that fits
+// keeps the form's width.
+void tst_ColorDorvoDialog::hexLineShowsAllSixDigits()
+{
+    QFETCH(int, pointSize);
+    const QFont before = QApplication::font();
+    QFont font = before;
+    font.setPointSize(pointSize);
+    QApplication::setFont(font);
+    open(QColor(0xdd, 0xdd, 0xdd));
+    QLineEdit* line = find<QLineEdit>("hexEditLine");
+    const int width = line->width();
+    const int maximum = line->maximumWidth();
+    const int text = line->fontMetrics().horizontalAdvance(line->text().toUpper());
+    QApplication::setFont(before);
+    QCOMPARE(line->text(), QStringLiteral("dddddd"));
+    // Frame and QLineEdit's own margins take at least 2 + 2 pixels a side.
+    QVERIFY2(width - 8 >= text,
+             qPrintable(QStringLiteral("%1 px for %2 px of text").arg(width).arg(text)));
+    if (pointSize == 6) {
+        QCOMPARE(maximum, 50);
+    }
 }
 
 void tst_ColorDorvoDialog::hexLineLeftUneditedChangesNothing()
