@@ -12,6 +12,7 @@
 #include "ui_ColorDorvoDialog.h"
 
 #include <QButtonGroup>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPalette>
@@ -747,6 +748,13 @@ void ColorDorvoDialog::SetChannelButtonsEnabled(bool enabled)
 {
     for (QAbstractButton* button : ui->colorSliderBtnGrp->buttons())
         button->setEnabled(enabled);
+}
+
+void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)
+{
+    auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal);
+    row->addWidget(slider); // the row's widget takes the slider as its child
+    slider->setColor(currentColor, channel);
 }
 
 void ColorDorvoDialog::UpdateChannelSliders()

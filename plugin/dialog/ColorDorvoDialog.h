@@ -14,6 +14,7 @@
 
 class QColor;
 class QDoubleSpinBox;
+class QHBoxLayout;
 class QSpinBox;
 class QStackedWidget;
 class QTimer;
@@ -59,6 +60,10 @@ public:
     // channel's spinners. `notify` (the release of a drag) tells the host the color it had
     // before this step.
     void SliderValueChanged(int value, ColorChannel channel, bool notify);
+    // Appends a 145 x 20 horizontal slider for `channel` to a spinner row (redHLayout, ...), as
+    // an expanded spinner group shows beside each of its spinners. It keeps its channel and
+    // follows the current color.
+    void AddChannelSlider(QHBoxLayout* row, ColorChannel channel);
 
     RgbColor GetCurrentRgb() const { return currentColor.rgb; }
     HsvColor GetCurrentHsv() const { return currentColor.hsv; }

@@ -9,6 +9,7 @@
 #include "fields/ChannelGradient.h"
 #include "fields/ColorSlider.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QSpinBox>
 #include <QtTest>
@@ -74,6 +75,7 @@ private slots:
     void setColorDuringDragIsIgnored();
     void pixmapSlotShowsUntilTheNextColor();
     void dragWritesTheSpinnerAndTellsTheHostAtRelease();
+    void sliderInASpinnerRowKeepsItsChannel();
 };
 
 void ColorSliderTest::valueAtCoordinate_data()
@@ -328,6 +330,38 @@ void ColorSliderTest::dragWritesTheSpinnerAndTellsTheHostAtRelease()
     QCOMPARE(host.callback.changedCount(), 1);
     QCOMPARE(host.callback.last().color, AColor(1.0f, 20 / 255.0f, 30 / 255.0f, 1.0f));
     QCOMPARE(dialog->GetCurrentRgb(), RgbColor(255, 20, 30));
+}
+
+// The small slider an expanded group puts beside a spinner: a child of the row, following every
+// color the dialog takes on its own channel, and setting that channel.
+void ColorSliderTest::sliderInASpinnerRowKeepsItsChannel()
+{
+    TestHost host;
+    ColorDorvoDialog* dialog = host.open(QColor(10, 20, 30));
+    auto* row = dialog->findChild<QHBoxLayout*>(QStringLiteral("greenHLayout"));
+    QVERIFY(row);
+    const int before = row->count();
+    dialog->AddChannelSlider(row, ColorChannel::Green);
+    QCOMPARE(row->count(), before + 1);
+    auto* slider = qobject_cast<ColorSlider*>(row->itemAt(before)->widget());
+    QVERIFY(slider);
+    QCOMPARE(slider->parentWidget(), row->parentWidget());
+    QCOMPARE(slider->size(), QSize(145, 20));
+    QCOMPARE(slider->sliderOrientation(), ColorSlider::Horizontal);
+    QCOMPARE(slider->shownChannel(), ColorChannel::Green);
+    QCOMPARE(QColor(gradientOf(*slider).pixel(0, 10)), QColor(10, 255, 30));
+
+    // A pick on the square field (its channel is Value) reaches the row's slider on Green.
+    dialog->ViewColorChanged(ColorValue(200, 20, 90, 255), false);
+    QCOMPARE(slider->shownChannel(), ColorChannel::Green);
+    QCOMPARE(QColor(gradientOf(*slider).pixel(0, 10)), QColor(200, 255, 90));
+    QCOMPARE(QColor(gradientOf(*slider).pixel(144, 10)), QColor(200, 1, 90));
+
+    auto* greenSpinner = dialog->findChild<QSpinBox*>(QStringLiteral("greenIntSpinner"));
+    press(slider, along(*slider, 0));
+    release(slider, along(*slider, 0));
+    QCOMPARE(greenSpinner->value(), 255);
+    QCOMPARE(dialog->GetCurrentRgb(), RgbColor(200, 255, 90));
 }
 
 QTEST_MAIN(ColorSliderTest)
