@@ -217,16 +217,6 @@ const ColorPixels::LabTables& ColorPixels::labTables()
     return *tables;
 }
 
-double ColorPixels::hueWeight(int hue)
-{
-    return hueTable().weight[hue];
-}
-
-int ColorPixels::hueSector(int hue)
-{
-    return hueTable().sector[hue];
-}
-
 QRgb ColorPixels::hsv(int hue, int saturation, int value)
 {
     const HueTable& table = hueTable();

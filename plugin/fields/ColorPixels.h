@@ -10,11 +10,6 @@
 class ColorPixels
 {
 public:
-    // 1 - |fmod(hue / 60, 2) - 1| in double precision, the weight of the secondary component.
-    static double hueWeight(int hue);
-    // 0..5: which of red, green, blue take the chroma and the secondary component.
-    static int hueSector(int hue);
-
     static QRgb hsv(int hue, int saturation, int value);
 
     // Packs the three channel values of a sector: primary is chroma + m, secondary x + m, rest m.
