@@ -10,8 +10,8 @@
 
 #include "BenchSupport.h"
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 #include "fields/ColorField.h"
 #include "fields/ColorPixels.h"
 #include "fields/ColorSlider.h"

@@ -2,8 +2,8 @@
 // ":/ColorFields/resources/RgbColorField.jpg": red along x, green up the y axis, blue held at 0,
 // the way the square field shows the Blue channel of black.
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 #include "fields/ColorFieldImage.h"
 
 #include <QCoreApplication>

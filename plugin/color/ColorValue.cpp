@@ -21,9 +21,9 @@ int unitToChannel(float unit)
 
 } // namespace
 
-ColorValue::ColorValue(int red, int green, int blue, int alpha) : rgb(red, green, blue, alpha)
+ColorValue::ColorValue(int red, int green, int blue, int alpha) : m_rgb(red, green, blue, alpha)
 {
-    updateFromRgb();
+    deriveFromRgb(Source::Rgb);
 }
 
 ColorValue::ColorValue(float red, float green, float blue, float alpha)
@@ -37,99 +37,168 @@ ColorValue::ColorValue(const QColor& color)
 {
 }
 
-ColorValue::ColorValue(const RgbColor& rgb) : rgb(rgb)
+ColorValue::ColorValue(const RgbColor& rgb) : m_rgb(rgb)
 {
-    updateFromRgb();
+    deriveFromRgb(Source::Rgb);
 }
 
-ColorValue::ColorValue(const HsvColor& hsv) : rgb(hsv), hsv(hsv)
+ColorValue::ColorValue(const HsvColor& hsv) : m_rgb(hsv), m_hsv(hsv)
 {
-    deriveCmyk();
-    deriveXyz();
-    deriveLab();
-    deriveTemperature();
-    deriveHex();
+    deriveFromRgb(Source::Hsv);
 }
 
-ColorValue::ColorValue(const LabColor& lab) : rgb(lab), lab(lab)
+ColorValue::ColorValue(const LabColor& lab) : m_rgb(lab), m_lab(lab)
 {
-    deriveHsv();
-    deriveCmyk();
-    deriveXyz();
-    deriveTemperature();
-    deriveHex();
+    deriveFromRgb(Source::Lab);
 }
 
-ColorValue::ColorValue(const HexColor& hex) : hex(hex)
+ColorValue::ColorValue(const HexColor& hex) : m_hex(hex)
 {
-    hex.parseInto(rgb);
-    deriveHsv();
-    deriveCmyk();
-    deriveXyz();
-    deriveLab();
-    deriveTemperature();
+    hex.parseInto(m_rgb);
+    deriveFromRgb(Source::Hex);
 }
 
-void ColorValue::updateFromRgb()
+void ColorValue::setRgb(const RgbColor& rgb)
 {
-    deriveHsv();
-    deriveCmyk();
-    deriveXyz();
-    deriveLab();
-    deriveTemperature();
-    deriveHex();
+    m_rgb = rgb;
+    deriveFromRgb(Source::Rgb);
 }
 
-void ColorValue::updateFromHsv()
+void ColorValue::setHsv(const HsvColor& hsv)
 {
+    m_hsv = hsv;
     takeRgbChannels(RgbColor(hsv));
-    deriveCmyk();
-    deriveXyz();
-    deriveLab();
-    deriveTemperature();
-    deriveHex();
+    deriveFromRgb(Source::Hsv);
 }
 
-void ColorValue::updateFromCmyk()
+void ColorValue::setCmyk(const CmykColor& cmyk)
 {
-    rgb.setFromCmyk(cmyk);
-    deriveHsv();
-    deriveXyz();
-    deriveLab();
-    deriveTemperature();
-    deriveHex();
+    m_cmyk = cmyk;
+    m_rgb.setFromCmyk(cmyk);
+    deriveFromRgb(Source::Cmyk);
 }
 
-void ColorValue::updateFromLab()
+void ColorValue::setLab(const LabColor& lab)
 {
+    m_lab = lab;
     takeRgbChannels(RgbColor(lab));
-    deriveHsv();
-    deriveCmyk();
-    deriveXyz();
-    deriveTemperature();
-    deriveHex();
+    deriveFromRgb(Source::Lab);
 }
 
-void ColorValue::updateFromTemperature()
+void ColorValue::setTemperature(const TemperatureColor& temperature)
 {
-    rgb.setFromTemperature(temperature);
-    deriveHsv();
-    deriveCmyk();
-    deriveXyz();
-    deriveLab();
-    deriveHex();
+    m_temperature = temperature;
+    m_rgb.setFromTemperature(temperature);
+    deriveFromRgb(Source::Temperature);
+}
+
+void ColorValue::setAlpha(int alpha)
+{
+    m_rgb.setAlpha(alpha);
+}
+
+int ColorValue::channel(ColorChannel channel) const
+{
+    switch (channel) {
+    case ColorChannel::Red:
+        return m_rgb.red();
+    case ColorChannel::Green:
+        return m_rgb.green();
+    case ColorChannel::Blue:
+        return m_rgb.blue();
+    case ColorChannel::Hue:
+        return m_hsv.hue();
+    case ColorChannel::Saturation:
+        return m_hsv.saturation();
+    case ColorChannel::Value:
+        return m_hsv.value();
+    case ColorChannel::Lightness:
+        return m_lab.lightness();
+    case ColorChannel::RedGreen:
+        return m_lab.a();
+    case ColorChannel::BlueYellow:
+        return m_lab.b();
+    case ColorChannel::Cyan:
+        return m_cmyk.cyan();
+    case ColorChannel::Magenta:
+        return m_cmyk.magenta();
+    case ColorChannel::Yellow:
+        return m_cmyk.yellow();
+    case ColorChannel::Key:
+        return m_cmyk.key();
+    case ColorChannel::Alpha:
+        return m_rgb.alpha();
+    case ColorChannel::Temperature:
+        return m_temperature.kelvin();
+    default:
+        return 0;
+    }
+}
+
+void ColorValue::setChannel(ColorChannel channel, int value)
+{
+    RgbColor rgb = m_rgb;
+    HsvColor hsv = m_hsv;
+    LabColor lab = m_lab;
+    CmykColor cmyk = m_cmyk;
+    switch (channel) {
+    case ColorChannel::Red:
+        rgb.setRed(value);
+        return setRgb(rgb);
+    case ColorChannel::Green:
+        rgb.setGreen(value);
+        return setRgb(rgb);
+    case ColorChannel::Blue:
+        rgb.setBlue(value);
+        return setRgb(rgb);
+    case ColorChannel::Hue:
+        hsv.setHue(value);
+        return setHsv(hsv);
+    case ColorChannel::Saturation:
+        hsv.setSaturation(value);
+        return setHsv(hsv);
+    case ColorChannel::Value:
+        hsv.setValue(value);
+        return setHsv(hsv);
+    case ColorChannel::Lightness:
+        lab.setLightness(value);
+        return setLab(lab);
+    case ColorChannel::RedGreen:
+        lab.setA(value);
+        return setLab(lab);
+    case ColorChannel::BlueYellow:
+        lab.setB(value);
+        return setLab(lab);
+    case ColorChannel::Cyan:
+        cmyk.setCyan(value);
+        return setCmyk(cmyk);
+    case ColorChannel::Magenta:
+        cmyk.setMagenta(value);
+        return setCmyk(cmyk);
+    case ColorChannel::Yellow:
+        cmyk.setYellow(value);
+        return setCmyk(cmyk);
+    case ColorChannel::Key:
+        cmyk.setKey(value);
+        return setCmyk(cmyk);
+    case ColorChannel::Alpha:
+        return setAlpha(value);
+    case ColorChannel::Temperature:
+        return setTemperature(TemperatureColor(value));
+    default:
+        return;
+    }
 }
 
 void ColorValue::setHue(int hue)
 {
-    hsv.setHue(hue);
-    updateFromHsv();
+    setChannel(ColorChannel::Hue, hue);
 }
 
 ColorValue ColorValue::complementary() const
 {
     ColorValue result(*this);
-    const int hue = hsv.hue();
+    const int hue = m_hsv.hue();
     result.setHue(hue < 180 ? hue + 180 : hue - 180);
     return result;
 }
@@ -137,18 +206,33 @@ ColorValue ColorValue::complementary() const
 ColorValue ColorValue::inverted() const
 {
     ColorValue result(*this);
-    result.rgb.setRgba(255 - rgb.red(), 255 - rgb.green(), 255 - rgb.blue(), 255);
-    result.updateFromRgb();
+    result.setRgb(RgbColor(255 - m_rgb.red(), 255 - m_rgb.green(), 255 - m_rgb.blue(), 255));
     return result;
 }
 
 bool ColorValue::operator==(const ColorValue& other) const
 {
-    return rgb == other.rgb && hsv == other.hsv && cmyk == other.cmyk && xyz == other.xyz &&
-           lab == other.lab && temperature == other.temperature && hex == other.hex;
+    return m_rgb == other.m_rgb && m_hsv == other.m_hsv && m_cmyk == other.m_cmyk &&
+           m_xyz == other.m_xyz && m_lab == other.m_lab && m_temperature == other.m_temperature &&
+           m_hex == other.m_hex;
+}
+
+void ColorValue::deriveFromRgb(Source source)
+{
+    if (source != Source::Hsv)
+        m_hsv = HsvColor(m_rgb);
+    if (source != Source::Cmyk)
+        m_cmyk = CmykColor(m_rgb);
+    m_xyz = XyzColor(m_rgb);
+    if (source != Source::Lab)
+        m_lab = LabColor(m_xyz);
+    if (source != Source::Temperature)
+        m_temperature = TemperatureColor(m_xyz);
+    if (source != Source::Hex)
+        m_hex = HexColor(m_rgb);
 }
 
 void ColorValue::takeRgbChannels(const RgbColor& converted)
 {
-    rgb.setRgba(converted.red(), converted.green(), converted.blue(), rgb.alpha());
+    m_rgb.setRgba(converted.red(), converted.green(), converted.blue(), m_rgb.alpha());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "color/CmykColor.h"
+#include "color/ColorChannel.h"
 #include "color/HexColor.h"
 #include "color/HsvColor.h"
 #include "color/LabColor.h"
@@ -34,13 +35,23 @@ public:
     // opaque.
     explicit ColorValue(const HexColor& hex);
 
-    // After one member was changed in place through its own setters: derive RGB from it (keeping
-    // rgb's alpha), then everything else from RGB.
-    void updateFromRgb();
-    void updateFromHsv();
-    void updateFromCmyk();
-    void updateFromLab();
-    void updateFromTemperature();
+    // Each setter replaces one representation and derives the others from it: RGB from the
+    // record given (keeping rgb's alpha unless the record is RGB itself), then everything else
+    // from RGB. The record given is kept exactly as set (a hue typed for a grey survives).
+    void setRgb(const RgbColor& rgb);
+    void setHsv(const HsvColor& hsv);
+    void setCmyk(const CmykColor& cmyk);
+    void setLab(const LabColor& lab);
+    void setTemperature(const TemperatureColor& temperature);
+    // Alpha lives in rgb only; nothing is derived from it.
+    void setAlpha(int alpha);
+
+    // The stored value of one channel (as its record holds it), 0 for group codes and Hex.
+    int channel(ColorChannel channel) const;
+    // Writes one channel through its record's clamping setter and derives the rest, as the
+    // setters above do. Group codes and Hex change nothing.
+    void setChannel(ColorChannel channel, int value);
+
     // Sets the hue (clamped 0..360) and updates from HSV.
     void setHue(int hue);
 
@@ -49,28 +60,43 @@ public:
     // 255 minus each of red, green, blue; the result is opaque.
     ColorValue inverted() const;
 
-    QColor toQColor() const { return rgb.toQColor(); }
-    void toFloats(float out[4]) const { rgb.toFloats(out); }
-    std::uint32_t toColorRef() const { return rgb.toColorRef(); }
+    QColor toQColor() const { return m_rgb.toQColor(); }
+    void toFloats(float out[4]) const { m_rgb.toFloats(out); }
+    std::uint32_t toColorRef() const { return m_rgb.toColorRef(); }
 
     bool operator==(const ColorValue& other) const;
     bool operator!=(const ColorValue& other) const { return !(*this == other); }
 
-    RgbColor rgb;
-    HsvColor hsv;
-    CmykColor cmyk;
-    XyzColor xyz;
-    LabColor lab;
-    TemperatureColor temperature;
-    HexColor hex;
+    const RgbColor& rgb() const { return m_rgb; }
+    const HsvColor& hsv() const { return m_hsv; }
+    const CmykColor& cmyk() const { return m_cmyk; }
+    const XyzColor& xyz() const { return m_xyz; }
+    const LabColor& lab() const { return m_lab; }
+    const TemperatureColor& temperature() const { return m_temperature; }
+    const HexColor& hex() const { return m_hex; }
 
 private:
-    void deriveHsv() { hsv = HsvColor(rgb); }
-    void deriveCmyk() { cmyk = CmykColor(rgb); }
-    void deriveXyz() { xyz = XyzColor(rgb); }
-    void deriveLab() { lab = LabColor(rgb); }
-    void deriveTemperature() { temperature = TemperatureColor(rgb); }
-    void deriveHex() { hex = HexColor(rgb); }
+    // Which representation was set; every other one is derived from RGB.
+    enum class Source
+    {
+        Rgb,
+        Hsv,
+        Cmyk,
+        Lab,
+        Temperature,
+        Hex,
+    };
+    // Derives every representation but `source` from m_rgb. XYZ is computed once and both
+    // CIE-Lab and the temperature are taken from it.
+    void deriveFromRgb(Source source);
     // Red, green and blue of converted, alpha kept.
     void takeRgbChannels(const RgbColor& converted);
+
+    RgbColor m_rgb;
+    HsvColor m_hsv;
+    CmykColor m_cmyk;
+    XyzColor m_xyz;
+    LabColor m_lab;
+    TemperatureColor m_temperature;
+    HexColor m_hex;
 };

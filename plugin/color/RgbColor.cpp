@@ -126,7 +126,7 @@ RgbColor::RgbColor(const LabColor& lab)
     m_blue = encodeSrgb(bl);
 }
 
-RgbColor::RgbColor(const ColorValue& value) : RgbColor(value.rgb)
+RgbColor::RgbColor(const ColorValue& value) : RgbColor(value.rgb())
 {
 }
 

@@ -21,9 +21,12 @@ TemperatureColor::TemperatureColor(int kelvin)
 // McCamy's cubic approximation of the correlated color temperature from the CIE 1931
 // chromaticity, clamped to 1000..15000 K and then truncated. Black has no chromaticity and
 // reads 1000 K.
-TemperatureColor::TemperatureColor(const RgbColor& rgb)
+TemperatureColor::TemperatureColor(const RgbColor& rgb) : TemperatureColor(XyzColor(rgb))
 {
-    const XyzColor xyz(rgb);
+}
+
+TemperatureColor::TemperatureColor(const XyzColor& xyz)
+{
     const float s = xyz.x() + xyz.y() + xyz.z();
     if (s == 0.0f) {
         m_kelvin = kMinKelvin;

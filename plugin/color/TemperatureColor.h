@@ -1,6 +1,7 @@
 #pragma once
 
 class RgbColor;
+class XyzColor;
 
 // A correlated color temperature in kelvin, 1000..15000. Constructors and the setter clamp.
 class TemperatureColor
@@ -10,6 +11,8 @@ public:
     explicit TemperatureColor(int kelvin);
     // McCamy's approximation of the correlated color temperature of an sRGB color.
     explicit TemperatureColor(const RgbColor& rgb);
+    // The same from the color's CIE 1931 XYZ.
+    explicit TemperatureColor(const XyzColor& xyz);
 
     int kelvin() const { return m_kelvin; }
     void setKelvin(int kelvin);

@@ -68,82 +68,36 @@ private:
     bool previous;
 };
 
+// The button groups' click signal with the button's id (named idClicked from Qt 5.15 on).
+#if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
+constexpr auto kIdClicked = &QButtonGroup::idClicked;
+#else
+constexpr auto kIdClicked = qOverload<int>(&QButtonGroup::buttonClicked);
+#endif
+
 constexpr int kUpdateDelayMs = 500;
 constexpr int kDefaultPaletteAngle = 30;
 
 const char kSettingsGroup[] = "ColorDorvoDialog";
-
-int nearest(float x)
-{
-    return static_cast<int>(nearbyintf(x));
-}
 
 // Every view is refreshed at each step of a drag, and setValue rewrites a spinner's text and
 // repaints it even when the value is unchanged. A spinner whose text already shows the value
 // is left alone; one holding half-typed or empty text is still rewritten.
 void showValue(QSpinBox* spinner, int value)
 {
-    if (spinner->value() != value || !spinner->hasAcceptableInput())
+    if (spinner->value() != value || !spinner->hasAcceptableInput()) {
+        const QSignalBlocker quiet(spinner);
         spinner->setValue(value);
+    }
 }
 
 void showValue(QDoubleSpinBox* spinner, double value)
 {
     // The spinner keeps its value rounded to the decimals it shows, the same way.
     const double shown = QString::number(value, 'f', spinner->decimals()).toDouble();
-    if (spinner->value() != shown || !spinner->hasAcceptableInput())
+    if (spinner->value() != shown || !spinner->hasAcceptableInput()) {
+        const QSignalBlocker quiet(spinner);
         spinner->setValue(value);
-}
-
-// The group a spinner edit leaves untouched when the other groups are rewritten. CMYK
-// answers with the channel itself, so its whole group is rewritten from the recomputed
-// color: four percentages do not survive the trip through RGB.
-ColorChannel groupOf(ColorChannel channel)
-{
-    switch (channel) {
-    case ColorChannel::Red:
-    case ColorChannel::Green:
-    case ColorChannel::Blue:
-        return ColorChannel::RgbGroup;
-    case ColorChannel::Hue:
-    case ColorChannel::Saturation:
-    case ColorChannel::Value:
-        return ColorChannel::HsvGroup;
-    case ColorChannel::Lightness:
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        return ColorChannel::LabGroup;
-    default:
-        return channel;
-    }
-}
-
-// A float spinner's value as the integer its channel's integer spinner would show.
-int integerFromFloat(float x, ColorChannel channel)
-{
-    switch (channel) {
-    case ColorChannel::Red:
-    case ColorChannel::Green:
-    case ColorChannel::Blue:
-    case ColorChannel::Alpha:
-        return nearest(x * 255.0f);
-    case ColorChannel::Hue:
-        return nearest(x * 360.0f);
-    case ColorChannel::Saturation:
-    case ColorChannel::Value:
-    case ColorChannel::Lightness:
-    case ColorChannel::Cyan:
-    case ColorChannel::Magenta:
-    case ColorChannel::Yellow:
-    case ColorChannel::Key:
-        return nearest(x * 100.0f);
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        return nearest(x * 255.0f) - 128;
-    case ColorChannel::Temperature:
-        return nearest(x);
-    default:
-        return 0;
     }
 }
 
@@ -195,6 +149,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
         {ColorChannel::Yellow, ui->yellowIntSpinner, ui->yellowFloatSpinner,
          ui->yellowStackedSpinners},
         {ColorChannel::Key, ui->keyIntSpinner, ui->keyFloatSpinner, ui->keyStackedSpinners},
+        {ColorChannel::Temperature, ui->temperatureSpinner, nullptr, nullptr},
         {ColorChannel::Alpha, ui->alphaIntSpinner, ui->alphaFloatSpinner, ui->alphaStackedSpinners},
     };
 
@@ -297,51 +252,27 @@ void ColorDorvoDialog::SliderValueChanged(int value, ColorChannel channel, bool 
         NotifyColorChanged(currentColor);
 
     const SpinnerRow* row = RowOf(channel);
-    const bool sRgb = SRgbShown();
-    switch (channel) {
-    case ColorChannel::Red:
-    case ColorChannel::Green:
-    case ColorChannel::Blue: {
-        const int shown = sRgb ? value : linearChannel(value);
+    if (!row)
+        return;
+    // The value goes into the channel's spinners as if typed there (each clamps it to its
+    // range), and then through the spinner path once. A step that changes neither spinner
+    // changes nothing, as a spinner that is set to the value it shows does not report it.
+    const int shown = shownFromStored(channel, value, SRgbShown());
+    const int intBefore = row->intSpinner->value();
+    const double floatBefore = row->floatSpinner ? row->floatSpinner->value() : 0.0;
+    {
+        const QSignalBlocker quietInt(row->intSpinner);
         row->intSpinner->setValue(shown);
-        row->floatSpinner->setValue(shown / 255.0f);
-        break;
     }
-    case ColorChannel::Saturation:
-    case ColorChannel::Value: {
-        const int shown = sRgb ? value : linearPercent(value);
-        row->intSpinner->setValue(shown);
-        row->floatSpinner->setValue(shown / 100.0f);
-        break;
+    if (row->floatSpinner) {
+        const QSignalBlocker quietFloat(row->floatSpinner);
+        row->floatSpinner->setValue(floatFromInteger(channel, shown));
     }
-    case ColorChannel::Hue:
-        row->intSpinner->setValue(value);
-        row->floatSpinner->setValue(value / 360.0f);
-        break;
-    case ColorChannel::Lightness:
-    case ColorChannel::Cyan:
-    case ColorChannel::Magenta:
-    case ColorChannel::Yellow:
-    case ColorChannel::Key:
-        row->intSpinner->setValue(value);
-        row->floatSpinner->setValue(value / 100.0f);
-        break;
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        row->intSpinner->setValue(value);
-        row->floatSpinner->setValue((value + 128) / 255.0f);
-        break;
-    case ColorChannel::Alpha:
-        row->intSpinner->setValue(value);
-        row->floatSpinner->setValue(value / 255.0f);
-        break;
-    case ColorChannel::Temperature:
-        ui->temperatureSpinner->setValue(value);
-        break;
-    default:
-        // Group codes and the hex line have no spinner of their own.
-        break;
-    }
+    if (row->intSpinner->value() != intBefore)
+        ColorSpinnerChanged(row->intSpinner->value(), static_cast<int>(channel));
+    else if (row->floatSpinner && row->floatSpinner->value() != floatBefore)
+        ColorSpinnerChanged(static_cast<float>(row->floatSpinner->value()),
+                            static_cast<int>(channel));
 }
 
 int ColorDorvoDialog::ExecDialog()
@@ -499,110 +430,32 @@ void ColorDorvoDialog::ColorSpinnerChanged(int value, int type)
         return;
     FlagScope updating(s_updating);
 
-    // Values arrive in the form the spinners show; with the sRGB switch off RGB,
-    // saturation and value are linear and are stored in display form.
-    const bool sRgb = SRgbShown();
-    ColorValue& c = currentColor;
-    switch (channel) {
-    case ColorChannel::Red:
-        if (sRgb)
-            c.rgb.setRed(value);
-        else
-            c.rgb.setLinearRed(value);
-        c.updateFromRgb();
-        break;
-    case ColorChannel::Green:
-        if (sRgb)
-            c.rgb.setGreen(value);
-        else
-            c.rgb.setLinearGreen(value);
-        c.updateFromRgb();
-        break;
-    case ColorChannel::Blue:
-        if (sRgb)
-            c.rgb.setBlue(value);
-        else
-            c.rgb.setLinearBlue(value);
-        c.updateFromRgb();
-        break;
-    case ColorChannel::Hue:
-        c.hsv.setHue(value);
-        c.updateFromHsv();
-        break;
-    case ColorChannel::Saturation:
-        if (sRgb)
-            c.hsv.setSaturation(value);
-        else
-            c.hsv.setLinearSaturation(value);
-        c.updateFromHsv();
-        break;
-    case ColorChannel::Value:
-        if (sRgb)
-            c.hsv.setValue(value);
-        else
-            c.hsv.setLinearValue(value);
-        c.updateFromHsv();
-        break;
-    case ColorChannel::Lightness:
-        c.lab.setLightness(value);
-        c.updateFromLab();
-        break;
-    case ColorChannel::RedGreen:
-        c.lab.setA(value);
-        c.updateFromLab();
-        break;
-    case ColorChannel::BlueYellow:
-        c.lab.setB(value);
-        c.updateFromLab();
-        break;
-    case ColorChannel::Cyan:
-        c.cmyk.setCyan(value);
-        c.updateFromCmyk();
-        break;
-    case ColorChannel::Magenta:
-        c.cmyk.setMagenta(value);
-        c.updateFromCmyk();
-        break;
-    case ColorChannel::Yellow:
-        c.cmyk.setYellow(value);
-        c.updateFromCmyk();
-        break;
-    case ColorChannel::Key:
-        c.cmyk.setKey(value);
-        c.updateFromCmyk();
-        break;
-    case ColorChannel::Temperature:
-        c.temperature.setKelvin(value);
-        c.updateFromTemperature();
-        break;
-    case ColorChannel::Alpha:
-        // Nothing is derived from alpha; it lives in the RGB record only.
-        c.rgb.setAlpha(value);
-        break;
-    default:
+    const ChannelInfo& info = channelInfo(channel);
+    if (info.minimum == info.maximum)
         return;
-    }
-
-    RefreshSpinners(currentColor, groupOf(channel));
+    // Values arrive in the form the spinners show; with the sRGB switch off RGB, saturation
+    // and value are linear and are stored in display form.
+    currentColor.setChannel(channel, storedFromShown(channel, value, SRgbShown()));
+    RefreshSpinners(currentColor, info.editKeeps);
     UpdateColorDisplays(currentColor, false);
     SetColorField(colorFieldIndex);
 }
 
 void ColorDorvoDialog::ColorSpinnerChanged(float value, int type)
 {
-    ColorSpinnerChanged(integerFromFloat(value, static_cast<ColorChannel>(type)), type);
+    ColorSpinnerChanged(integerFromFloat(static_cast<ColorChannel>(type), value), type);
 }
 
 void ColorDorvoDialog::AngleRdBtnChanged(int type)
 {
     paletteAngleType = static_cast<PaletteAngleType>(type);
     ui->angleSpn->setEnabled(paletteAngleType != PaletteAngleType::Monochromatic);
-    ui->colorPaletteWidget->updatePalettes(currentColor.hsv, type, ui->angleSpn->value());
+    ui->colorPaletteWidget->updatePalettes(currentColor.hsv(), type, ui->angleSpn->value());
 }
 
 void ColorDorvoDialog::AngleSpinnerChanged(int angle)
 {
-    ui->colorPaletteWidget->updatePalettes(currentColor.hsv, static_cast<int>(paletteAngleType),
+    ui->colorPaletteWidget->updatePalettes(currentColor.hsv(), static_cast<int>(paletteAngleType),
                                            angle);
 }
 
@@ -637,65 +490,33 @@ void ColorDorvoDialog::ApplyColor(const ColorValue& value, bool notify)
 void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel skipGroup)
 {
     const bool sRgb = SRgbShown();
-    if (skipGroup != ColorChannel::HsvGroup) {
-        const HsvColor& hsv = value.hsv;
-        showValue(ui->hueIntSpinner, hsv.hue());
-        showValue(ui->saturationIntSpinner, sRgb ? hsv.saturation() : hsv.linearSaturation());
-        showValue(ui->valueIntSpinner, sRgb ? hsv.value() : hsv.linearValue());
-        showValue(ui->hueFloatSpinner, hsv.hueF());
-        showValue(ui->saturationFloatSpinner, sRgb ? hsv.saturationF() : hsv.linearSaturationF());
-        showValue(ui->valueFloatSpinner, sRgb ? hsv.valueF() : hsv.linearValueF());
-    }
-    if (skipGroup != ColorChannel::RgbGroup) {
-        const RgbColor& rgb = value.rgb;
-        showValue(ui->redIntSpinner, sRgb ? rgb.red() : rgb.linearRed());
-        showValue(ui->greenIntSpinner, sRgb ? rgb.green() : rgb.linearGreen());
-        showValue(ui->blueIntSpinner, sRgb ? rgb.blue() : rgb.linearBlue());
-        showValue(ui->redFloatSpinner, sRgb ? rgb.redF() : rgb.linearRedF());
-        showValue(ui->greenFloatSpinner, sRgb ? rgb.greenF() : rgb.linearGreenF());
-        showValue(ui->blueFloatSpinner, sRgb ? rgb.blueF() : rgb.linearBlueF());
-    }
-    if (skipGroup != ColorChannel::LabGroup) {
-        const LabColor& lab = value.lab;
-        showValue(ui->lightnessIntSpinner, lab.lightness());
-        showValue(ui->redGreenIntSpinner, lab.a());
-        showValue(ui->blueYellowIntSpinner, lab.b());
-        showValue(ui->lightnessFloatSpinner, lab.lightnessF());
-        showValue(ui->redGreenFloatSpinner, lab.aF());
-        showValue(ui->blueYellowFloatSpinner, lab.bF());
-    }
-    if (skipGroup != ColorChannel::CmykGroup) {
-        const CmykColor& cmyk = value.cmyk;
-        showValue(ui->cyanIntSpinner, cmyk.cyan());
-        showValue(ui->magentaIntSpinner, cmyk.magenta());
-        showValue(ui->yellowIntSpinner, cmyk.yellow());
-        showValue(ui->keyIntSpinner, cmyk.key());
-        // A CMYK edit rewrites its own group, but not the float spinner being typed in:
-        // reformatting "0.2" as "0.200" under the cursor would make "0.25" untypable.
-        const std::pair<QDoubleSpinBox*, float> floats[] = {
-            {ui->cyanFloatSpinner, cmyk.cyanF()},
-            {ui->magentaFloatSpinner, cmyk.magentaF()},
-            {ui->yellowFloatSpinner, cmyk.yellowF()},
-            {ui->keyFloatSpinner, cmyk.keyF()},
-        };
-        for (const auto& [spinner, unit] : floats) {
-            if (spinner != typedFloatSpinner)
-                showValue(spinner, unit);
+    // The rows are in column order, so each group is one run of rows: its integer spinners are
+    // written before its float spinners.
+    for (auto first = spinnerRows.begin(); first != spinnerRows.end();) {
+        const ColorChannel group = channelInfo(first->channel).group;
+        auto last = first;
+        while (last != spinnerRows.end() && channelInfo(last->channel).group == group)
+            ++last;
+        if (group != skipGroup) {
+            for (auto row = first; row != last; ++row)
+                showValue(row->intSpinner,
+                          shownFromStored(row->channel, value.channel(row->channel), sRgb));
+            // The float spinner being typed in is not rewritten: reformatting "0.2" as "0.200"
+            // under the cursor would make "0.25" untypable.
+            for (auto row = first; row != last; ++row) {
+                if (row->floatSpinner && row->floatSpinner != typedFloatSpinner)
+                    showValue(row->floatSpinner, shownFloat(value, row->channel, sRgb));
+            }
         }
-    }
-    if (skipGroup != ColorChannel::Temperature)
-        showValue(ui->temperatureSpinner, value.temperature.kelvin());
-    if (skipGroup != ColorChannel::Alpha) {
-        showValue(ui->alphaIntSpinner, value.rgb.alpha());
-        showValue(ui->alphaFloatSpinner, value.rgb.alphaF());
+        first = last;
     }
     if (skipGroup != ColorChannel::Hex)
-        ui->hexEditLine->setText(value.hex.text());
+        ui->hexEditLine->setText(value.hex().text());
 }
 
 void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial)
 {
-    ui->colorPaletteWidget->updatePalettes(value.hsv, static_cast<int>(paletteAngleType),
+    ui->colorPaletteWidget->updatePalettes(value.hsv(), static_cast<int>(paletteAngleType),
                                            ui->angleSpn->value());
     QPalette swatch;
     swatch.setColor(QPalette::Window, value.toQColor());
@@ -768,8 +589,10 @@ void ColorDorvoDialog::UpdateChannelSliders()
 
 void ColorDorvoDialog::SetSpinnerType(ColorSpinnerType type)
 {
-    for (const SpinnerRow& row : spinnerRows)
-        row.stack->setCurrentIndex(static_cast<int>(type));
+    for (const SpinnerRow& row : spinnerRows) {
+        if (row.stack)
+            row.stack->setCurrentIndex(static_cast<int>(type));
+    }
     ApplyColor(currentColor, false);
 }
 
@@ -877,21 +700,18 @@ void ColorDorvoDialog::ConnectSignals()
             &ColorDorvoDialog::ColorFieldChanged);
     connect(ui->sRgbCheckBox, &QCheckBox::stateChanged, this,
             [this](int) { ApplyColor(currentColor, true); });
-    connect(ui->integerSpinnersRdBtn, &QRadioButton::clicked, this,
-            [this] { ColorSpinnerRangeChanged(static_cast<int>(ColorSpinnerType::Integer)); });
-    connect(ui->floatSpinnersRdBtn, &QRadioButton::clicked, this,
-            [this] { ColorSpinnerRangeChanged(static_cast<int>(ColorSpinnerType::Float)); });
+    // The button groups carry the ids: the spinner type, the slider channel and the harmony.
+    connect(ui->colorSpinnerRangeBtnGrp, kIdClicked, this,
+            &ColorDorvoDialog::ColorSpinnerRangeChanged);
+    connect(ui->colorSliderBtnGrp, kIdClicked, this, &ColorDorvoDialog::ColorRdBtnChanged);
 
-    const auto connectButton = [this](QAbstractButton* button, ColorChannel channel) {
-        connect(button, &QAbstractButton::clicked, this,
-                [this, channel] { ColorRdBtnChanged(static_cast<int>(channel)); });
-    };
-    const auto connectRow = [this](ColorChannel channel) {
-        const SpinnerRow* row = RowOf(channel);
-        const int type = static_cast<int>(channel);
-        connect(row->intSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
+    for (const SpinnerRow& row : spinnerRows) {
+        const int type = static_cast<int>(row.channel);
+        connect(row.intSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
                 [this, type](int value) { ColorSpinnerChanged(value, type); });
-        QDoubleSpinBox* spinner = row->floatSpinner;
+        QDoubleSpinBox* spinner = row.floatSpinner;
+        if (!spinner)
+            continue;
         connect(spinner, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
                 [this, type, spinner](double value) {
                     // Spinners written during the update re-enter here; they must not
@@ -901,47 +721,10 @@ void ColorDorvoDialog::ConnectSignals()
                     ColorSpinnerChanged(static_cast<float>(value), type);
                     typedFloatSpinner = outer;
                 });
-    };
-    connectButton(ui->hueRdBtn, ColorChannel::Hue);
-    connectRow(ColorChannel::Hue);
-    connectButton(ui->saturationRdBtn, ColorChannel::Saturation);
-    connectRow(ColorChannel::Saturation);
-    connectButton(ui->valueRdBtn, ColorChannel::Value);
-    connectRow(ColorChannel::Value);
-    connectButton(ui->redRdBtn, ColorChannel::Red);
-    connectRow(ColorChannel::Red);
-    connectButton(ui->greenRdBtn, ColorChannel::Green);
-    connectRow(ColorChannel::Green);
-    connectButton(ui->blueRdBtn, ColorChannel::Blue);
-    connectRow(ColorChannel::Blue);
-    connectButton(ui->lightnessRdBtn, ColorChannel::Lightness);
-    connectRow(ColorChannel::Lightness);
-    connectButton(ui->redGreenRdBtn, ColorChannel::RedGreen);
-    connectRow(ColorChannel::RedGreen);
-    connectButton(ui->blueYellowRdBtn, ColorChannel::BlueYellow);
-    connectRow(ColorChannel::BlueYellow);
-    connectRow(ColorChannel::Cyan);
-    connectRow(ColorChannel::Magenta);
-    connectRow(ColorChannel::Yellow);
-    connectRow(ColorChannel::Key);
-    connect(ui->temperatureSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
-            [this](int value) {
-                ColorSpinnerChanged(value, static_cast<int>(ColorChannel::Temperature));
-            });
-    // Alpha edits stick like every other channel's.
-    connectRow(ColorChannel::Alpha);
+    }
     connect(ui->hexEditLine, &QLineEdit::editingFinished, this, &ColorDorvoDialog::HexEditFinished);
 
-    const std::pair<QAbstractButton*, PaletteAngleType> angleButtons[] = {
-        {ui->monochromaticRdBtn, PaletteAngleType::Monochromatic},
-        {ui->adjacentRdBtn, PaletteAngleType::Adjacent},
-        {ui->triadRdBtn, PaletteAngleType::Triad},
-        {ui->tetradRdBtn, PaletteAngleType::Tetrad},
-    };
-    for (const auto& [button, type] : angleButtons) {
-        const int id = static_cast<int>(type);
-        connect(button, &QAbstractButton::clicked, this, [this, id] { AngleRdBtnChanged(id); });
-    }
+    connect(ui->colorPaletteBtnGrp, kIdClicked, this, &ColorDorvoDialog::AngleRdBtnChanged);
     connect(ui->angleSpn, qOverload<int>(&QSpinBox::valueChanged), this,
             &ColorDorvoDialog::AngleSpinnerChanged);
     connect(ui->complementarySwitchBtn, &QPushButton::clicked, this,

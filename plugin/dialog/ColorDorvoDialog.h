@@ -1,9 +1,10 @@
 #pragma once
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 #include "dialog/ColorSpinnerType.h"
 #include "dialog/PaletteAngleType.h"
+#include "fields/ColorDialogServices.h"
 #include "host/HostServices.h"
 
 #include <QDialog>
@@ -42,7 +43,7 @@ class ColorDorvoDialog;
 //
 // The dialog's own widgets (fields, wheels, sliders, palette strip, swatch list) hold a
 // pointer to it and call the public services below directly; they emit no signals.
-class ColorDorvoDialog : public QDialog, public ColorPicker
+class ColorDorvoDialog : public QDialog, public ColorPicker, public ColorDialogServices
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorDorvoDialog)
@@ -55,20 +56,20 @@ public:
     ~ColorDorvoDialog() override;
 
     // A view picked `color`. The host is told unless `silent`.
-    void ViewColorChanged(const ColorValue& color, bool silent);
+    void ViewColorChanged(const ColorValue& color, bool silent) override;
     // A slider moved to `value` (stored form) of `channel`; the value is written into that
     // channel's spinners. `notify` (the release of a drag) tells the host the color it had
     // before this step.
-    void SliderValueChanged(int value, ColorChannel channel, bool notify);
+    void SliderValueChanged(int value, ColorChannel channel, bool notify) override;
     // Appends a 145 x 20 horizontal slider for `channel` to a spinner row (redHLayout, ...), as
     // an expanded spinner group shows beside each of its spinners. It keeps its channel and
     // follows the current color.
     void AddChannelSlider(QHBoxLayout* row, ColorChannel channel);
 
-    RgbColor GetCurrentRgb() const { return currentColor.rgb; }
-    HsvColor GetCurrentHsv() const { return currentColor.hsv; }
-    ColorValue GetCurrentColorValue() const { return currentColor; }
-    QColor GetCurrentQColor() const { return currentColor.toQColor(); }
+    RgbColor GetCurrentRgb() const override { return currentColor.rgb(); }
+    HsvColor GetCurrentHsv() const override { return currentColor.hsv(); }
+    ColorValue GetCurrentColorValue() const override { return currentColor; }
+    QColor GetCurrentQColor() const override { return currentColor.toQColor(); }
 
     // For the host adapter: a modal run returning the QDialog result, and a modeless show
     // that creates the native window at once.

@@ -101,7 +101,7 @@ bool ChannelGradient::colors(const ColorValue& value, ColorChannel channel, int 
         ownSteps = ChannelGradient::steps(channel, length);
         steps = ownSteps.data();
     }
-    const RgbColor& rgb = value.rgb;
+    const RgbColor& rgb = value.rgb();
     ColorPixels::clearUpperVectorHalves();
     switch (channel) {
     case ColorChannel::Red:
@@ -125,14 +125,15 @@ bool ChannelGradient::colors(const ColorValue& value, ColorChannel channel, int 
     case ColorChannel::Saturation:
     case ColorChannel::Value:
         if (channel == ColorChannel::Saturation) {
-            ColorPixels::hsvPixels(value.hsv.hue(), steps, value.hsv.value(), false, out, length);
+            ColorPixels::hsvPixels(value.hsv().hue(), steps, value.hsv().value(), false, out,
+                                   length);
         } else {
-            ColorPixels::hsvPixels(value.hsv.hue(), steps, value.hsv.saturation(), true, out,
+            ColorPixels::hsvPixels(value.hsv().hue(), steps, value.hsv().saturation(), true, out,
                                    length);
         }
         break;
     default:
-        labStrip(value.lab, channel, steps, out, length);
+        labStrip(value.lab(), channel, steps, out, length);
         break;
     }
     return true;

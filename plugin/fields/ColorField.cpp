@@ -1,6 +1,6 @@
 #include "fields/ColorField.h"
 
-#include "dialog/ColorDorvoDialog.h"
+#include "fields/ColorDialogServices.h"
 #include "fields/ColorFieldImage.h"
 #include "host/HostServices.h"
 
@@ -28,11 +28,11 @@ QPixmap hostPixmap(const char* path, int size)
 
 } // namespace
 
-ColorField::ColorField(ColorDorvoDialog* dialog) : ColorField(DefaultSize, DefaultSize, dialog)
+ColorField::ColorField(ColorDialogServices* dialog) : ColorField(DefaultSize, DefaultSize, dialog)
 {
 }
 
-ColorField::ColorField(int width, int height, ColorDorvoDialog* dialog)
+ColorField::ColorField(int width, int height, ColorDialogServices* dialog)
     : QLabel(nullptr), dialog(dialog), fieldLabel(new QLabel), markerLabel(new QLabel)
 {
     setFixedSize(width, height);
@@ -91,33 +91,33 @@ ColorValue ColorField::colorAt(const QPoint& p) const
     const int y = p.y();
     switch (channel) {
     case ColorChannel::Red:
-        return ColorValue(RgbColor(color.rgb.red(), nearest(255.0f - y * (255.0f / h)),
+        return ColorValue(RgbColor(color.rgb().red(), nearest(255.0f - y * (255.0f / h)),
                                    nearest(x * (255.0f / w)), 255));
     case ColorChannel::Green:
-        return ColorValue(RgbColor(nearest(255.0f - y * (255.0f / h)), color.rgb.green(),
+        return ColorValue(RgbColor(nearest(255.0f - y * (255.0f / h)), color.rgb().green(),
                                    nearest(x * (255.0f / w)), 255));
     case ColorChannel::Blue:
         return ColorValue(RgbColor(nearest(x * (255.0f / w)), nearest(255.0f - y * (255.0f / h)),
-                                   color.rgb.blue(), 255));
+                                   color.rgb().blue(), 255));
     case ColorChannel::Hue:
-        return ColorValue(HsvColor(color.hsv.hue(), nearest(x / w * 100.0f),
+        return ColorValue(HsvColor(color.hsv().hue(), nearest(x / w * 100.0f),
                                    nearest(100.0f - y / h * 100.0f), 255));
     case ColorChannel::Saturation:
-        return ColorValue(HsvColor(nearest(x / w * 360.0f), color.hsv.saturation(),
+        return ColorValue(HsvColor(nearest(x / w * 360.0f), color.hsv().saturation(),
                                    nearest(100.0f - y / h * 100.0f), 255));
     case ColorChannel::Value:
         return ColorValue(HsvColor(nearest(x / w * 360.0f), nearest(100.0f - y / h * 100.0f),
-                                   color.hsv.value(), 255));
+                                   color.hsv().value(), 255));
     // The Lab picks step by one per pixel and use a fixed lightness factor of 1/256, whatever the
     // field's size.
     case ColorChannel::Lightness:
-        return ColorValue(LabColor(color.lab.lightness(), x - 128, 127 - y));
+        return ColorValue(LabColor(color.lab().lightness(), x - 128, 127 - y));
     case ColorChannel::RedGreen:
         return ColorValue(
-            LabColor(nearest((1.0f - y * 0.00390625f) * 100.0f), color.lab.a(), x - 128));
+            LabColor(nearest((1.0f - y * 0.00390625f) * 100.0f), color.lab().a(), x - 128));
     case ColorChannel::BlueYellow:
         return ColorValue(
-            LabColor(nearest((1.0f - y * 0.00390625f) * 100.0f), x - 128, color.lab.b()));
+            LabColor(nearest((1.0f - y * 0.00390625f) * 100.0f), x - 128, color.lab().b()));
     default:
         break;
     }
@@ -130,7 +130,7 @@ ColorValue ColorField::colorAt(const QPoint& p) const
 #endif
     if (pixmap.isNull()) {
         // Nothing drawn yet: the last color given stands in, made opaque like every pick.
-        RgbColor rgb = color.rgb;
+        RgbColor rgb = color.rgb();
         rgb.setAlpha(255);
         return ColorValue(rgb);
     }
@@ -146,7 +146,7 @@ void ColorField::pickColorAt(const QPoint& p)
         return;
     }
     const ColorValue value = colorAt(p);
-    if (value.rgb != dialog->GetCurrentRgb()) {
+    if (value.rgb() != dialog->GetCurrentRgb()) {
         dialog->ViewColorChanged(value, !dragging);
     } else if (!dragging) {
         // The call made at release always reaches the dialog, changed or not.

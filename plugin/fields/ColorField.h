@@ -1,7 +1,7 @@
 #pragma once
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 
 #include <QCursor>
 #include <QImage>
@@ -9,7 +9,7 @@
 #include <QPixmap>
 #include <QPoint>
 
-class ColorDorvoDialog;
+class ColorDialogServices;
 
 // The square two-dimensional color field. For one channel (held at the current color's value) it
 // shows the two other channels of the same color space along its axes, with a marker at the
@@ -28,8 +28,8 @@ public:
 
     // dialog receives the picked colors and is not owned; it may be null, and then nothing is
     // reported (the marker still follows the pointer).
-    explicit ColorField(ColorDorvoDialog* dialog);
-    ColorField(int width, int height, ColorDorvoDialog* dialog);
+    explicit ColorField(ColorDialogServices* dialog);
+    ColorField(int width, int height, ColorDialogServices* dialog);
     ~ColorField() override;
 
     // Shows value with channel held fixed. Dropped while a mouse button is held.
@@ -66,7 +66,7 @@ private:
     void moveMarkerTo(const QPoint& p);
     QCursor hoverCursor() const;
 
-    ColorDorvoDialog* dialog;
+    ColorDialogServices* dialog;
     QLabel* fieldLabel;
     QLabel* markerLabel;
     ColorValue color;

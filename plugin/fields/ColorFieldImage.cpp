@@ -223,23 +223,23 @@ int ColorFieldImage::fixedValue(const ColorValue& value, ColorChannel channel)
 {
     switch (channel) {
     case ColorChannel::Red:
-        return value.rgb.red();
+        return value.rgb().red();
     case ColorChannel::Green:
-        return value.rgb.green();
+        return value.rgb().green();
     case ColorChannel::Blue:
-        return value.rgb.blue();
+        return value.rgb().blue();
     case ColorChannel::Hue:
-        return value.hsv.hue();
+        return value.hsv().hue();
     case ColorChannel::Saturation:
-        return value.hsv.saturation();
+        return value.hsv().saturation();
     case ColorChannel::Value:
-        return value.hsv.value();
+        return value.hsv().value();
     case ColorChannel::Lightness:
-        return value.lab.lightness();
+        return value.lab().lightness();
     case ColorChannel::RedGreen:
-        return value.lab.a();
+        return value.lab().a();
     case ColorChannel::BlueYellow:
-        return value.lab.b();
+        return value.lab().b();
     default:
         return 0;
     }
@@ -302,8 +302,8 @@ bool ColorFieldImage::renderInto(QImage& image, const ColorValue& value, ColorCh
 QPoint ColorFieldImage::markerPosition(int width, int height, const ColorValue& value,
                                        ColorChannel channel)
 {
-    const RgbColor& rgb = value.rgb;
-    const HsvColor& hsv = value.hsv;
+    const RgbColor& rgb = value.rgb();
+    const HsvColor& hsv = value.hsv();
     const float w = float(width), h = float(height);
     switch (channel) {
     case ColorChannel::Red:
@@ -322,7 +322,7 @@ QPoint ColorFieldImage::markerPosition(int width, int height, const ColorValue& 
     case ColorChannel::Lightness:
     case ColorChannel::RedGreen:
     case ColorChannel::BlueYellow: {
-        const LabColor& lab = value.lab;
+        const LabColor& lab = value.lab();
         const int wantedColumn = channel == ColorChannel::RedGreen ? lab.b() : lab.a();
         const int wantedRow = channel == ColorChannel::Lightness ? lab.b() : lab.lightness();
         std::vector<int> col(width), row(height);

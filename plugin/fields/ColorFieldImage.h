@@ -1,7 +1,7 @@
 #pragma once
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 
 #include <QImage>
 #include <QPoint>

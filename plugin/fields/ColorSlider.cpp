@@ -1,7 +1,7 @@
 #include "fields/ColorSlider.h"
 
-#include "dialog/ColorDorvoDialog.h"
 #include "fields/ChannelGradient.h"
+#include "fields/ColorDialogServices.h"
 #include "fields/ColorSliderStrip.h"
 #include "host/HostServices.h"
 
@@ -58,28 +58,28 @@ void channelKey(const ColorValue& value, ColorChannel channel, int key[2])
     key[0] = key[1] = 0;
     switch (channel) {
     case ColorChannel::Red:
-        key[0] = value.rgb.green(), key[1] = value.rgb.blue();
+        key[0] = value.rgb().green(), key[1] = value.rgb().blue();
         break;
     case ColorChannel::Green:
-        key[0] = value.rgb.red(), key[1] = value.rgb.blue();
+        key[0] = value.rgb().red(), key[1] = value.rgb().blue();
         break;
     case ColorChannel::Blue:
-        key[0] = value.rgb.red(), key[1] = value.rgb.green();
+        key[0] = value.rgb().red(), key[1] = value.rgb().green();
         break;
     case ColorChannel::Saturation:
-        key[0] = value.hsv.hue(), key[1] = value.hsv.value();
+        key[0] = value.hsv().hue(), key[1] = value.hsv().value();
         break;
     case ColorChannel::Value:
-        key[0] = value.hsv.hue(), key[1] = value.hsv.saturation();
+        key[0] = value.hsv().hue(), key[1] = value.hsv().saturation();
         break;
     case ColorChannel::Lightness:
-        key[0] = value.lab.a(), key[1] = value.lab.b();
+        key[0] = value.lab().a(), key[1] = value.lab().b();
         break;
     case ColorChannel::RedGreen:
-        key[0] = value.lab.lightness(), key[1] = value.lab.b();
+        key[0] = value.lab().lightness(), key[1] = value.lab().b();
         break;
     case ColorChannel::BlueYellow:
-        key[0] = value.lab.lightness(), key[1] = value.lab.a();
+        key[0] = value.lab().lightness(), key[1] = value.lab().a();
         break;
     default: // Hue: the full hue bar whatever the color.
         break;
@@ -88,12 +88,12 @@ void channelKey(const ColorValue& value, ColorChannel channel, int key[2])
 
 } // namespace
 
-ColorSlider::ColorSlider(ColorDorvoDialog* dialog) : QLabel(nullptr), dialog(dialog)
+ColorSlider::ColorSlider(ColorDialogServices* dialog) : QLabel(nullptr), dialog(dialog)
 {
     setUp(50, 256, Vertical);
 }
 
-ColorSlider::ColorSlider(ColorDorvoDialog* dialog, int width, int height, int orientation)
+ColorSlider::ColorSlider(ColorDialogServices* dialog, int width, int height, int orientation)
     : QLabel(nullptr), dialog(dialog)
 {
     setUp(width, height, orientation);
@@ -186,23 +186,23 @@ int ColorSlider::markerPosition(const ColorValue& value, ColorChannel channel) c
     const float l = float(length());
     switch (channel) {
     case ColorChannel::Red:
-        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb.red()));
+        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb().red()));
     case ColorChannel::Green:
-        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb.green()));
+        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb().green()));
     case ColorChannel::Blue:
-        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb.blue()));
+        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb().blue()));
     case ColorChannel::Hue:
-        return static_cast<int>(l - value.hsv.hue() * (l / 360.0f));
+        return static_cast<int>(l - value.hsv().hue() * (l / 360.0f));
     case ColorChannel::Saturation:
-        return static_cast<int>(l - value.hsv.saturation() * (l / 100.0f));
+        return static_cast<int>(l - value.hsv().saturation() * (l / 100.0f));
     case ColorChannel::Value:
-        return static_cast<int>(l - value.hsv.value() * (l / 100.0f));
+        return static_cast<int>(l - value.hsv().value() * (l / 100.0f));
     case ColorChannel::Lightness:
-        return static_cast<int>(l - value.lab.lightness() * (l / 100.0f));
+        return static_cast<int>(l - value.lab().lightness() * (l / 100.0f));
     case ColorChannel::RedGreen:
-        return nearest((127 - value.lab.a()) * (l / 255.0f));
+        return nearest((127 - value.lab().a()) * (l / 255.0f));
     case ColorChannel::BlueYellow:
-        return nearest((127 - value.lab.b()) * (l / 255.0f));
+        return nearest((127 - value.lab().b()) * (l / 255.0f));
     default:
         return 0;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 
 #include <QImage>
 #include <QLabel>
@@ -10,7 +10,7 @@
 
 #include <vector>
 
-class ColorDorvoDialog;
+class ColorDialogServices;
 class ColorSliderStrip;
 
 // A one-dimensional strip showing how the color changes along one channel, high end at the top
@@ -26,9 +26,9 @@ public:
     static constexpr int Horizontal = 0;
 
     // The dialog's main slider: 50 x 256, vertical.
-    explicit ColorSlider(ColorDorvoDialog* dialog);
+    explicit ColorSlider(ColorDialogServices* dialog);
     // orientation 1 is vertical, anything else horizontal (the per-channel sliders are 145 x 20).
-    ColorSlider(ColorDorvoDialog* dialog, int width, int height, int orientation);
+    ColorSlider(ColorDialogServices* dialog, int width, int height, int orientation);
     ~ColorSlider() override;
 
     // Shows value along channel; ColorChannel::None keeps the slider's own channel. Dropped while a
@@ -70,7 +70,7 @@ private:
     // Writes the gradient into the strip's picture; false for no length or a channel without one.
     bool drawGradient();
 
-    ColorDorvoDialog* dialog;
+    ColorDialogServices* dialog;
     int orientation = Vertical;
     ColorSliderStrip* gradientLabel = nullptr;
     QLabel* markerLabel = nullptr;

@@ -1,6 +1,6 @@
 #include "fields/ColorWheel.h"
 
-#include "dialog/ColorDorvoDialog.h"
+#include "fields/ColorDialogServices.h"
 #include "host/HostServices.h"
 
 #include <QHoverEvent>
@@ -34,7 +34,7 @@ QPixmap hostPixmap(const char* path, int size)
 } // namespace
 
 ColorWheel::ColorWheel(QWidget* parent)
-    : QLabel(nullptr), dialog(dynamic_cast<ColorDorvoDialog*>(parent)),
+    : QLabel(nullptr), dialog(dynamic_cast<ColorDialogServices*>(parent)),
       hoverCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize))
 {
     setWheelSize(DefaultSize, DefaultSize);
@@ -93,7 +93,7 @@ bool ColorWheel::isOnWheel(const QPoint& p) const
 
 HsvColor ColorWheel::pickColor(int angle, const QPoint& /*position*/)
 {
-    const HsvColor hsv(angle, color.hsv.saturation(), color.hsv.value(), 255);
+    const HsvColor hsv(angle, color.hsv().saturation(), color.hsv().value(), 255);
     reportPick(hsv);
     return hsv;
 }

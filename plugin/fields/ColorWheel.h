@@ -10,7 +10,7 @@
 
 #include <memory>
 
-class ColorDorvoDialog;
+class ColorDialogServices;
 
 // The common base of the two circular color fields. It owns the wheel picture and the marker,
 // the geometry (a fixed square with its centre), the clockwise angle of a position around the
@@ -67,7 +67,7 @@ protected:
     // saturation or value differ from the dialog's current ones.
     void reportPick(const HsvColor& hsv);
 
-    ColorDorvoDialog* dialog = nullptr;
+    ColorDialogServices* dialog = nullptr;
     QLabel* fieldLabel = nullptr;
     QLabel* markerLabel = nullptr;
     ColorValue color;

@@ -11,7 +11,7 @@ const char kPicture[] = ":/ColorFields/resources/hsvWheel.png";
 
 } // namespace
 
-HsvWheel::HsvWheel(ColorDorvoDialog* dialog) : ColorWheel(nullptr)
+HsvWheel::HsvWheel(ColorDialogServices* dialog) : ColorWheel(nullptr)
 {
     diskRadius = 256;
     this->dialog = dialog;
@@ -33,12 +33,12 @@ void HsvWheel::setUp(int width, int height)
 void HsvWheel::setColor(const ColorValue& value)
 {
     color = value;
-    moveMarker(color.hsv);
+    moveMarker(color.hsv());
 }
 
 HsvColor HsvWheel::pickColor(int angle, const QPoint& position)
 {
-    const int value = color.hsv.value();
+    const int value = color.hsv().value();
     // The length is measured in double and rounded in float; beyond the rim the saturation stays
     // at 100.
     const float length = static_cast<float>(QLineF(QPointF(center), QPointF(position)).length());

@@ -2,7 +2,7 @@
 
 #include "fields/ColorWheel.h"
 
-class ColorDorvoDialog;
+class ColorDialogServices;
 
 // The HSV disk: the angle from straight up chooses the hue and the distance from the centre the
 // saturation (0 at the centre, 100 at the rim and beyond); the value stays as it is. The picture
@@ -14,7 +14,7 @@ class HsvWheel : public ColorWheel
 
 public:
     // dialog receives the picked colors and is not owned; it may be null.
-    explicit HsvWheel(ColorDorvoDialog* dialog);
+    explicit HsvWheel(ColorDialogServices* dialog);
     ~HsvWheel() override;
 
     // Shows value: moves the marker to its hue and saturation. Also during a drag, so the color

@@ -1,6 +1,6 @@
 #include "fields/HueWheel.h"
 
-#include "dialog/ColorChannel.h"
+#include "color/ColorChannel.h"
 #include "fields/ColorField.h"
 
 namespace {
@@ -9,7 +9,7 @@ const char kPicture[] = ":/ColorFields/resources/hueWheel.png";
 
 } // namespace
 
-HueWheel::HueWheel(ColorDorvoDialog* dialog) : ColorWheel(nullptr)
+HueWheel::HueWheel(ColorDialogServices* dialog) : ColorWheel(nullptr)
 {
     this->dialog = dialog;
     setUp(DefaultSize, DefaultSize);
@@ -36,7 +36,7 @@ void HueWheel::setUp(int width, int height)
 void HueWheel::setColor(const ColorValue& value)
 {
     color = value;
-    moveMarker(color.hsv);
+    moveMarker(color.hsv());
     innerField->setColor(value, ColorChannel::Hue);
 }
 

@@ -2,7 +2,7 @@
 
 #include "fields/ColorWheel.h"
 
-class ColorDorvoDialog;
+class ColorDialogServices;
 class ColorField;
 
 // The hue ring around a small square field. Dragging on the ring changes only the hue; the square
@@ -18,7 +18,7 @@ public:
 
     // dialog receives the picked colors (of the ring and of the inner square) and is not owned;
     // it may be null.
-    explicit HueWheel(ColorDorvoDialog* dialog);
+    explicit HueWheel(ColorDialogServices* dialog);
     ~HueWheel() override;
 
     // Shows value: the ring marker moves to its hue and the inner square shows it (the square

@@ -2,7 +2,7 @@
 
 #include "color/ColorTexts.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorDorvoDialog.h"
+#include "fields/ColorDialogServices.h"
 #include "swatches/ColorPaletteStep.h"
 
 #include <QHBoxLayout>
@@ -23,7 +23,7 @@ constexpr StepFactor stepFactors[ColorPalette::StepCount] = {
 constexpr int StepHeight = static_cast<int>(ColorPalette::TileHeight * 0.25f);
 } // namespace
 
-ColorPalette::ColorPalette(ColorDorvoDialog* dialog, QWidget* parent)
+ColorPalette::ColorPalette(ColorDialogServices* dialog, QWidget* parent)
     : QLabel(parent), dialog(dialog)
 {
     setFixedHeight(TileHeight);
@@ -77,11 +77,11 @@ void ColorPalette::mousePressEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton || !dialog)
         return;
     const ColorValue current = dialog->GetCurrentColorValue();
-    if (current.hsv != baseColor) {
+    if (current.hsv() != baseColor) {
         // Keep the alpha of the color being edited: a harmony pick changes the color,
         // not its opacity.
         dialog->ViewColorChanged(ColorValue(HsvColor(baseColor.hue(), baseColor.saturation(),
-                                                     baseColor.value(), current.rgb.alpha())),
+                                                     baseColor.value(), current.rgb().alpha())),
                                  true);
     }
 }

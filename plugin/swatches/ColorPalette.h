@@ -7,7 +7,7 @@
 
 #include <array>
 
-class ColorDorvoDialog;
+class ColorDialogServices;
 class ColorPaletteStep;
 class QMouseEvent;
 
@@ -23,7 +23,7 @@ public:
     static constexpr int TileHeight = 60;
     static constexpr int StepInset = 5;
 
-    ColorPalette(ColorDorvoDialog* dialog, QWidget* parent = nullptr);
+    ColorPalette(ColorDialogServices* dialog, QWidget* parent = nullptr);
     ~ColorPalette() override;
 
     // Shows `hsv` and recolours the four shades from it.
@@ -40,7 +40,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    ColorDorvoDialog* dialog = nullptr;
+    ColorDialogServices* dialog = nullptr;
     std::array<ColorPaletteStep*, StepCount> steps{};
     HsvColor baseColor;
     // What the style sheet currently paints, so that an unchanged color costs no

@@ -1,15 +1,15 @@
 #include "swatches/ColorPaletteLayout.h"
 
 #include "color/HsvColor.h"
-#include "dialog/ColorDorvoDialog.h"
 #include "dialog/PaletteAngleType.h"
+#include "fields/ColorDialogServices.h"
 #include "swatches/ColorPalette.h"
 
 #include <QHBoxLayout>
 
 ColorPaletteLayout::ColorPaletteLayout(QWidget* parent) : QWidget(parent)
 {
-    dialog = qobject_cast<ColorDorvoDialog*>(parent);
+    dialog = dynamic_cast<ColorDialogServices*>(parent);
     setFixedHeight(StripHeight);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -4,7 +4,7 @@
 
 #include <array>
 
-class ColorDorvoDialog;
+class ColorDialogServices;
 class ColorPalette;
 class HsvColor;
 
@@ -40,7 +40,7 @@ public:
     static int complementHue(int hue);
 
 private:
-    ColorDorvoDialog* dialog = nullptr;
+    ColorDialogServices* dialog = nullptr;
     std::array<ColorPalette*, TileCount> palettes{};
     int currentType = -1;
 };

@@ -2,11 +2,11 @@
 
 #include "color/ColorTexts.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorDorvoDialog.h"
+#include "fields/ColorDialogServices.h"
 
 #include <QMouseEvent>
 
-ColorPaletteStep::ColorPaletteStep(ColorDorvoDialog* dialog, QWidget* parent)
+ColorPaletteStep::ColorPaletteStep(ColorDialogServices* dialog, QWidget* parent)
     : QLabel(parent), dialog(dialog)
 {
 }
@@ -29,7 +29,7 @@ void ColorPaletteStep::mousePressEvent(QMouseEvent* event)
     // Handled here alone, whatever the button: the tile below never sees the press.
     if (event->button() != Qt::LeftButton || !dialog)
         return;
-    const int alpha = dialog->GetCurrentColorValue().rgb.alpha();
+    const int alpha = dialog->GetCurrentColorValue().rgb().alpha();
     dialog->ViewColorChanged(ColorValue(RgbColor(color.red(), color.green(), color.blue(), alpha)),
                              true);
 }

@@ -4,7 +4,7 @@
 
 #include <QLabel>
 
-class ColorDorvoDialog;
+class ColorDialogServices;
 class QMouseEvent;
 
 // One shade cell inside a palette tile. A left click makes its color the dialog's
@@ -15,7 +15,7 @@ class ColorPaletteStep : public QLabel
     Q_DISABLE_COPY(ColorPaletteStep)
 
 public:
-    ColorPaletteStep(ColorDorvoDialog* dialog, QWidget* parent = nullptr);
+    ColorPaletteStep(ColorDialogServices* dialog, QWidget* parent = nullptr);
     ~ColorPaletteStep() override;
 
     void setColor(const RgbColor& rgb);
@@ -25,7 +25,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    ColorDorvoDialog* dialog = nullptr;
+    ColorDialogServices* dialog = nullptr;
     RgbColor color;
     // A shade has no style sheet until its first color arrives.
     bool styled = false;

@@ -4,8 +4,8 @@
 #include "MouseSupport.h"
 #include "TestHost.h"
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldImage.h"
 
@@ -126,8 +126,8 @@ void ColorFieldTest::clickPicks()
     auto field = openField(color, channel);
 
     press(field.get(), click);
-    QVERIFY2(dialog->GetCurrentRgb() == expected.rgb,
-             qPrintable(describe(dialog->GetCurrentRgb()) + " != " + describe(expected.rgb)));
+    QVERIFY2(dialog->GetCurrentRgb() == expected.rgb(),
+             qPrintable(describe(dialog->GetCurrentRgb()) + " != " + describe(expected.rgb())));
     // Whichever space was picked in is kept as picked (a hue chosen for a grey survives).
     QCOMPARE(dialog->GetCurrentColorValue(), expected);
     QCOMPARE(markerOf(*field)->pos(), click + QPoint(-8, -8));

@@ -4,8 +4,8 @@
 #include "MouseSupport.h"
 #include "TestHost.h"
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 #include "fields/ChannelGradient.h"
 #include "fields/ColorSlider.h"
 

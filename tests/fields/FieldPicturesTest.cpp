@@ -2,8 +2,8 @@
 // arithmetic: build the channel's record, overwrite the axis channels through its clamping
 // setters, convert with the color model. Every fixed value of every channel, at both sizes used.
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 #include "fields/ChannelGradient.h"
 #include "fields/ColorFieldImage.h"
 #include "fields/ColorPixels.h"
@@ -60,7 +60,7 @@ ColorValue colorWith(ColorChannel a, int va, ColorChannel b, int vb)
 QRgb referenceFieldPixel(const ColorValue& color, ColorChannel c, int x, int y, int w, int h)
 {
     if (isRgb(c)) {
-        RgbColor rgb = color.rgb;
+        RgbColor rgb = color.rgb();
         const int along = nearest(255.0f * (255.0f / w) - float(255 - x));
         const int down = nearest(255.0f - y * (255.0f / h));
         c == ColorChannel::Blue ? rgb.setRed(along) : rgb.setBlue(along);
@@ -69,7 +69,7 @@ QRgb referenceFieldPixel(const ColorValue& color, ColorChannel c, int x, int y, 
     }
     const int down = nearest(100.0f - y * (100.0f / h));
     if (isHsv(c)) {
-        HsvColor hsv = color.hsv;
+        HsvColor hsv = color.hsv();
         if (c == ColorChannel::Hue) {
             hsv.setSaturation(nearest(x * (100.0f / w)));
         } else {
@@ -78,7 +78,7 @@ QRgb referenceFieldPixel(const ColorValue& color, ColorChannel c, int x, int y, 
         c == ColorChannel::Value ? hsv.setSaturation(down) : hsv.setValue(down);
         return pixelOf(RgbColor(hsv));
     }
-    LabColor lab = color.lab;
+    LabColor lab = color.lab();
     const int along = nearest(x * (255.0f / w)) - 128;
     if (c == ColorChannel::Lightness) {
         lab.setA(along);
@@ -93,9 +93,9 @@ QRgb referenceFieldPixel(const ColorValue& color, ColorChannel c, int x, int y, 
 QRgb referenceGradientPixel(const ColorValue& color, ColorChannel c, int i, int length)
 {
     const float l = float(length);
-    const RgbColor& rgb = color.rgb;
-    const HsvColor& hsv = color.hsv;
-    const LabColor& lab = color.lab;
+    const RgbColor& rgb = color.rgb();
+    const HsvColor& hsv = color.hsv();
+    const LabColor& lab = color.lab();
     const int byte = nearest(255.0f - i * (256.0f / l));
     const int percent = nearest(100.0f - i * (100.0f / l));
     const int ab = nearest(127.0f - i * (256.0f / l));
@@ -121,26 +121,26 @@ QRgb referenceGradientPixel(const ColorValue& color, ColorChannel c, int i, int 
     }
 }
 
-struct ChannelInfo
+struct ChannelRange
 {
     ColorChannel channel;
     const char* name;
     int low, high;
 };
 
-const ChannelInfo kChannels[] = {{ColorChannel::Red, "Red", 0, 255},
-                                 {ColorChannel::Green, "Green", 0, 255},
-                                 {ColorChannel::Blue, "Blue", 0, 255},
-                                 {ColorChannel::Hue, "Hue", 0, 360},
-                                 {ColorChannel::Saturation, "Saturation", 0, 100},
-                                 {ColorChannel::Value, "Value", 0, 100},
-                                 {ColorChannel::Lightness, "Lightness", 0, 100},
-                                 {ColorChannel::RedGreen, "RedGreen", -128, 127},
-                                 {ColorChannel::BlueYellow, "BlueYellow", -128, 127}};
+const ChannelRange kChannels[] = {{ColorChannel::Red, "Red", 0, 255},
+                                  {ColorChannel::Green, "Green", 0, 255},
+                                  {ColorChannel::Blue, "Blue", 0, 255},
+                                  {ColorChannel::Hue, "Hue", 0, 360},
+                                  {ColorChannel::Saturation, "Saturation", 0, 100},
+                                  {ColorChannel::Value, "Value", 0, 100},
+                                  {ColorChannel::Lightness, "Lightness", 0, 100},
+                                  {ColorChannel::RedGreen, "RedGreen", -128, 127},
+                                  {ColorChannel::BlueYellow, "BlueYellow", -128, 127}};
 
-const ChannelInfo& infoOf(ColorChannel c)
+const ChannelRange& infoOf(ColorChannel c)
 {
-    for (const ChannelInfo& info : kChannels) {
+    for (const ChannelRange& info : kChannels) {
         if (info.channel == c) {
             return info;
         }
@@ -158,7 +158,7 @@ enum class Loops
 
 void addRows(int size)
 {
-    for (const ChannelInfo& info : kChannels) {
+    for (const ChannelRange& info : kChannels) {
         QTest::addRow("%s %d", info.name, size) << info.channel << size << Loops::Wide;
         if (isHsv(info.channel)) {
             QTest::addRow("%s %d SSE2", info.name, size) << info.channel << size << Loops::Baseline;
@@ -304,7 +304,7 @@ void FieldPicturesTest::gradientEqualsReference()
         QSKIP("this CPU has no AVX2");
     }
     std::vector<ColorChannel> others;
-    for (const ChannelInfo& info : kChannels) {
+    for (const ChannelRange& info : kChannels) {
         const bool sameSpace =
             (isRgb(info.channel) && isRgb(channel)) || (isHsv(info.channel) && isHsv(channel)) ||
             (!isRgb(info.channel) && !isHsv(info.channel) && !isRgb(channel) && !isHsv(channel));
@@ -314,8 +314,8 @@ void FieldPicturesTest::gradientEqualsReference()
     }
     std::vector<QRgb> strip(length);
     for (int pass = 0; pass < 2; ++pass) {
-        const ChannelInfo& every = infoOf(others[pass]);
-        const ChannelInfo& spread = infoOf(others[1 - pass]);
+        const ChannelRange& every = infoOf(others[pass]);
+        const ChannelRange& spread = infoOf(others[1 - pass]);
         for (int v = every.low; v <= every.high; ++v) {
             for (int k = 0; k <= 8; ++k) {
                 const int w = spread.low + (spread.high - spread.low) * k / 8;

@@ -5,8 +5,8 @@
 
 #include "TestHost.h"
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 #include "fields/ChannelGradient.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldImage.h"
@@ -112,7 +112,7 @@ void FieldsOnDisplayTest::fieldAndSliderOnScreen()
     const QPoint click(64, 192);
     const ColorValue picked = field->colorAt(click);
     QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, click);
-    QCOMPARE(dialog.GetCurrentRgb(), picked.rgb);
+    QCOMPARE(dialog.GetCurrentRgb(), picked.rgb());
     const QPoint expectedMarker = ColorFieldImage::markerPosition(256, 256, picked, channel);
     QCOMPARE(field->findChild<QLabel*>(QStringLiteral("markerLabel"))->pos(),
              expectedMarker + QPoint(-8, -8));

@@ -299,7 +299,7 @@ void tst_Wheels::greyDraggedOnRingChangesHeldHue()
     moveHeld(wheel, QPoint(-40, 128));
     QTest::mouseRelease(wheel, Qt::LeftButton, Qt::NoModifier, QPoint(-40, 128));
     QVERIFY(dialog->GetCurrentHsv() == HsvColor(270, 0, 60));
-    QCOMPARE(wheel->field()->shownColor().hsv.hue(), 270);
+    QCOMPARE(wheel->field()->shownColor().hsv().hue(), 270);
     // Both hue changes reached the host although the grey stayed the grey (the press at the
     // held hue 0 did not).
     QVERIFY(dialog->GetCurrentRgb() == grey);
@@ -325,7 +325,7 @@ void tst_Wheels::innerFieldPicksAndKeepsItsPictureWhileHeld()
     dialog->ViewColorChanged(ColorValue(HsvColor(90, 80, 20)), true);
     QCOMPARE(markerPos(wheel), QPoint(234, 120));
     QCOMPARE(fieldMarker->pos(), heldMarker);
-    QCOMPARE(field->shownColor().hsv.hue(), 200);
+    QCOMPARE(field->shownColor().hsv().hue(), 200);
     QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, QPoint(96, 32));
     QVERIFY(dialog->GetCurrentHsv() == HsvColor(200, 75, 75));
     QCOMPARE(markerPos(wheel), ringMarker);
@@ -365,7 +365,7 @@ void tst_Wheels::slidersBesideTheWheels()
     QCOMPARE(dialog->GetCurrentHsv().hue(), 200);
     QCOMPARE(dialog->GetCurrentHsv().saturation(), 40);
     QVERIFY(dialog->GetCurrentHsv().value() != 60);
-    QCOMPARE(wheel->shownColor().hsv.value(), dialog->GetCurrentHsv().value());
+    QCOMPARE(wheel->shownColor().hsv().value(), dialog->GetCurrentHsv().value());
     QCOMPARE(markerPos(wheel), marker);
 
     combo->setCurrentIndex(0);

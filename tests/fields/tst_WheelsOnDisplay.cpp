@@ -6,8 +6,8 @@
 
 #include "TestHost.h"
 
+#include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "dialog/ColorChannel.h"
 #include "dialog/ColorDorvoDialog.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldImage.h"

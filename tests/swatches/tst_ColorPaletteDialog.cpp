@@ -155,12 +155,12 @@ void tst_ColorPaletteDialog::picks()
         QTest::mouseClick(palette->step(step), button);
 
     const ColorValue expected = changes ? shown : before;
-    QCOMPARE(current().rgb, expected.rgb);
-    QCOMPARE(current().hsv, expected.hsv);
+    QCOMPARE(current().rgb(), expected.rgb());
+    QCOMPARE(current().hsv(), expected.hsv());
     // The dialog's views follow, the strip included ...
-    QCOMPARE(child<QLineEdit>("hexEditLine")->text(), HexColor(expected.rgb).text());
-    QCOMPARE(child<QSpinBox>("hueIntSpinner")->value(), expected.hsv.hue());
-    QCOMPARE(strip->palette(0)->shownColor(), expected.hsv);
+    QCOMPARE(child<QLineEdit>("hexEditLine")->text(), HexColor(expected.rgb()).text());
+    QCOMPARE(child<QSpinBox>("hueIntSpinner")->value(), expected.hsv().hue());
+    QCOMPARE(strip->palette(0)->shownColor(), expected.hsv());
     // ... but a pick is not news for the host until the next notifying change.
     QCOMPARE(callback.changedCount(), 0);
     clickButton("acceptBtn");
@@ -174,11 +174,11 @@ void tst_ColorPaletteDialog::pickKeepsAlpha()
     clickButton("adjacentRdBtn");
     QTest::mouseClick(strip->palette(1), Qt::LeftButton, {},
                       QPoint(strip->palette(1)->width() / 2, 10));
-    QCOMPARE(current().rgb.alpha(), 128);
+    QCOMPARE(current().rgb().alpha(), 128);
     // A shade's color, with the opacity of the color being edited.
     const RgbColor shade = strip->palette(0)->step(1)->shownColor();
     QTest::mouseClick(strip->palette(0)->step(1), Qt::LeftButton);
-    QCOMPARE(current().rgb, RgbColor(shade.red(), shade.green(), shade.blue(), 128));
+    QCOMPARE(current().rgb(), RgbColor(shade.red(), shade.green(), shade.blue(), 128));
     clickButton("acceptBtn");
     QCOMPARE(callback.last().color.a, 128 / 255.0f);
 }
@@ -206,7 +206,7 @@ void tst_ColorPaletteDialog::switchesTellHostAtOnce()
     QCOMPARE(current().toQColor(), expected);
     QCOMPARE(callback.changedCount(), 1);
     QCOMPARE(callback.last().color, asHostColor(current()));
-    QCOMPARE(strip->palette(0)->shownColor(), current().hsv);
+    QCOMPARE(strip->palette(0)->shownColor(), current().hsv());
 }
 
 void tst_ColorPaletteDialog::angleRecoloursStripOnly()
@@ -218,10 +218,10 @@ void tst_ColorPaletteDialog::angleRecoloursStripOnly()
     QVERIFY(angle->isEnabled());
 
     angle->setValue(45);
-    QCOMPARE(strip->palette(1)->shownColor().hue(), before.hsv.hue() + 45);
-    QCOMPARE(strip->palette(2)->shownColor().hue(), before.hsv.hue() - 45);
-    QCOMPARE(current().rgb, before.rgb);
-    QCOMPARE(current().hsv, before.hsv);
+    QCOMPARE(strip->palette(1)->shownColor().hue(), before.hsv().hue() + 45);
+    QCOMPARE(strip->palette(2)->shownColor().hue(), before.hsv().hue() - 45);
+    QCOMPARE(current().rgb(), before.rgb());
+    QCOMPARE(current().hsv(), before.hsv());
     QCOMPARE(callback.changedCount(), 0);
 }
 
