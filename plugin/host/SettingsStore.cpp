@@ -82,16 +82,28 @@ bool ReadJsonFile(const QString& path, QJsonDocument& document)
     return error.error == QJsonParseError::NoError;
 }
 
-bool WriteColorList(const QJsonObject& colorList)
+bool WriteColorList(const QJsonObject& colorList, QString* error)
 {
-    // Written beside the old file and renamed over it, so a failure never loses the user's lists.
-    QSaveFile file(ColorListPath());
+    return WriteFileAtomically(ColorListPath(), QJsonDocument(colorList).toJson(), error);
+}
+
+bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error)
+{
+    // Written beside the old file and renamed over it, so a failure never loses the user's data.
+    // A temporary file that is not committed is removed with the QSaveFile.
+    QSaveFile file(path);
+    QString why;
     if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+        why = file.errorString();
+    } else if (file.write(data) != data.size()) {
+        why = file.errorString();
+    } else if (file.commit()) {
+        return true;
+    } else {
+        why = file.errorString();
     }
-    const QByteArray data = QJsonDocument(colorList).toJson();
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
+    if (error) {
+        *error = why;
     }
-    return file.commit();
+    return false;
 }
