@@ -95,8 +95,11 @@ bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* e
     QString why;
     if (!file.open(QIODevice::WriteOnly)) {
         why = file.errorString();
-    } else if (file.write(data) != data.size()) {
+    } else if (file.write(data) != data.size() || !file.flush()) {
+        // A short write of the last buffered bytes only shows at the flush, which commit() does
+        // not check: it would rename the cut-off file over the old one.
         why = file.errorString();
+        file.cancelWriting();
     } else if (file.commit()) {
         return true;
     } else {
