@@ -69,7 +69,11 @@ ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* dialog, QWidge
     settingsMenu->addAction(ui->renameTabAction);
     settingsMenu->addAction(ui->clearTabAction);
     settingsMenu->addAction(ui->removeTabAction);
-    ui->settingsBtn->setMenu(settingsMenu);
+    // Opened by hand rather than as the button's own menu, which would squeeze an arrow into the
+    // small square button beside its "S".
+    connect(ui->settingsBtn, &QPushButton::clicked, this, [this] {
+        settingsMenu->exec(ui->settingsBtn->mapToGlobal(QPoint(0, ui->settingsBtn->height())));
+    });
     connect(settingsMenu, &QMenu::aboutToShow, this, &ColorSwatchListWidget::updateMenu);
     connect(ui->importPaletteAction, &QAction::triggered, this,
             &ColorSwatchListWidget::importPalettes);
@@ -162,6 +166,10 @@ bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
+        return false;
+    }
+    if (file.size() > MaxImportedBytes) {
+        reason = tr("larger than %1 MB").arg(MaxImportedBytes >> 20);
         return false;
     }
     const QByteArray data = file.readAll();

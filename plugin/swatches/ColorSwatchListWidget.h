@@ -40,6 +40,7 @@ public:
     // More colors than this in one file to import is refused rather than spread over tabs
     // without end.
     static constexpr int MaxImportedSwatches = 50 * MaxSwatches;
+    static constexpr qint64 MaxImportedBytes = qint64(8) << 20;
 
     // `dialog` receives picks and gives the current color; it is not owned and may be null.
     ColorSwatchListWidget(ColorDialogServices* dialog, QWidget* parent);
