@@ -450,7 +450,7 @@ void ColorDorvoDialog::ColorSpinnerChanged(int value, int type)
     FlagScope updating(s_updating);
 
     const ChannelInfo& info = channelInfo(channel);
-    if (info.minimum == info.maximum)
+    if (!info.write)
         return;
     // Values arrive in the form the spinners show; with the sRGB switch off RGB, saturation
     // and value are linear and are stored in display form.
