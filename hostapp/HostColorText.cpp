@@ -24,6 +24,15 @@ int ChannelOf(float unit)
     return static_cast<int>(scaled);
 }
 
+// True for a well-formed positive decimal number too small for a double to hold (Qt refuses it
+// as an underflow).
+bool Underflows(const QString& number)
+{
+    static const QRegularExpression decimal(
+        QStringLiteral("^\\+?(\\d+\\.?\\d*|\\.\\d+)[eE]-\\d+$"));
+    return decimal.match(number).hasMatch();
+}
+
 bool ParseList(const QStringList& parts, AColor* color, QString* error)
 {
     if (parts.size() < 3 || parts.size() > 4) {
@@ -40,12 +49,17 @@ bool ParseList(const QStringList& parts, AColor* color, QString* error)
         const QString part = parts[i].trimmed();
         bool ok = false;
         if (floats) {
-            const float v = part.toFloat(&ok);
-            if (!ok || !(v >= 0.0f && v <= 1.0f)) {
+            // Read as a double: a value below the smallest float is still a unit float, and
+            // one below even the smallest double is zero.
+            double v = part.toDouble(&ok);
+            if (!ok && v == 0.0 && Underflows(part)) {
+                ok = true;
+            }
+            if (!ok || !(v >= 0.0 && v <= 1.0)) {
                 *error = QStringLiteral("'%1' is not a unit float (0 to 1)").arg(part);
                 return false;
             }
-            values[i] = v;
+            values[i] = static_cast<float>(v);
         } else {
             const int v = part.toInt(&ok);
             if (!ok || v < 0 || v > 255) {

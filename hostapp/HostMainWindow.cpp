@@ -2,6 +2,7 @@
 
 #include "ui_HostMainWindow.h"
 
+#include "HostAccelerators.h"
 #include "HostColorCallback.h"
 #include "HostColorText.h"
 
@@ -33,6 +34,15 @@ HostMainWindow::HostMainWindow(QWidget* parent)
     connect(mUi->listenerEditLine, &QLineEdit::returnPressed, this,
             &HostMainWindow::EvaluateListenerLine);
     connect(mUi->exitAction, &QAction::triggered, this, &QWidget::close);
+    // The listener line carries "NoMaxAccelerators" in the form, so typing a call there
+    // never switches tools.
+    new HostAccelerators(
+        [this](const HostAccelerators::Accelerator& accelerator) {
+            appendHostMessage(tr("Host: %1 (%2)")
+                                  .arg(accelerator.command,
+                                       accelerator.keys.toString(QKeySequence::PortableText)));
+        },
+        this);
 
     AddSwatch(tr("Diffuse"), HostColorSwatch::Request::ModalAColor,
               AColor(0.55f, 0.35f, 0.24f, 1.0f), this);

@@ -25,7 +25,9 @@ class HostMainWindow;
 // Its color swatches ask the host's color selector for colors the ways the host does: modal
 // (the swatch takes the accepted color) and modeless (the swatch follows the open picker
 // live); the swatch in the "Object Color" window asks on behalf of the object color
-// selector. Every notification a picker sends is listed in the notifications pane.
+// selector. Every notification a picker sends is listed in the notifications pane. The host's
+// keyboard accelerators write what they do to the listener; they leave alone the keys typed in
+// the listener line and in any window that carries "NoMaxAccelerators".
 class HostMainWindow : public QMainWindow
 {
     Q_OBJECT

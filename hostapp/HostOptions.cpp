@@ -63,6 +63,15 @@ HostOptions HostOptions::Parse(const QStringList& arguments)
             options.error = QStringLiteral("Bad color: %1.").arg(reason);
             return options;
         }
+        // The host's color selector takes no alpha and answers opaque. An opaque fourth value
+        // is taken, so that what --format rgb or afloat prints reads back.
+        if (options.pickColor.a != 1.0f) {
+            options.error = QStringLiteral("Bad color: '%1' has an alpha, but the color selector "
+                                           "takes none; leave the fourth value out or make it "
+                                           "255 (1.0 as a float).")
+                                .arg(parser.value(color).trimmed());
+            return options;
+        }
     }
     if (parser.isSet(format) &&
         !HostColorText::ParseFormat(parser.value(format), &options.pickFormat)) {
@@ -90,8 +99,10 @@ QString HostOptions::HelpText()
         "                    its result and exit (exit status 1 when it fails); needs no display\n"
         "  --pick            open one color picker instead of the main window; print the\n"
         "                    accepted color and exit 0, or exit 1 when it is cancelled\n"
-        "  --color VALUE     the color --pick starts from: #rrggbb, r,g,b[,a] on 0..255, or\n"
-        "                    r,g,b[,a] as unit floats such as 0.5,0.25,1 (default #808080)\n"
+        "  --color VALUE     the color --pick starts from: #rrggbb, r,g,b on 0..255, or r,g,b\n"
+        "                    as unit floats such as 0.5,0.25,1 (default #808080); the color\n"
+        "                    selector takes no alpha, so a fourth value must be opaque (255,\n"
+        "                    or 1.0 as a float)\n"
         "  --modeless        open the picker modeless (the host follows it live)\n"
         "  --format NAME     how --pick prints the color: hex (#RRGGBB, the default), rgb\n"
         "                    (r,g,b,a on 0..255), afloat (unit floats) or packed (0x00BBGGRR)\n"

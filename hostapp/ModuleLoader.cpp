@@ -1,5 +1,7 @@
 #include "ModuleLoader.h"
 
+#include "ModuleImageCheck.h"
+
 #include "hostsdk/ClassDesc.h"
 #include "hostsdk/ColPick.h"
 #include "hostsdk/GUP.h"
@@ -22,6 +24,26 @@ QString VersionText(ULONG v)
         .arg(v >> 16)
         .arg((v >> 8) & 0xFF)
         .arg(v & 0xFF);
+}
+
+// Why the file must not reach the dynamic loader, or empty. Only a regular file is opened: a
+// pipe would block the host.
+QString Unusable(const QFileInfo& info)
+{
+    if (info.isSymLink() && !info.exists()) {
+        return QStringLiteral("broken link to '%1'").arg(info.symLinkTarget());
+    }
+    if (!info.exists()) {
+        return QString(); // the dynamic loader names the error
+    }
+    if (!info.isFile()) {
+        return QStringLiteral("not a regular file");
+    }
+    if (!info.isReadable()) {
+        return QStringLiteral("not readable");
+    }
+    const QString damage = ModuleImageCheck::Damage(info.absoluteFilePath());
+    return damage.isEmpty() ? QString() : QStringLiteral("damaged module (%1)").arg(damage);
 }
 
 } // namespace
@@ -60,8 +82,10 @@ void ModuleLoader::report(const QString& message)
 
 int ModuleLoader::loadFolder(const QString& dir)
 {
-    const QFileInfoList files = QDir(dir).entryInfoList({QStringLiteral("*.dlu")},
-                                                        QDir::Files | QDir::Readable, QDir::Name);
+    // System lists what is neither file nor folder (broken links, pipes), so that it is
+    // reported like any other file that is no module.
+    const QFileInfoList files =
+        QDir(dir).entryInfoList({QStringLiteral("*.dlu")}, QDir::Files | QDir::System, QDir::Name);
     int loaded = 0;
     for (const QFileInfo& file : files) {
         if (loadModule(file.absoluteFilePath())) {
@@ -74,7 +98,13 @@ int ModuleLoader::loadFolder(const QString& dir)
 bool ModuleLoader::loadModule(const QString& filePath)
 {
     auto module = std::make_unique<Module>();
-    module->fileName = QFileInfo(filePath).fileName();
+    const QFileInfo info(filePath);
+    module->fileName = info.fileName();
+    const QString unusable = Unusable(info);
+    if (!unusable.isEmpty()) {
+        report(QStringLiteral("%1: %2; skipped").arg(module->fileName, unusable));
+        return false;
+    }
     module->library = std::make_unique<QLibrary>(filePath);
     // Resolve everything now, so a module with a dangling reference fails here, not mid-call.
     module->library->setLoadHints(QLibrary::ResolveAllSymbolsHint);

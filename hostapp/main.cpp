@@ -41,8 +41,9 @@ void OnQuitSignal(int)
     (void)ignored;
 }
 
-// SIGINT and SIGTERM end the event loop like closing the window, so the modules are shut
-// down in order and their settings reach the disk.
+// SIGINT, SIGTERM and SIGHUP (the terminal closing) end the event loop like closing the
+// window, so the modules are shut down in order and their settings reach the disk. A hang-up or
+// interrupt that was ignored when the host started (nohup, a background job) stays ignored.
 void QuitOnSignals(QApplication& app)
 {
     if (pipe2(gQuitPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
@@ -61,7 +62,15 @@ void QuitOnSignals(QApplication& app)
     action.sa_handler = OnQuitSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, nullptr);
+    for (const int signal : {SIGINT, SIGHUP}) {
+        struct sigaction inherited
+        {
+        };
+        if (sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler == SIG_IGN) {
+            continue;
+        }
+        sigaction(signal, &action, nullptr);
+    }
     sigaction(SIGTERM, &action, nullptr);
 }
 
@@ -135,8 +144,13 @@ int main(int argc, char* argv[])
             ? QCoreApplication::applicationDirPath() + QStringLiteral("/plugins")
             : QDir::cleanPath(QDir::current().absoluteFilePath(options.pluginDir));
     if (!options.pluginDir.isEmpty() && !QFileInfo(pluginDir).isDir()) {
-        PrintTo(stderr, QStringLiteral("colordorvo-host: plug-in folder '%1' does not exist\n")
-                            .arg(options.pluginDir));
+        const QFileInfo given(pluginDir);
+        const QString what = given.isFile()      ? QStringLiteral("is a file, not a folder")
+                             : given.exists()    ? QStringLiteral("is not a folder")
+                             : given.isSymLink() ? QStringLiteral("is a broken link")
+                                                 : QStringLiteral("does not exist");
+        PrintTo(stderr, QStringLiteral("colordorvo-host: plug-in folder '%1' %2\n")
+                            .arg(options.pluginDir, what));
         return 2;
     }
     if (!options.plugCfgDir.isEmpty()) {

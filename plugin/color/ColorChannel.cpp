@@ -8,9 +8,33 @@ namespace {
 
 using C = ColorChannel;
 
+const LinearForm kLinearChannel = {linearChannel, channelFromLinear, linearChannelF};
+const LinearForm kLinearPercent = {linearPercent, percentFromLinear, linearPercentF};
+
+// Writes one channel of a record through its setter, then the record into the value.
+template <typename Record, void (Record::*setter)(int), const Record& (ColorValue::*getter)() const,
+          void (ColorValue::*store)(const Record&)>
+void writeThrough(ColorValue& value, int channelValue)
+{
+    Record record = (value.*getter)();
+    (record.*setter)(channelValue);
+    (value.*store)(record);
+}
+
+template <typename Record, int (Record::*reader)() const,
+          const Record& (ColorValue::*getter)() const>
+int readFrom(const ColorValue& value)
+{
+    return ((value.*getter)().*reader)();
+}
+
+#define CHANNEL_IO(Record, get, set, read, write)                                                  \
+    readFrom<Record, &Record::read, &ColorValue::get>,                                             \
+        writeThrough<Record, &Record::write, &ColorValue::get, &ColorValue::set>
+
 ChannelInfo entry(C channel, C group, int minimum, int maximum, float scale, int offset,
-                  bool hasFloat, LinearForm linear, bool drivesField, C other0 = C::None,
-                  C other1 = C::None)
+                  const LinearForm* linear, bool drivesField, C other0, C other1,
+                  int (*read)(const ColorValue&), void (*write)(ColorValue&, int))
 {
     ChannelInfo info;
     info.channel = channel;
@@ -20,11 +44,13 @@ ChannelInfo entry(C channel, C group, int minimum, int maximum, float scale, int
     info.maximum = maximum;
     info.unitScale = scale;
     info.unitOffset = offset;
-    info.hasFloatForm = hasFloat;
+    info.hasFloatForm = true;
     info.linear = linear;
     info.drivesField = drivesField;
     info.others[0] = other0;
     info.others[1] = other1;
+    info.read = read;
+    info.write = write;
     return info;
 }
 
@@ -36,37 +62,59 @@ struct ChannelTable
     {
         for (int i = 0; i < 21; ++i)
             entries[i].channel = static_cast<C>(i);
-        const LinearForm none = LinearForm::None;
         const auto set = [this](const ChannelInfo& info) {
             entries[static_cast<int>(info.channel)] = info;
         };
-        set(entry(C::Red, C::RgbGroup, 0, 255, 255.0f, 0, true, LinearForm::Channel, true, C::Green,
-                  C::Blue));
-        set(entry(C::Green, C::RgbGroup, 0, 255, 255.0f, 0, true, LinearForm::Channel, true, C::Red,
-                  C::Blue));
-        set(entry(C::Blue, C::RgbGroup, 0, 255, 255.0f, 0, true, LinearForm::Channel, true, C::Red,
-                  C::Green));
+        const C none = C::None;
+        set(entry(C::Red, C::RgbGroup, 0, 255, 255.0f, 0, &kLinearChannel, true, C::Green, C::Blue,
+                  CHANNEL_IO(RgbColor, rgb, setRgb, red, setRed)));
+        set(entry(C::Green, C::RgbGroup, 0, 255, 255.0f, 0, &kLinearChannel, true, C::Red, C::Blue,
+                  CHANNEL_IO(RgbColor, rgb, setRgb, green, setGreen)));
+        set(entry(C::Blue, C::RgbGroup, 0, 255, 255.0f, 0, &kLinearChannel, true, C::Red, C::Green,
+                  CHANNEL_IO(RgbColor, rgb, setRgb, blue, setBlue)));
         // The hue bar is the same whatever the color: no other channels to follow.
-        set(entry(C::Hue, C::HsvGroup, 0, 360, 360.0f, 0, true, none, true));
-        set(entry(C::Saturation, C::HsvGroup, 0, 100, 100.0f, 0, true, LinearForm::Percent, true,
-                  C::Hue, C::Value));
-        set(entry(C::Value, C::HsvGroup, 0, 100, 100.0f, 0, true, LinearForm::Percent, true, C::Hue,
-                  C::Saturation));
-        set(entry(C::Lightness, C::LabGroup, 0, 100, 100.0f, 0, true, none, true, C::RedGreen,
-                  C::BlueYellow));
-        set(entry(C::RedGreen, C::LabGroup, -128, 127, 255.0f, -128, true, none, true, C::Lightness,
-                  C::BlueYellow));
-        set(entry(C::BlueYellow, C::LabGroup, -128, 127, 255.0f, -128, true, none, true,
-                  C::Lightness, C::RedGreen));
-        for (C cmyk : {C::Cyan, C::Magenta, C::Yellow, C::Key}) {
-            ChannelInfo info = entry(cmyk, C::CmykGroup, 0, 100, 100.0f, 0, true, none, false);
-            info.editKeeps = cmyk;
+        set(entry(C::Hue, C::HsvGroup, 0, 360, 360.0f, 0, nullptr, true, none, none,
+                  CHANNEL_IO(HsvColor, hsv, setHsv, hue, setHue)));
+        set(entry(C::Saturation, C::HsvGroup, 0, 100, 100.0f, 0, &kLinearPercent, true, C::Hue,
+                  C::Value, CHANNEL_IO(HsvColor, hsv, setHsv, saturation, setSaturation)));
+        set(entry(C::Value, C::HsvGroup, 0, 100, 100.0f, 0, &kLinearPercent, true, C::Hue,
+                  C::Saturation, CHANNEL_IO(HsvColor, hsv, setHsv, value, setValue)));
+        set(entry(C::Lightness, C::LabGroup, 0, 100, 100.0f, 0, nullptr, true, C::RedGreen,
+                  C::BlueYellow, CHANNEL_IO(LabColor, lab, setLab, lightness, setLightness)));
+        set(entry(C::RedGreen, C::LabGroup, -128, 127, 255.0f, -128, nullptr, true, C::Lightness,
+                  C::BlueYellow, CHANNEL_IO(LabColor, lab, setLab, a, setA)));
+        set(entry(C::BlueYellow, C::LabGroup, -128, 127, 255.0f, -128, nullptr, true, C::Lightness,
+                  C::RedGreen, CHANNEL_IO(LabColor, lab, setLab, b, setB)));
+        // A CMYK edit rewrites its whole group: four percentages do not survive the trip
+        // through RGB, so the group shows what the color became.
+        const ChannelInfo cmyk[] = {
+            entry(C::Cyan, C::CmykGroup, 0, 100, 100.0f, 0, nullptr, false, none, none,
+                  CHANNEL_IO(CmykColor, cmyk, setCmyk, cyan, setCyan)),
+            entry(C::Magenta, C::CmykGroup, 0, 100, 100.0f, 0, nullptr, false, none, none,
+                  CHANNEL_IO(CmykColor, cmyk, setCmyk, magenta, setMagenta)),
+            entry(C::Yellow, C::CmykGroup, 0, 100, 100.0f, 0, nullptr, false, none, none,
+                  CHANNEL_IO(CmykColor, cmyk, setCmyk, yellow, setYellow)),
+            entry(C::Key, C::CmykGroup, 0, 100, 100.0f, 0, nullptr, false, none, none,
+                  CHANNEL_IO(CmykColor, cmyk, setCmyk, key, setKey)),
+        };
+        for (ChannelInfo info : cmyk) {
+            info.editKeeps = info.channel;
             set(info);
         }
-        set(entry(C::Alpha, C::Alpha, 0, 255, 255.0f, 0, true, none, false));
-        set(entry(C::Temperature, C::Temperature, 1000, 15000, 1.0f, 0, false, none, false));
+        // Nothing is derived from alpha: it lives in the RGB record only.
+        set(entry(
+            C::Alpha, C::Alpha, 0, 255, 255.0f, 0, nullptr, false, none, none,
+            [](const ColorValue& v) { return v.rgb().alpha(); },
+            [](ColorValue& v, int alpha) { v.setAlpha(alpha); }));
+        ChannelInfo temperature =
+            entry(C::Temperature, C::Temperature, 1000, 15000, 1.0f, 0, nullptr, false, none, none,
+                  CHANNEL_IO(TemperatureColor, temperature, setTemperature, kelvin, setKelvin));
+        temperature.hasFloatForm = false;
+        set(temperature);
     }
 };
+
+#undef CHANNEL_IO
 
 const ChannelTable& table()
 {
@@ -94,48 +142,21 @@ const std::array<ColorChannel, 15>& spinnerChannels()
 
 int shownFromStored(ColorChannel channel, int stored, bool sRgb)
 {
-    if (sRgb)
-        return stored;
-    switch (channelInfo(channel).linear) {
-    case LinearForm::Channel:
-        return linearChannel(stored);
-    case LinearForm::Percent:
-        return linearPercent(stored);
-    case LinearForm::None:
-        break;
-    }
-    return stored;
+    const LinearForm* linear = channelInfo(channel).linear;
+    return sRgb || !linear ? stored : linear->shown(stored);
 }
 
 int storedFromShown(ColorChannel channel, int shown, bool sRgb)
 {
-    if (sRgb)
-        return shown;
-    switch (channelInfo(channel).linear) {
-    case LinearForm::Channel:
-        return channelFromLinear(shown);
-    case LinearForm::Percent:
-        return percentFromLinear(shown);
-    case LinearForm::None:
-        break;
-    }
-    return shown;
+    const LinearForm* linear = channelInfo(channel).linear;
+    return sRgb || !linear ? shown : linear->stored(shown);
 }
 
 float shownFloat(const ColorValue& value, ColorChannel channel, bool sRgb)
 {
     const int stored = value.channel(channel);
-    if (!sRgb) {
-        switch (channelInfo(channel).linear) {
-        case LinearForm::Channel:
-            return linearChannelF(stored);
-        case LinearForm::Percent:
-            return linearPercentF(stored);
-        case LinearForm::None:
-            break;
-        }
-    }
-    return floatFromInteger(channel, stored);
+    const LinearForm* linear = channelInfo(channel).linear;
+    return sRgb || !linear ? floatFromInteger(channel, stored) : linear->unit(stored);
 }
 
 float floatFromInteger(ColorChannel channel, int shown)
@@ -147,7 +168,7 @@ float floatFromInteger(ColorChannel channel, int shown)
 int integerFromFloat(ColorChannel channel, float x)
 {
     const ChannelInfo& info = channelInfo(channel);
-    if (info.maximum == info.minimum)
+    if (!info.read)
         return 0;
     return nearest(x * info.unitScale) + info.unitOffset;
 }

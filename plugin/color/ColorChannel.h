@@ -32,13 +32,15 @@ enum class ColorChannel : int
     Hex = 20,
 };
 
-// The form a channel takes with the sRGB switch off: a 2.2 power law on 0..255 or on
-// 0..100. Every other channel is shown as stored whatever the switch says.
-enum class LinearForm
+// The form a channel takes with the sRGB switch off: a 2.2 power law on its unit scale
+// (0..255 or 0..100). Channels without one are shown as stored whatever the switch says.
+struct LinearForm
 {
-    None,
-    Channel,
-    Percent,
+    // The linear integer shown for a stored value, and the stored value of a shown one.
+    int (*shown)(int stored);
+    int (*stored)(int shown);
+    // The unrounded linear unit float shown by the float spinner.
+    float (*unit)(int stored);
 };
 
 // What the picker knows of one channel. Each number is the rule its own spinner, slider and
@@ -58,11 +60,15 @@ struct ChannelInfo
     float unitScale = 1.0f;
     int unitOffset = 0;
     bool hasFloatForm = false;
-    LinearForm linear = LinearForm::None;
+    const LinearForm* linear = nullptr;
     // One of the nine channels with a radio button, which drive the slider and the square field.
     bool drivesField = false;
     // The two other channels of the same space (slider and field), None where there are none.
     ColorChannel others[2] = {ColorChannel::None, ColorChannel::None};
+    // How the channel is read from a color value, and written into one through its record's
+    // clamping setter, the other representations following. Null for group codes and Hex.
+    int (*read)(const ColorValue& value) = nullptr;
+    void (*write)(ColorValue& value, int channelValue) = nullptr;
 };
 
 // The entry of `channel`; group codes, None and Hex give an entry with no range.

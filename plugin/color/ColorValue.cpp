@@ -99,95 +99,15 @@ void ColorValue::setAlpha(int alpha)
 
 int ColorValue::channel(ColorChannel channel) const
 {
-    switch (channel) {
-    case ColorChannel::Red:
-        return m_rgb.red();
-    case ColorChannel::Green:
-        return m_rgb.green();
-    case ColorChannel::Blue:
-        return m_rgb.blue();
-    case ColorChannel::Hue:
-        return m_hsv.hue();
-    case ColorChannel::Saturation:
-        return m_hsv.saturation();
-    case ColorChannel::Value:
-        return m_hsv.value();
-    case ColorChannel::Lightness:
-        return m_lab.lightness();
-    case ColorChannel::RedGreen:
-        return m_lab.a();
-    case ColorChannel::BlueYellow:
-        return m_lab.b();
-    case ColorChannel::Cyan:
-        return m_cmyk.cyan();
-    case ColorChannel::Magenta:
-        return m_cmyk.magenta();
-    case ColorChannel::Yellow:
-        return m_cmyk.yellow();
-    case ColorChannel::Key:
-        return m_cmyk.key();
-    case ColorChannel::Alpha:
-        return m_rgb.alpha();
-    case ColorChannel::Temperature:
-        return m_temperature.kelvin();
-    default:
-        return 0;
-    }
+    const ChannelInfo& info = channelInfo(channel);
+    return info.read ? info.read(*this) : 0;
 }
 
 void ColorValue::setChannel(ColorChannel channel, int value)
 {
-    RgbColor rgb = m_rgb;
-    HsvColor hsv = m_hsv;
-    LabColor lab = m_lab;
-    CmykColor cmyk = m_cmyk;
-    switch (channel) {
-    case ColorChannel::Red:
-        rgb.setRed(value);
-        return setRgb(rgb);
-    case ColorChannel::Green:
-        rgb.setGreen(value);
-        return setRgb(rgb);
-    case ColorChannel::Blue:
-        rgb.setBlue(value);
-        return setRgb(rgb);
-    case ColorChannel::Hue:
-        hsv.setHue(value);
-        return setHsv(hsv);
-    case ColorChannel::Saturation:
-        hsv.setSaturation(value);
-        return setHsv(hsv);
-    case ColorChannel::Value:
-        hsv.setValue(value);
-        return setHsv(hsv);
-    case ColorChannel::Lightness:
-        lab.setLightness(value);
-        return setLab(lab);
-    case ColorChannel::RedGreen:
-        lab.setA(value);
-        return setLab(lab);
-    case ColorChannel::BlueYellow:
-        lab.setB(value);
-        return setLab(lab);
-    case ColorChannel::Cyan:
-        cmyk.setCyan(value);
-        return setCmyk(cmyk);
-    case ColorChannel::Magenta:
-        cmyk.setMagenta(value);
-        return setCmyk(cmyk);
-    case ColorChannel::Yellow:
-        cmyk.setYellow(value);
-        return setCmyk(cmyk);
-    case ColorChannel::Key:
-        cmyk.setKey(value);
-        return setCmyk(cmyk);
-    case ColorChannel::Alpha:
-        return setAlpha(value);
-    case ColorChannel::Temperature:
-        return setTemperature(TemperatureColor(value));
-    default:
-        return;
-    }
+    const ChannelInfo& info = channelInfo(channel);
+    if (info.write)
+        info.write(*this, value);
 }
 
 void ColorValue::setHue(int hue)

@@ -75,6 +75,8 @@ constexpr auto kIdClicked = &QButtonGroup::idClicked;
 constexpr auto kIdClicked = qOverload<int>(&QButtonGroup::buttonClicked);
 #endif
 
+using ClosingScope = FlagScope;
+
 constexpr int kUpdateDelayMs = 500;
 constexpr int kDefaultPaletteAngle = 30;
 
@@ -118,7 +120,8 @@ void writeSetting(const char* key, const QVariant& value)
 ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*request*/,
                                    HSVCallback* callback, ColorDorvoPicker* picker,
                                    const QString& title)
-    : QDialog(parent), ui(new Ui::ColorDorvoDialog), picker(picker), updateTimer(new QTimer(this))
+    : QDialog(parent), ui(std::make_unique<Ui::ColorDorvoDialog>()), picker(picker),
+      updateTimer(new QTimer(this))
 {
     // Keys typed into the spinners must not reach the host's accelerators.
     setProperty("NoMaxAccelerators", true);
@@ -232,8 +235,7 @@ ColorDorvoDialog::~ColorDorvoDialog()
         callback = nullptr;
     }
     picker = nullptr;
-    delete ui;
-    ui = nullptr;
+    ui.reset();
 }
 
 void ColorDorvoDialog::ViewColorChanged(const ColorValue& color, bool silent)
@@ -325,6 +327,7 @@ IPoint2 ColorDorvoDialog::GetPosition()
 
 void ColorDorvoDialog::Destroy()
 {
+    const ClosingScope closing(closingOnPurpose);
     close();
 }
 
@@ -356,6 +359,20 @@ AColor ColorDorvoDialog::GetAColor()
 bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
 {
     switch (event->type()) {
+    case QEvent::Show:
+        // Shown, the form may measure differently than when it was built (the window's screen
+        // and fonts are final now): fit it again so that nothing is squeezed.
+        if (watched == this)
+            FixSize();
+        break;
+    case QEvent::Close:
+        // Closed by the window system (its close button, Alt+F4): a cancel, so a host that
+        // previewed the edits is put back to the initial color.
+        if (watched == this && !closingOnPurpose && isVisible()) {
+            updateTimer->stop();
+            NotifyColorChanged(initialColor);
+        }
+        break;
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
     case QEvent::ShortcutOverride: {
@@ -383,6 +400,7 @@ void ColorDorvoDialog::AcceptColor()
     // Accepting reports the current color itself; a pending report would only repeat it.
     updateTimer->stop();
     NotifyColorChanged(currentColor);
+    const ClosingScope closing(closingOnPurpose);
     accept();
 }
 
@@ -396,6 +414,7 @@ void ColorDorvoDialog::CancelDialog()
     // A pending report of an edit must not reach the host after it was put back.
     updateTimer->stop();
     NotifyColorChanged(initialColor);
+    const ClosingScope closing(closingOnPurpose);
     close();
 }
 
@@ -431,14 +450,12 @@ void ColorDorvoDialog::ColorSpinnerChanged(int value, int type)
     FlagScope updating(s_updating);
 
     const ChannelInfo& info = channelInfo(channel);
-    if (info.minimum == info.maximum)
+    if (!info.write)
         return;
     // Values arrive in the form the spinners show; with the sRGB switch off RGB, saturation
     // and value are linear and are stored in display form.
     currentColor.setChannel(channel, storedFromShown(channel, value, SRgbShown()));
-    RefreshSpinners(currentColor, info.editKeeps);
-    UpdateColorDisplays(currentColor, false);
-    SetColorField(colorFieldIndex);
+    RefreshViews(info.editKeeps);
 }
 
 void ColorDorvoDialog::ColorSpinnerChanged(float value, int type)
@@ -480,11 +497,17 @@ void ColorDorvoDialog::ApplyColor(const ColorValue& value, bool notify)
     const ColorValue color = value;
     FlagScope updating(s_updating);
     currentColor = color;
-    RefreshSpinners(currentColor, ColorChannel::None);
-    UpdateColorDisplays(currentColor, false);
-    SetColorField(colorFieldIndex);
+    RefreshViews(ColorChannel::None);
     if (notify)
         NotifyColorChanged(currentColor);
+}
+
+void ColorDorvoDialog::RefreshViews(ColorChannel keepGroup)
+{
+    ++viewRefreshes;
+    RefreshSpinners(currentColor, keepGroup);
+    UpdateColorDisplays(currentColor, false);
+    SetColorField(colorFieldIndex);
 }
 
 void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel skipGroup)
@@ -561,6 +584,15 @@ void ColorDorvoDialog::SetColorField(int page)
 
 void ColorDorvoDialog::FixSize()
 {
+    // A fixed size pins the minimum and the maximum; released first, the layout can give the
+    // dialog what its content needs now, more or less than before.
+    // Sizes are measured in the style and fonts the dialog will be shown with.
+    ensurePolished();
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    // The minimum is what the content needs now: adjustSize, which keeps a window within two
+    // thirds of a small screen, must never squeeze the content below it.
+    setMinimumSize(layout()->totalMinimumSize());
+    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
     adjustSize();
     setFixedSize(width(), height());
 }

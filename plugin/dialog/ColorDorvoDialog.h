@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <deque>
+#include <memory>
 #include <vector>
 
 class QColor;
@@ -66,10 +67,19 @@ public:
     // follows the current color.
     void AddChannelSlider(QHBoxLayout* row, ColorChannel channel);
 
+    // Fits the dialog to its content and fixes it there: it is never user-resizable, but it
+    // grows and shrinks when its content does (expanded groups, the swatch panel). Every
+    // layout change ends with this.
+    void FixSize();
+
     RgbColor GetCurrentRgb() const override { return currentColor.rgb(); }
     HsvColor GetCurrentHsv() const override { return currentColor.hsv(); }
     ColorValue GetCurrentColorValue() const override { return currentColor; }
     QColor GetCurrentQColor() const override { return currentColor.toQColor(); }
+
+    // How many times the views were brought up to date since construction: one per change of
+    // color, whatever its source. For tests and benchmarks.
+    int ViewRefreshCount() const { return viewRefreshes; }
 
     // For the host adapter: a modal run returning the QDialog result, and a modeless show
     // that creates the native window at once.
@@ -119,12 +129,13 @@ private:
     };
 
     void ApplyColor(const ColorValue& value, bool notify);
+    // Brings every view up to date with currentColor once: the spinners (but the group kept as
+    // typed), the swatch and palette strip, the field page and the sliders.
+    void RefreshViews(ColorChannel keepGroup);
     void RefreshSpinners(const ColorValue& value, ColorChannel skipGroup);
     void UpdateColorDisplays(const ColorValue& value, bool initial);
     void SetColorField(int page);
     void SetChannelButtonsEnabled(bool enabled);
-    // Fits the dialog to its form and fixes it there: it is never user-resizable.
-    void FixSize();
     void UpdateChannelSliders();
     void SetSpinnerType(ColorSpinnerType type);
     void HexEditFinished();
@@ -136,7 +147,7 @@ private:
     const SpinnerRow* RowOf(ColorChannel channel) const;
     bool SRgbShown() const;
 
-    Ui::ColorDorvoDialog* ui = nullptr;
+    std::unique_ptr<Ui::ColorDorvoDialog> ui;
     ColorChannel sliderChannel = ColorChannel::Value;
     int colorFieldIndex = 0;
     PaletteAngleType paletteAngleType = PaletteAngleType::Monochromatic;
@@ -157,6 +168,10 @@ private:
     HSVCallback* callback = nullptr;
     QTimer* updateTimer = nullptr;
     std::vector<SpinnerRow> spinnerRows;
+    // Set while the dialog closes itself (accept, cancel, the host's Destroy); any other close
+    // comes from the window system and cancels.
+    bool closingOnPurpose = false;
+    int viewRefreshes = 0;
     // The float spinner whose own edit is being spread, while it is.
     QDoubleSpinBox* typedFloatSpinner = nullptr;
 };

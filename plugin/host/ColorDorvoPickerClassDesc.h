@@ -1,22 +1,16 @@
 #pragma once
 
-#include "host/HostServices.h"
+#include "host/ColorDorvoPicker.h"
+#include "host/PluginClassDesc.h"
 
 // Tells the host about the color selector class and creates it on the host's heap.
-class ColorDorvoPickerClassDesc : public ClassDesc2
+class ColorDorvoPickerClassDesc : public PluginClassDesc<ColorDorvoPickerClassDesc>
 {
 public:
     static constexpr const MCHAR* kInternalName = _M("ColorDorvoPicker");
+    static constexpr SClass_ID kSuperClassId = COLPICK_CLASS_ID;
+    static constexpr ULONG kClassIdA = ColorDorvoPicker::kClassIdA;
+    static constexpr ULONG kClassIdB = ColorDorvoPicker::kClassIdB;
 
-    int IsPublic() override;
-    void* Create(BOOL loading = FALSE) override;
-    int BeginCreate(Interface* ip) override;
-    int EndCreate(Interface* ip) override;
-    BOOL OkToCreate(Interface* ip) override;
-    const MCHAR* ClassName() override;
-    SClass_ID SuperClassID() override;
-    Class_ID ClassID() override;
-    const MCHAR* Category() override;
-    const MCHAR* InternalName() override;
-    HINSTANCE HInstance() override;
+    static void* CreateInstance();
 };

@@ -2,6 +2,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
+#include "color/GammaForms.h"
 #include "dialog/ColorDorvoDialog.h"
 #include "fields/ColorField.h"
 #include "fields/ColorSlider.h"
@@ -62,14 +63,15 @@ private:
     std::unique_ptr<TestHost> host;
     // Some tests let the dialog delete itself on close, so it is watched rather than owned.
     QPointer<ColorDorvoDialog> dialog;
+    // Whether the last dialog opened reached the screen; checked after every test function.
+    bool exposed = true;
 
     ColorDorvoDialog* open(const QColor& color, HSVCallback* cb)
     {
         dialog = new ColorDorvoDialog(&host->mainWindow, color, 0, cb, nullptr,
                                       QStringLiteral("Color Selector"));
         dialog->show();
-        if (!QTest::qWaitForWindowExposed(dialog))
-            qWarning("dialog not exposed");
+        exposed = QTest::qWaitForWindowExposed(dialog);
         return dialog;
     }
     ColorDorvoDialog* open(const QColor& color = QColor(0, 0, 0))
@@ -143,6 +145,8 @@ private slots:
     }
     void cleanup()
     {
+        QVERIFY2(exposed, "the dialog was never exposed");
+        exposed = true;
         delete dialog;
         host.reset();
     }
@@ -195,7 +199,11 @@ private slots:
 
     void acceptReportsCurrentColor();
     void acceptWithoutCallbackIsSilent();
+    void cancelAfterEditsRestoresHost_data();
     void cancelAfterEditsRestoresHost();
+    void oneRefreshPerChange_data();
+    void oneRefreshPerChange();
+    void growsWithItsContent();
     void resetReturnsToInitialColor();
     void refreshRewritesHalfTypedSpinner();
     void installNewCallbackWhileOneIsInstalled();
@@ -660,6 +668,11 @@ void tst_ColorDorvoDialog::displayForms_data()
                                << "0.500";
     QTest::newRow("alpha float") << QColor(10, 10, 10, 100) << true << "alphaFloatSpinner"
                                  << "0.392";
+    // Each Lab float spinner shows its own channel: a and b differ for this color.
+    QTest::newRow("a float") << QColor(200, 100, 50) << true << "redGreenFloatSpinner"
+                             << "0.643";
+    QTest::newRow("b float") << QColor(200, 100, 50) << true << "blueYellowFloatSpinner"
+                             << "0.678";
 }
 
 void tst_ColorDorvoDialog::displayForms()
@@ -677,72 +690,147 @@ void tst_ColorDorvoDialog::displayForms()
 
 void tst_ColorDorvoDialog::typedValueIsStored_data()
 {
+    // Every spinner of the column: what typing into it stores in its channel, and what its
+    // twin (the other form of the same channel) shows afterwards. RGB, HSV, CIE-Lab and alpha
+    // edits leave their group as typed, so the twin keeps its old text; a CMYK edit rewrites
+    // its whole group.
     QTest::addColumn<QColor>("start");
     QTest::addColumn<bool>("sRgb");
-    QTest::addColumn<bool>("floats");
     QTest::addColumn<QString>("spinner");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<ColorChannel>("channel");
     QTest::addColumn<int>("stored");
-    QTest::newRow("red linear 56") << QColor(0, 0, 0) << false << false << "redIntSpinner"
-                                   << "56" << ColorChannel::Red << 128;
-    QTest::newRow("red stored") << QColor(0, 0, 0) << true << false << "redIntSpinner"
-                                << "56" << ColorChannel::Red << 56;
-    QTest::newRow("saturation linear")
-        << QColor(255, 0, 0) << false << false << "saturationIntSpinner"
-        << "22" << ColorChannel::Saturation << 50;
-    QTest::newRow("hue float 1.000") << QColor(255, 0, 0) << true << true << "hueFloatSpinner"
-                                     << "1.000" << ColorChannel::Hue << 360;
-    QTest::newRow("a float half") << QColor(255, 0, 0) << true << true << "redGreenFloatSpinner"
-                                  << "0.5" << ColorChannel::RedGreen << 0;
-    QTest::newRow("red float linear") << QColor(0, 0, 0) << false << true << "redFloatSpinner"
-                                      << "0.22" << ColorChannel::Red << 128;
-    QTest::newRow("red above range") << QColor(0, 0, 0) << true << false << "redIntSpinner"
-                                     << "999" << ColorChannel::Red << 99;
-    // The color changes, so every other spinner is rewritten while the user types.
-    QTest::newRow("key float from black") << QColor(0, 0, 0) << true << true << "keyFloatSpinner"
-                                          << "0.25" << ColorChannel::Key << 25;
-    QTest::newRow("key float") << QColor(255, 255, 255) << true << true << "keyFloatSpinner"
-                               << "0.25" << ColorChannel::Key << 25;
+    QTest::addColumn<QString>("twin");
+    QTest::addColumn<QString>("twinText");
+    using C = ColorChannel;
+    const QColor grey(128, 128, 128);
+    const QColor rust(200, 100, 50);
+    // Integer spinners.
+    QTest::newRow("hue") << rust << true << "hueIntSpinner"
+                         << "200" << C::Hue << 200 << "hueFloatSpinner"
+                         << "0.056";
+    QTest::newRow("saturation") << rust << true << "saturationIntSpinner"
+                                << "40" << C::Saturation << 40 << "saturationFloatSpinner"
+                                << "0.750";
+    QTest::newRow("value") << rust << true << "valueIntSpinner"
+                           << "90" << C::Value << 90 << "valueFloatSpinner"
+                           << "0.790";
+    QTest::newRow("red") << grey << true << "redIntSpinner"
+                         << "56" << C::Red << 56 << "redFloatSpinner"
+                         << "0.502";
+    QTest::newRow("green") << grey << true << "greenIntSpinner"
+                           << "7" << C::Green << 7 << "greenFloatSpinner"
+                           << "0.502";
+    QTest::newRow("blue") << grey << true << "blueIntSpinner"
+                          << "255" << C::Blue << 255 << "blueFloatSpinner"
+                          << "0.502";
+    QTest::newRow("lightness") << rust << true << "lightnessIntSpinner"
+                               << "30" << C::Lightness << 30 << "lightnessFloatSpinner"
+                               << "0.540";
+    QTest::newRow("a") << rust << true << "redGreenIntSpinner"
+                       << "-20" << C::RedGreen << -20 << "redGreenFloatSpinner"
+                       << "0.643";
+    QTest::newRow("b") << rust << true << "blueYellowIntSpinner"
+                       << "10" << C::BlueYellow << 10 << "blueYellowFloatSpinner"
+                       << "0.678";
+    QTest::newRow("cyan") << grey << true << "cyanIntSpinner"
+                          << "40" << C::Cyan << 40 << "cyanFloatSpinner"
+                          << "0.400";
+    QTest::newRow("magenta") << grey << true << "magentaIntSpinner"
+                             << "30" << C::Magenta << 30 << "magentaFloatSpinner"
+                             << "0.300";
+    QTest::newRow("yellow") << grey << true << "yellowIntSpinner"
+                            << "20" << C::Yellow << 20 << "yellowFloatSpinner"
+                            << "0.200";
+    QTest::newRow("key") << grey << true << "keyIntSpinner"
+                         << "10" << C::Key << 10 << "keyFloatSpinner"
+                         << "0.100";
+    QTest::newRow("alpha") << grey << true << "alphaIntSpinner"
+                           << "77" << C::Alpha << 77 << "alphaFloatSpinner"
+                           << "1.000";
+    QTest::newRow("temperature") << grey << true << "temperatureSpinner"
+                                 << "6600" << C::Temperature << 6600 << "temperatureSpinner"
+                                 << "6600";
+    // Linear forms: 56 shown is 128 stored, and back.
+    QTest::newRow("red linear") << grey << false << "redIntSpinner"
+                                << "56" << C::Red << 128 << "redFloatSpinner"
+                                << "0.220";
+    QTest::newRow("saturation linear") << rust << false << "saturationIntSpinner"
+                                       << "22" << C::Saturation << 50 << "saturationFloatSpinner"
+                                       << "0.531";
+    QTest::newRow("above range") << grey << true << "redIntSpinner"
+                                 << "999" << C::Red << 99 << "redFloatSpinner"
+                                 << "0.502";
+    // Float spinners.
+    QTest::newRow("hue float") << rust << true << "hueFloatSpinner"
+                               << "1.000" << C::Hue << 360 << "hueIntSpinner"
+                               << "20";
+    QTest::newRow("saturation float") << rust << true << "saturationFloatSpinner"
+                                      << "0.5" << C::Saturation << 50 << "saturationIntSpinner"
+                                      << "75";
+    QTest::newRow("value float") << rust << true << "valueFloatSpinner"
+                                 << "0.25" << C::Value << 25 << "valueIntSpinner"
+                                 << "79";
+    QTest::newRow("red float") << grey << true << "redFloatSpinner"
+                               << "0.2" << C::Red << 51 << "redIntSpinner"
+                               << "128";
+    QTest::newRow("green float") << grey << true << "greenFloatSpinner"
+                                 << "1" << C::Green << 255 << "greenIntSpinner"
+                                 << "128";
+    QTest::newRow("blue float") << grey << true << "blueFloatSpinner"
+                                << "0.1" << C::Blue << 26 << "blueIntSpinner"
+                                << "128";
+    QTest::newRow("lightness float") << rust << true << "lightnessFloatSpinner"
+                                     << "0.3" << C::Lightness << 30 << "lightnessIntSpinner"
+                                     << "54";
+    QTest::newRow("a float") << rust << true << "redGreenFloatSpinner"
+                             << "0.5" << C::RedGreen << 0 << "redGreenIntSpinner"
+                             << "36";
+    QTest::newRow("b float") << rust << true << "blueYellowFloatSpinner"
+                             << "0.25" << C::BlueYellow << -64 << "blueYellowIntSpinner"
+                             << "45";
+    QTest::newRow("cyan float") << grey << true << "cyanFloatSpinner"
+                                << "0.25" << C::Cyan << 25 << "cyanIntSpinner"
+                                << "25";
+    QTest::newRow("magenta float") << grey << true << "magentaFloatSpinner"
+                                   << "0.5" << C::Magenta << 50 << "magentaIntSpinner"
+                                   << "50";
+    QTest::newRow("yellow float") << grey << true << "yellowFloatSpinner"
+                                  << "0.75" << C::Yellow << 75 << "yellowIntSpinner"
+                                  << "75";
+    QTest::newRow("key float") << grey << true << "keyFloatSpinner"
+                               << "0.25" << C::Key << 25 << "keyIntSpinner"
+                               << "25";
+    QTest::newRow("alpha float") << grey << true << "alphaFloatSpinner"
+                                 << "0.5" << C::Alpha << 128 << "alphaIntSpinner"
+                                 << "255";
+    QTest::newRow("red float linear") << grey << false << "redFloatSpinner"
+                                      << "0.22" << C::Red << 128 << "redIntSpinner"
+                                      << "56";
 }
 
 void tst_ColorDorvoDialog::typedValueIsStored()
 {
     QFETCH(QColor, start);
     QFETCH(bool, sRgb);
-    QFETCH(bool, floats);
     QFETCH(QString, spinner);
     QFETCH(QString, typed);
     QFETCH(ColorChannel, channel);
     QFETCH(int, stored);
+    QFETCH(QString, twin);
+    QFETCH(QString, twinText);
     open(start);
     setSRgb(sRgb);
-    if (floats)
+    if (spinner.contains(QLatin1String("Float")))
         useFloatSpinners();
     auto* box = dialog->findChild<QAbstractSpinBox*>(spinner);
     QVERIFY(box && box->isVisible());
     typeInto(box, typed);
 
-    const ColorValue now = dialog->GetCurrentColorValue();
-    switch (channel) {
-    case ColorChannel::Red:
-        QCOMPARE(now.rgb().red(), stored);
-        break;
-    case ColorChannel::Saturation:
-        QCOMPARE(now.hsv().saturation(), stored);
-        break;
-    case ColorChannel::Hue:
-        QCOMPARE(now.hsv().hue(), stored);
-        break;
-    case ColorChannel::RedGreen:
-        QCOMPARE(now.lab().a(), stored);
-        break;
-    case ColorChannel::Key:
-        QCOMPARE(now.cmyk().key(), stored);
-        break;
-    default:
-        QFAIL("channel not covered");
-    }
+    QCOMPARE(dialog->GetCurrentColorValue().channel(channel), stored);
+    auto* other = dialog->findChild<QAbstractSpinBox*>(twin);
+    QVERIFY(other);
+    QCOMPARE(other->text(), twinText);
 }
 
 void tst_ColorDorvoDialog::switchingSpinnerTypeChangesNothingStored()
@@ -1099,20 +1187,107 @@ void tst_ColorDorvoDialog::acceptWithoutCallbackIsSilent()
     QVERIFY(host->callback.notifications.empty());
 }
 
+void tst_ColorDorvoDialog::cancelAfterEditsRestoresHost_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("cancel button") << "cancel";
+    QTest::newRow("Escape") << "escape";
+    // The title bar's close or Alt+F4: the window system asks the dialog to close.
+    QTest::newRow("closed by the window system") << "close";
+}
+
 void tst_ColorDorvoDialog::cancelAfterEditsRestoresHost()
 {
+    QFETCH(QString, how);
     open(QColor(50, 60, 70));
     typeInto(intSpinner("redIntSpinner"), QStringLiteral("200"));
     QVERIFY(fireUpdateTimer());
     typeInto(intSpinner("greenIntSpinner"), QStringLiteral("210"));
     QVERIFY(updateTimer()->isActive());
-    click("cancelBtn");
+    if (how == QLatin1String("cancel")) {
+        click("cancelBtn");
+    } else if (how == QLatin1String("escape")) {
+        QTest::keyClick(intSpinner("greenIntSpinner"), Qt::Key_Escape);
+    } else {
+        QCloseEvent close;
+        QApplication::sendEvent(dialog, &close);
+    }
     QVERIFY(!dialog->isVisible());
     QCOMPARE(dialog->result(), int(QDialog::Rejected));
     QCOMPARE(host->callback.changedCount(), 2);
     QVERIFY(sameColor(host->callback.last().color, unitColor(50, 60, 70)));
     // The edit still waiting to be reported must not overwrite the restored color.
     QVERIFY(!updateTimer()->isActive());
+}
+
+void tst_ColorDorvoDialog::oneRefreshPerChange_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("slider step") << "slider";
+    QTest::newRow("slider step, sRGB off") << "linear slider";
+    QTest::newRow("typed digit") << "spinner";
+    QTest::newRow("typed float digit") << "float spinner";
+    QTest::newRow("hex entry") << "hex";
+}
+
+// Every change of color brings the views up to date once: a slider step goes into its
+// spinners as typed there, but the model and views follow once, not per spinner.
+void tst_ColorDorvoDialog::oneRefreshPerChange()
+{
+    QFETCH(QString, source);
+    open(QColor(200, 100, 50));
+    click("redRdBtn");
+    auto* slider = dialog->findChild<ColorSlider*>(QStringLiteral("channelSlider"));
+    const int x = slider->width() / 2;
+    if (source.contains(QLatin1String("slider"))) {
+        setSRgb(!source.contains(QLatin1String("linear")));
+        QTest::mousePress(slider, Qt::LeftButton, Qt::NoModifier, QPoint(x, 200));
+    }
+    if (source == QLatin1String("float spinner"))
+        useFloatSpinners();
+    const int before = dialog->ViewRefreshCount();
+    if (source.contains(QLatin1String("slider"))) {
+        dragTo(slider, QPoint(x, 60));
+    } else if (source == QLatin1String("spinner")) {
+        intSpinner("greenIntSpinner")->selectAll();
+        QTest::keyClick(intSpinner("greenIntSpinner"), Qt::Key_7);
+    } else if (source == QLatin1String("float spinner")) {
+        floatSpinner("greenFloatSpinner")->selectAll();
+        QTest::keyClick(floatSpinner("greenFloatSpinner"), Qt::Key_1);
+    } else {
+        typeHex(QStringLiteral("123456"));
+    }
+    QCOMPARE(dialog->ViewRefreshCount() - before, 1);
+    // The stored value is what the integer spinner shows, read back as typed.
+    const int shown = intSpinner("redIntSpinner")->value();
+    const bool sRgb = find<QCheckBox>("sRgbCheckBox")->isChecked();
+    if (source.contains(QLatin1String("slider")))
+        QCOMPARE(dialog->GetCurrentRgb().red(), sRgb ? shown : channelFromLinear(shown));
+}
+
+void tst_ColorDorvoDialog::growsWithItsContent()
+{
+    open();
+    const QSize before = dialog->size();
+    QCOMPARE(before, before.expandedTo(dialog->layout()->totalMinimumSize()));
+    QCOMPARE(dialog->minimumSize(), before);
+    QCOMPARE(dialog->maximumSize(), before);
+    // Content added after construction (an expanded group, the swatch panel) gets its room...
+    auto* extra = new QWidget;
+    extra->setFixedSize(300, before.height() + 100);
+    dialog->layout()->addWidget(extra);
+    extra->show();
+    dialog->FixSize();
+    QVERIFY(dialog->width() >= before.width());
+    QVERIFY(dialog->height() >= before.height() + 100);
+    QCOMPARE(dialog->minimumSize(), dialog->size());
+    QCOMPARE(dialog->maximumSize(), dialog->size());
+    // Nothing is squeezed below what the layout needs.
+    QCOMPARE(dialog->size(), dialog->size().expandedTo(dialog->layout()->minimumSize()));
+    // ...and gives it back when it goes.
+    delete extra;
+    dialog->FixSize();
+    QCOMPARE(dialog->size(), before);
 }
 
 void tst_ColorDorvoDialog::resetReturnsToInitialColor()

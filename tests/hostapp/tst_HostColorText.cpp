@@ -1,5 +1,6 @@
 // Colors as typed on colordorvo-host's command line and as --pick prints them.
 #include "HostColorText.h"
+#include "HostOptions.h"
 
 #include <QtTest>
 
@@ -42,6 +43,10 @@ private slots:
         QTest::newRow("mixed makes floats") << "1,0,0.5" << AColor(1.0f, 0.0f, 0.5f, 1.0f);
         QTest::newRow("float alpha") << "0,0,0,0.3" << AColor(0.0f, 0.0f, 0.0f, 0.3f);
         QTest::newRow("exponent makes floats") << "1e-1,0,1" << AColor(0.1f, 0.0f, 1.0f, 1.0f);
+        // Tiny unit floats are unit floats: below the smallest float, and below a double.
+        QTest::newRow("float denormal") << "1e-40,0,1" << AColor(1e-40f, 0.0f, 1.0f, 1.0f);
+        QTest::newRow("double denormal") << "1e-320,0,0" << AColor(0.0f, 0.0f, 0.0f, 1.0f);
+        QTest::newRow("below any double") << "0,1E-400,1" << AColor(0.0f, 0.0f, 1.0f, 1.0f);
     }
 
     void parses()
@@ -68,6 +73,9 @@ private slots:
         QTest::newRow("negative") << "-1,0,0";
         QTest::newRow("float over 1") << "1.5,0,0";
         QTest::newRow("negative float") << "-0.1,0,0";
+        QTest::newRow("negative, below any double") << "-1e-400,0,0";
+        QTest::newRow("above any double") << "1e400,0,0";
+        QTest::newRow("exponent without digits") << "1e-,0,0";
         QTest::newRow("not a number") << "nan,0.5,0.5";
         QTest::newRow("word") << "red";
         QTest::newRow("empty element") << "1,,3";
@@ -82,6 +90,44 @@ private slots:
         QVERIFY(!HostColorText::Parse(text, &parsed, &error));
         QVERIFY(!error.isEmpty());
         QVERIFY(parsed == untouched);
+    }
+
+    // --color as --pick takes it: the color selector takes no alpha, so only an opaque fourth
+    // value is taken (what --format rgb and afloat print reads back).
+    void colorOption_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("three values") << "0,128,255"
+                                      << "";
+        QTest::newRow("opaque whole alpha") << "0,128,255,255"
+                                            << "";
+        QTest::newRow("opaque float alpha") << "0.5,0.25,1,1.0"
+                                            << "";
+        QTest::newRow("denormal channel") << "1e-320,0,0"
+                                          << "";
+        QTest::newRow("translucent whole alpha")
+            << "0,128,255,254"
+            << "Bad color: '0,128,255,254' has an alpha, but the color selector takes none";
+        QTest::newRow("transparent float alpha") << "0.5,0.25,1,0"
+                                                 << "has an alpha";
+        QTest::newRow("not a color") << "red"
+                                     << "Bad color: 'red'";
+    }
+
+    void colorOption()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, error);
+        const HostOptions options =
+            HostOptions::Parse({QStringLiteral("colordorvo-host"), QStringLiteral("--pick"),
+                                QStringLiteral("--color"), text});
+        if (error.isEmpty()) {
+            QVERIFY2(options.error.isEmpty(), qPrintable(options.error));
+            QCOMPARE(options.pickColor.a, 1.0f);
+        } else {
+            QVERIFY2(options.error.contains(error), qPrintable(options.error));
+        }
     }
 
     void prints_data()

@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -234,6 +235,82 @@ private slots:
         QVERIFY(object->color() == before);
         QCOMPARE(notifications().last(),
                  object->label() + QStringLiteral(": refused by the color selector"));
+    }
+
+    // Keys typed in an open picker are the picker's: the host's accelerators (Ctrl+Z, the tool
+    // keys) stay out of it, and act again once it is closed.
+    void hostKeysLeaveAnOpenPickerAlone_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("modeless") << QStringLiteral("lightcolorSwatch");
+        QTest::newRow("modal") << QStringLiteral("diffuseSwatch");
+    }
+
+    void hostKeysLeaveAnOpenPickerAlone()
+    {
+        QFETCH(QString, name);
+        const QString listenerBefore = window()->listenerText();
+        QString spinnerText;
+        QString hexText;
+        auto typeInPicker = [&](QWidget* picker) {
+            picker->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(picker));
+            auto* spinner = picker->findChild<QSpinBox*>(QStringLiteral("redIntSpinner"));
+            QVERIFY(spinner);
+            spinner->setFocus();
+            spinner->selectAll();
+            QTest::keyClicks(spinner, QStringLiteral("42"));
+            spinnerText = spinner->cleanText();
+            QTest::keyClick(spinner, Qt::Key_Z, Qt::ControlModifier);
+            QTest::keyClick(spinner, Qt::Key_Y, Qt::ControlModifier);
+            // E is a host tool key and a hex digit.
+            auto* hex = picker->findChild<QLineEdit*>(QStringLiteral("hexEditLine"));
+            hex->setFocus();
+            hex->selectAll();
+            QTest::keyClicks(hex, QStringLiteral("e0e0e0"));
+            hexText = hex->text().toUpper();
+            // Keys on the picker's buttons are the picker's too.
+            auto* reset = picker->findChild<QPushButton*>(QStringLiteral("resetBtn"));
+            reset->setFocus();
+            for (const Qt::Key key : {Qt::Key_Q, Qt::Key_W, Qt::Key_E, Qt::Key_R}) {
+                QTest::keyClick(reset, key);
+            }
+            QTest::keyClick(reset, Qt::Key_Z, Qt::ControlModifier);
+            Click(picker, "cancelBtn");
+        };
+        if (name == QLatin1String("diffuseSwatch")) {
+            whenModalOpens(this, typeInPicker);
+            clickSwatch(name);
+        } else {
+            clickSwatch(name);
+            QPointer<QWidget> picker = openPickerWindow();
+            QVERIFY(picker);
+            typeInPicker(picker);
+            QVERIFY(QTest::qWaitFor([&] { return picker.isNull(); }));
+        }
+        QCOMPARE(spinnerText, QStringLiteral("42"));
+        QCOMPARE(hexText, QStringLiteral("E0E0E0"));
+        QVERIFY2(!window()
+                      ->listenerText()
+                      .mid(listenerBefore.size())
+                      .contains(QLatin1String("-- Host: ")),
+                 qPrintable(window()->listenerText()));
+
+        // Back in the host's window the keys are the host's again.
+        const QString listenerAfterPick = window()->listenerText();
+        window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+        QWidget* button = swatch(name)->button();
+        button->setFocus();
+        QTest::keyClick(button, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(button, Qt::Key_Y, Qt::ControlModifier);
+        QTest::keyClick(button, Qt::Key_W);
+        QTest::keyClick(button, Qt::Key_W, Qt::ShiftModifier); // not a host key
+        QTest::keyClick(button, Qt::Key_R);
+        QCOMPARE(window()->listenerText().mid(listenerAfterPick.size()),
+                 QStringLiteral("-- Host: Undo (Ctrl+Z)\n-- Host: Redo (Ctrl+Y)\n"
+                                "-- Host: Select and Move (W)\n"
+                                "-- Host: Select and Uniform Scale (R)\n"));
     }
 
     void closingHostClosesOpenPicker()

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <csignal>
+
 // Runs the real colordorvo-host and checks what it prints and how it exits.
 class tst_HostProgram : public QObject
 {
@@ -44,6 +46,29 @@ private:
             QFile::copy(QStringLiteral(FIXTURE_DIR "/") + f, dir + QLatin1Char('/') + f);
         }
         return dir;
+    }
+
+    // Starts the main window run with the fixture module, `signal` set to `disposition` in the
+    // host as its parent would leave it, and waits for the module's utility to start, which
+    // comes after the host has set up its own signal handling.
+    bool startMainWindow(QProcess& host, const QString& cfg, int signal, void (*disposition)(int))
+    {
+        struct sigaction inherited
+        {
+        };
+        struct sigaction wanted
+        {
+        };
+        wanted.sa_handler = disposition;
+        sigaction(signal, &wanted, &inherited);
+        host.setProcessEnvironment(mEnv);
+        host.start(QStringLiteral(HOST_PROGRAM),
+                   {QStringLiteral("--plugins"), pluginFolder({QStringLiteral("fixture_good.dlu")}),
+                    QStringLiteral("--plugcfg"), cfg});
+        sigaction(signal, &inherited, nullptr); // the host has its copy
+        return host.waitForStarted() &&
+               QTest::qWaitFor(
+                   [&] { return QFile::exists(cfg + QStringLiteral("/fixture-started")); }, 30000);
     }
 
     std::unique_ptr<QTemporaryDir> mTemp;
@@ -90,6 +115,11 @@ private slots:
             << QStringList{QStringLiteral("--plugins"), QStringLiteral("/no/such/folder"),
                            QStringLiteral("--script"), QStringLiteral("X.Y()")}
             << 2 << QString() << QStringLiteral("plug-in folder '/no/such/folder' does not exist");
+        QTest::newRow("plug-in folder is a file")
+            << QStringList{QStringLiteral("--plugins"), QStringLiteral(HOST_PROGRAM),
+                           QStringLiteral("--script"), QStringLiteral("X.Y()")}
+            << 2 << QString()
+            << QStringLiteral("plug-in folder '" HOST_PROGRAM "' is a file, not a folder\n");
         QTest::newRow("configuration folder is a file")
             << QStringList{QStringLiteral("--plugcfg"), QStringLiteral(HOST_PROGRAM),
                            QStringLiteral("--script"), QStringLiteral("X.Y()")}
@@ -188,24 +218,50 @@ private slots:
     }
 
     // The main window run: the utility is started at load and stopped when the host is told to
-    // quit (as by Ctrl+C in a terminal), which also writes the settings.
+    // quit (Ctrl+C, kill, or the terminal closing), which also writes the settings.
+    void quitSignalShutsModulesDownInOrder_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
     void quitSignalShutsModulesDownInOrder()
     {
+        QFETCH(int, signal);
         const QString cfg = mTemp->path() + QStringLiteral("/cfg");
         QProcess host;
-        host.setProcessEnvironment(mEnv);
-        host.start(QStringLiteral(HOST_PROGRAM),
-                   {QStringLiteral("--plugins"), pluginFolder({QStringLiteral("fixture_good.dlu")}),
-                    QStringLiteral("--plugcfg"), cfg});
-        QVERIFY(host.waitForStarted());
-        QVERIFY(QTest::qWaitFor(
-            [&] { return QFile::exists(cfg + QStringLiteral("/fixture-started")); }, 30000));
+        QVERIFY(startMainWindow(host, cfg, signal, SIG_DFL));
         QVERIFY(!QFile::exists(cfg + QStringLiteral("/fixture-stopped")));
-        host.terminate();
+        QCOMPARE(::kill(pid_t(host.processId()), signal), 0);
         QVERIFY(host.waitForFinished(30000));
         QCOMPARE(host.exitStatus(), QProcess::NormalExit);
         QCOMPARE(host.exitCode(), 0);
         QVERIFY(QFile::exists(cfg + QStringLiteral("/fixture-stopped")));
+    }
+
+    // Started through nohup, the host outlives the terminal: it leaves an ignored hang-up
+    // ignored, as the kernel's view of its signal masks shows.
+    void hangUpIgnoredByTheParentStaysIgnored()
+    {
+        QProcess host;
+        QVERIFY(startMainWindow(host, mTemp->path() + QStringLiteral("/cfg"), SIGHUP, SIG_IGN));
+        QFile status(QStringLiteral("/proc/%1/status").arg(host.processId()));
+        QVERIFY(status.open(QIODevice::ReadOnly));
+        QHash<QString, quint64> masks;
+        for (const QByteArray& line : status.readAll().split('\n')) {
+            const QString text = QString::fromLatin1(line);
+            masks.insert(text.section(QLatin1Char(':'), 0, 0),
+                         text.section(QLatin1Char(':'), 1).trimmed().toULongLong(nullptr, 16));
+        }
+        const quint64 bit = quint64(1) << (SIGHUP - 1);
+        QVERIFY(masks.value(QStringLiteral("SigIgn")) & bit);
+        QVERIFY(!(masks.value(QStringLiteral("SigCgt")) & bit));
+        QVERIFY(masks.value(QStringLiteral("SigCgt")) & (quint64(1) << (SIGTERM - 1)));
+        host.terminate();
+        QVERIFY(host.waitForFinished(30000));
+        QCOMPARE(host.exitCode(), 0);
     }
 
     void withoutDisplayItSaysSoInOneLine()

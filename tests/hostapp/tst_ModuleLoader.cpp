@@ -8,6 +8,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+#include <elf.h>
+#include <link.h>
+#include <sys/stat.h>
+
 // Loads the fixture modules through the host's loader and checks what the host did with them.
 class tst_ModuleLoader : public QObject
 {
@@ -85,38 +90,113 @@ private slots:
         QVERIFY(loader.colorSelectorClass() == nullptr);
     }
 
+    // Puts the file a row names into `dir`: a fixture as built, or one made from the good fixture
+    // as a user's folder may hold it (cut short by a failed copy, with a header gone wrong), or
+    // something that is no file at all.
+    static void makeFile(const QString& dir, const QString& name, const QString& how)
+    {
+        const QString path = dir + QLatin1Char('/') + name;
+        if (how.isEmpty()) {
+            QVERIFY(QFile::copy(QStringLiteral(FIXTURE_DIR "/") + name, path));
+            return;
+        }
+        if (how == QLatin1String("link")) {
+            QVERIFY(QFile::link(dir + QStringLiteral("/gone/away.dlu"), path));
+            return;
+        }
+        if (how == QLatin1String("pipe")) {
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+            return;
+        }
+        QByteArray bytes;
+        if (how == QLatin1String("text")) {
+            bytes = "this is a text file, not a module\n";
+        } else {
+            QFile good(QStringLiteral(FIXTURE_DIR "/fixture_good.dlu"));
+            QVERIFY(good.open(QIODevice::ReadOnly));
+            bytes = good.readAll();
+            ElfW(Ehdr) header;
+            std::memcpy(&header, bytes.constData(), sizeof header);
+            if (how == QLatin1String("cut 1 kB")) {
+                bytes.truncate(1024);
+            } else if (how == QLatin1String("cut last byte")) {
+                QCOMPARE(header.e_shoff + quint64(header.e_shnum) * header.e_shentsize,
+                         quint64(bytes.size())); // the section headers come last
+                bytes.chop(1);
+            } else if (how == QLatin1String("wrap")) {
+                // A segment whose end wraps around to a small number.
+                ElfW(Phdr) segment;
+                char* at = bytes.data() + header.e_phoff;
+                std::memcpy(&segment, at, sizeof segment);
+                QCOMPARE(segment.p_type, ElfW(Word)(PT_LOAD));
+                segment.p_offset = ~ElfW(Off)(0) - 0xFFF;
+                segment.p_filesz = 0x2000;
+                std::memcpy(at, &segment, sizeof segment);
+            } else {
+                QFAIL(qPrintable(how));
+            }
+        }
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(bytes), qint64(bytes.size()));
+    }
+
     void brokenModulesAreReportedAndSkipped_data()
     {
         QTest::addColumn<QString>("fixture");
+        QTest::addColumn<QString>("how");
         QTest::addColumn<QStringList>("expectedInMessage");
         QTest::addColumn<QStringList>("expectedSteps");
         QTest::newRow("not a library")
-            << QStringLiteral("notalib.dlu")
+            << QStringLiteral("notalib.dlu") << QStringLiteral("text")
             << QStringList{QStringLiteral("notalib.dlu: not a loadable module")} << QStringList();
+        // The dynamic loader would map the missing pages and die on the first touch of one.
+        QTest::newRow("cut to 1 kB")
+            << QStringLiteral("short.dlu") << QStringLiteral("cut 1 kB")
+            << QStringList{QStringLiteral("short.dlu: damaged module (loadable segment "),
+                           QStringLiteral("reaches past the end of the file at 1024 bytes)")}
+            << QStringList();
+        QTest::newRow("section headers cut")
+            << QStringLiteral("nearly.dlu") << QStringLiteral("cut last byte")
+            << QStringList{QStringLiteral("nearly.dlu: damaged module (the section header table")}
+            << QStringList();
+        QTest::newRow("segment end wraps around")
+            << QStringLiteral("wrap.dlu") << QStringLiteral("wrap")
+            << QStringList{QStringLiteral("wrap.dlu: damaged module (loadable segment 0 (8192 "
+                                          "bytes at offset 18446744073709547520)")}
+            << QStringList();
+        QTest::newRow("broken link") << QStringLiteral("link.dlu") << QStringLiteral("link")
+                                     << QStringList{QStringLiteral("link.dlu: broken link to '"),
+                                                    QStringLiteral("/gone/away.dlu'")}
+                                     << QStringList();
+        // Opening a pipe would wait for a writer for ever.
+        QTest::newRow("named pipe")
+            << QStringLiteral("pipe.dlu") << QStringLiteral("pipe")
+            << QStringList{QStringLiteral("pipe.dlu: not a regular file")} << QStringList();
         QTest::newRow("no exports")
-            << QStringLiteral("fixture_noexports.dlu")
+            << QStringLiteral("fixture_noexports.dlu") << QString()
             << QStringList{QStringLiteral("fixture_noexports.dlu: missing export DllMain, "
                                           "LibDescription, LibNumberClasses, LibClassDesc, "
                                           "LibVersion")}
             << QStringList();
         QTest::newRow("one export missing")
-            << QStringLiteral("fixture_noclassdesc.dlu")
+            << QStringLiteral("fixture_noclassdesc.dlu") << QString()
             << QStringList{QStringLiteral("fixture_noclassdesc.dlu: missing export LibClassDesc;")}
             << QStringList();
         QTest::newRow("unresolved symbol")
-            << QStringLiteral("fixture_unresolved.dlu")
+            << QStringLiteral("fixture_unresolved.dlu") << QString()
             << QStringList{QStringLiteral("fixture_unresolved.dlu: not a loadable module"),
                            QStringLiteral("NoSuchHostFunction")}
             << QStringList();
         QTest::newRow("other SDK version")
-            << QStringLiteral("fixture_oldversion.dlu")
+            << QStringLiteral("fixture_oldversion.dlu") << QString()
             << QStringList{QStringLiteral(
                    "fixture_oldversion.dlu: built for SDK version 0x52083400 (release 21000, API "
                    "52, revision 0), but this host needs 0x55f03700 (release 22000, API 55, "
                    "revision 0)")}
             << QStringList{QStringLiteral("attach"), QStringLiteral("detach")};
         QTest::newRow("entry point refuses")
-            << QStringLiteral("fixture_refuses.dlu")
+            << QStringLiteral("fixture_refuses.dlu") << QString()
             << QStringList{QStringLiteral("fixture_refuses.dlu: the entry point refused")}
             << QStringList{QStringLiteral("attach")};
     }
@@ -124,17 +204,14 @@ private slots:
     void brokenModulesAreReportedAndSkipped()
     {
         QFETCH(QString, fixture);
+        QFETCH(QString, how);
         QFETCH(QStringList, expectedInMessage);
         QFETCH(QStringList, expectedSteps);
 
-        QString dir;
-        if (fixture == QLatin1String("notalib.dlu")) {
-            dir = pluginFolder({});
-            QFile text(dir + QStringLiteral("/notalib.dlu"));
-            QVERIFY(text.open(QIODevice::WriteOnly));
-            text.write("this is a text file, not a module\n");
-        } else {
-            dir = pluginFolder({fixture});
+        const QString dir = pluginFolder({});
+        makeFile(dir, fixture, how);
+        if (QTest::currentTestFailed()) {
+            return;
         }
         // The good module beside it must still load: one bad file never stops the host.
         QVERIFY(QFile::copy(QStringLiteral(FIXTURE_DIR "/fixture_good.dlu"),
