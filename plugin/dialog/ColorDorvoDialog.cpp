@@ -9,6 +9,7 @@
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
 #include "host/SettingsStore.h"
+#include "swatches/ColorSwatchListWidget.h"
 #include "ui_ColorDorvoDialog.h"
 
 #include <QButtonGroup>
@@ -163,10 +164,10 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     UpdateColorDisplays(currentColor, true);
     CreateColorFields();
     SetColorField(colorFieldIndex);
-    // Expanded spinner groups are laid out here, and the swatch list restored after the
-    // size is fixed, once those panels exist.
+    // Expanded spinner groups are laid out here, once they exist.
 
     FixSize();
+    CreateSwatchList(swatchListShown);
 
     RefreshSpinners(initialColor, ColorChannel::None);
 
@@ -597,6 +598,42 @@ void ColorDorvoDialog::FixSize()
     setFixedSize(width(), height());
 }
 
+void ColorDorvoDialog::ToggleSwatchList()
+{
+    if (!swatchList)
+        CreateSwatchList(true);
+    else
+        ShowSwatchList(!swatchList->isVisible());
+}
+
+void ColorDorvoDialog::CreateSwatchList(bool show)
+{
+    if (!swatchList) {
+        swatchList = new ColorSwatchListWidget(this, this);
+        ui->baseHLayout->addWidget(swatchList);
+    }
+    if (show)
+        ShowSwatchList(true);
+    else
+        swatchList->close();
+}
+
+void ColorDorvoDialog::ShowSwatchList(bool show)
+{
+    const int step = swatchList->width() + ui->baseHLayout->spacing();
+    const int newWidth = width() + (show ? step : -step);
+    if (show) {
+        swatchList->show();
+        ui->swatchesBtn->setText(QStringLiteral(">"));
+    } else {
+        swatchList->close();
+        ui->swatchesBtn->setText(QStringLiteral("v"));
+    }
+    swatchListShown = show;
+    FixSize();
+    setFixedSize(newWidth, height());
+}
+
 void ColorDorvoDialog::SetChannelButtonsEnabled(bool enabled)
 {
     for (QAbstractButton* button : ui->colorSliderBtnGrp->buttons())
@@ -763,4 +800,5 @@ void ColorDorvoDialog::ConnectSignals()
             &ColorDorvoDialog::ComplementarySwitchPressed);
     connect(ui->invertSwitchBtn, &QPushButton::clicked, this,
             &ColorDorvoDialog::InvertSwitchPressed);
+    connect(ui->swatchesBtn, &QPushButton::clicked, this, &ColorDorvoDialog::ToggleSwatchList);
 }

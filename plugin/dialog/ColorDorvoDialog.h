@@ -117,6 +117,8 @@ private slots:
     void ComplementarySwitchPressed();
     void InvertSwitchPressed();
     void OnUpdateTimerTimeout();
+    // The swatches button: opens the swatch panel, creating it the first time, or closes it.
+    void ToggleSwatchList();
 
 private:
     // One channel row of the spinner column: its two spinners and the stack holding them.
@@ -142,6 +144,12 @@ private:
     void ReadSettings();
     void WriteSettings();
     void CreateColorFields();
+    // Creates the swatch panel at the end of baseHLayout unless it exists, then shows it or closes
+    // it (closing writes its lists). The panel reads its list file when it is created.
+    void CreateSwatchList(bool show);
+    // Shows or closes the swatch panel; the dialog widens or narrows by the panel's width and the
+    // layout's spacing.
+    void ShowSwatchList(bool show);
     void ConnectSignals();
     void NotifyColorChanged(const ColorValue& color);
     const SpinnerRow* RowOf(ColorChannel channel) const;
