@@ -533,8 +533,15 @@ void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel ski
         }
         first = last;
     }
-    if (skipGroup != ColorChannel::Hex)
-        ui->hexEditLine->setText(value.hex().text());
+    if (skipGroup != ColorChannel::Hex) {
+        // Laying out the same six digits again costs more than the rest of the column; the
+        // line only has to forget that it was edited.
+        const QString text = value.hex().text();
+        if (ui->hexEditLine->text() != text)
+            ui->hexEditLine->setText(text);
+        else
+            ui->hexEditLine->setModified(false);
+    }
 }
 
 void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial)
@@ -543,7 +550,8 @@ void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial
                                            ui->angleSpn->value());
     QPalette swatch;
     swatch.setColor(QPalette::Window, value.toQColor());
-    ui->currentColorLbl->setPalette(swatch);
+    if (ui->currentColorLbl->palette().color(QPalette::Window) != value.toQColor())
+        ui->currentColorLbl->setPalette(swatch);
     if (initial) {
         ui->angleSpn->setEnabled(paletteAngleType != PaletteAngleType::Monochromatic);
         ui->angleSpn->setResetValue(kDefaultPaletteAngle);
