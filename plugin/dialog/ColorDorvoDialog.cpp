@@ -3,6 +3,7 @@
 #include "color/ColorTexts.h"
 #include "color/GammaForms.h"
 #include "color/HexColor.h"
+#include "dialog/BackdropCache.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldType.h"
 #include "fields/ColorSlider.h"
@@ -155,6 +156,12 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
         {ColorChannel::Temperature, ui->temperatureSpinner, nullptr, nullptr},
         {ColorChannel::Alpha, ui->alphaIntSpinner, ui->alphaFloatSpinner, ui->alphaStackedSpinners},
     };
+
+    // The spinners and the hex line change at every step of a drag; their group boxes need
+    // not be drawn again under them each time.
+    for (const SpinnerRow& row : spinnerRows)
+        BackdropCache::install(row.stack ? static_cast<QWidget*>(row.stack) : row.intSpinner);
+    BackdropCache::install(ui->hexEditLine);
 
     currentColor = ColorValue(color);
     initialColor = ColorValue(color);
