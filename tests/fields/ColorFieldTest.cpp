@@ -1,6 +1,7 @@
 // The square color field driven with the mouse as a user drives it: what it shows (picture,
 // marker, cursor) and what the dialog and, through it, the host hear.
 
+#include "FieldChannels.h"
 #include "MouseSupport.h"
 #include "TestHost.h"
 
@@ -8,6 +9,7 @@
 #include "color/ColorValue.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldImage.h"
+#include "fields/ColorFieldMapping.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -28,6 +30,50 @@ QImage pictureOf(const ColorField& field)
         ->pixmap(Qt::ReturnByValue)
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
+}
+
+// The two channels along a field's axes: column first, then row.
+std::pair<ColorChannel, ColorChannel> axesOf(ColorChannel channel)
+{
+    using C = ColorChannel;
+    switch (channel) {
+    case C::Red:
+        return {C::Blue, C::Green};
+    case C::Green:
+        return {C::Blue, C::Red};
+    case C::Blue:
+        return {C::Red, C::Green};
+    case C::Hue:
+        return {C::Saturation, C::Value};
+    case C::Saturation:
+    case C::Value:
+        return {C::Hue, channel == C::Saturation ? C::Value : C::Saturation};
+    case C::Lightness:
+        return {C::RedGreen, C::BlueYellow};
+    case C::RedGreen:
+        return {C::BlueYellow, C::Lightness};
+    default:
+        return {C::RedGreen, C::Lightness};
+    }
+}
+
+// A color of channel's space with arbitrary components, each one as stored.
+ColorValue colorOfSpace(ColorChannel channel)
+{
+    switch (channelInfo(channel).group) {
+    case ColorChannel::RgbGroup:
+        return ColorValue(40, 200, 7, 255);
+    case ColorChannel::HsvGroup:
+        return ColorValue(HsvColor(200, 30, 70));
+    default:
+        return ColorValue(LabColor(60, 20, -30));
+    }
+}
+
+ColorValue with(ColorValue color, ColorChannel channel, int value)
+{
+    color.setChannel(channel, value);
+    return color;
 }
 
 QString describe(const RgbColor& c)
@@ -72,6 +118,12 @@ private slots:
     void dragReportsOnlyChangesAndReleaseIsSilent();
     void releaseOfAnotherButtonEndsTheDrag();
     void setColorDuringDragIsIgnored();
+    void pictureFollowsTheFixedValue_data();
+    void pictureFollowsTheFixedValue();
+    void mappingRoundTrip_data();
+    void mappingRoundTrip();
+    void labMarkerStandsWhereThePictureShowsIt_data();
+    void labMarkerStandsWhereThePictureShowsIt();
     void markerPosition_data();
     void markerPosition();
     void columnShowsOneLessThanItPicks();
@@ -218,6 +270,140 @@ void ColorFieldTest::setColorDuringDragIsIgnored()
     QCOMPARE(pictureOf(*field), ColorFieldImage::render(256, 256, ColorValue(HsvColor(90, 50, 50)),
                                                         ColorChannel::Hue));
     QCOMPARE(markerOf(*field)->pos(), QPoint(128, 128) + QPoint(-8, -8));
+}
+
+void ColorFieldTest::pictureFollowsTheFixedValue_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    for (const NamedChannel& named : kFieldChannels)
+        QTest::newRow(named.name) << named.channel;
+}
+
+// A new value of the channel held fixed (a drag on the slider beside the field) draws the
+// picture anew; a change of the axis channels alone keeps it.
+void ColorFieldTest::pictureFollowsTheFixedValue()
+{
+    QFETCH(ColorChannel, channel);
+    ColorField field(nullptr);
+    const ColorValue first = colorOfSpace(channel);
+    field.setColor(first, channel);
+    const ChannelInfo& info = channelInfo(channel);
+    const ColorValue second = with(first, channel, (info.minimum + 3 * info.maximum) / 4);
+    QVERIFY(second.channel(channel) != first.channel(channel));
+    field.setColor(second, channel);
+    QCOMPARE(pictureOf(field), ColorFieldImage::render(256, 256, second, channel));
+    const ColorValue third = with(second, axesOf(channel).first, info.minimum + 1);
+    field.setColor(third, channel);
+    QCOMPARE(pictureOf(field), ColorFieldImage::render(256, 256, second, channel));
+}
+
+void ColorFieldTest::mappingRoundTrip_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("alongRow");
+    // true: every value goes to its marker and is picked back there; false: every position is
+    // picked and its marker lands back on it. Which of the two holds depends on how many values
+    // share a pixel.
+    QTest::addColumn<bool>("valueFirst");
+    using C = ColorChannel;
+    const struct
+    {
+        C channel;
+        int size;
+        bool valueFirst;
+    } rows[] = {{C::Red, 256, true},  {C::Green, 256, true}, {C::Blue, 256, true},
+                {C::Red, 128, false}, {C::Hue, 256, true},   {C::Hue, 128, true}};
+    for (const auto& row : rows) {
+        for (bool alongRow : {false, true}) {
+            QTest::addRow("%s %d, %s", nameOf(row.channel), row.size, alongRow ? "row" : "column")
+                << row.channel << row.size << alongRow << row.valueFirst;
+        }
+    }
+    // Hue along x has more values than pixels; the percentage along y fewer.
+    for (C channel : {C::Saturation, C::Value}) {
+        for (int size : {256, 128}) {
+            QTest::addRow("%s %d, column", nameOf(channel), size)
+                << channel << size << false << false;
+            QTest::addRow("%s %d, row", nameOf(channel), size) << channel << size << true << true;
+        }
+    }
+}
+
+void ColorFieldTest::mappingRoundTrip()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, size);
+    QFETCH(bool, alongRow);
+    QFETCH(bool, valueFirst);
+    const ColorFieldMapping mapping(channel, size, size);
+    const ColorChannel axis = alongRow ? axesOf(channel).second : axesOf(channel).first;
+    const ColorValue base = colorOfSpace(channel);
+    const auto along = [alongRow](const QPoint& p) { return alongRow ? p.y() : p.x(); };
+    if (valueFirst) {
+        for (int v = channelInfo(axis).minimum; v <= channelInfo(axis).maximum; ++v) {
+            const QPoint marker = mapping.markerPosition(with(base, axis, v));
+            const int picked = mapping.colorAt(marker, base).channel(axis);
+            QVERIFY2(picked == v, qPrintable(QStringLiteral("value %1: marker at %2, picks %3")
+                                                 .arg(v)
+                                                 .arg(along(marker))
+                                                 .arg(picked)));
+        }
+    } else {
+        for (int i = 0; i <= size; ++i) {
+            const QPoint p = alongRow ? QPoint(size / 2, i) : QPoint(i, size / 2);
+            const ColorValue picked = mapping.colorAt(p, base);
+            const int marker = along(mapping.markerPosition(picked));
+            QVERIFY2(marker == i, qPrintable(QStringLiteral("position %1: picks %2, marker at %3")
+                                                 .arg(i)
+                                                 .arg(picked.channel(axis))
+                                                 .arg(marker)));
+        }
+    }
+}
+
+void ColorFieldTest::labMarkerStandsWhereThePictureShowsIt_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("size");
+    for (ColorChannel channel :
+         {ColorChannel::Lightness, ColorChannel::RedGreen, ColorChannel::BlueYellow}) {
+        for (int size : {256, 128})
+            QTest::addRow("%s %d", nameOf(channel), size) << channel << size;
+    }
+}
+
+// The marker of a Lab pair is the last column and the last row of the picture that show its two
+// axis values; a value the picture never shows leaves the marker at (0, 0).
+void ColorFieldTest::labMarkerStandsWhereThePictureShowsIt()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, size);
+    const ColorFieldMapping mapping(channel, size, size);
+    const auto [columnAxis, rowAxis] = axesOf(channel);
+    const ColorValue shownPair =
+        with(with(colorOfSpace(channel), columnAxis, mapping.columnValue(size / 2)), rowAxis,
+             mapping.rowValue(size / 2));
+    for (bool alongRow : {false, true}) {
+        const ColorChannel axis = alongRow ? rowAxis : columnAxis;
+        const auto shown = [&](int i) {
+            return alongRow ? mapping.rowValue(i) : mapping.columnValue(i);
+        };
+        for (int v = channelInfo(axis).minimum; v <= channelInfo(axis).maximum; ++v) {
+            const QPoint marker = mapping.markerPosition(with(shownPair, axis, v));
+            const int at = alongRow ? marker.y() : marker.x();
+            int last = -1;
+            for (int i = 0; i < size; ++i)
+                last = shown(i) == v ? i : last;
+            const QPoint expected = last < 0   ? QPoint(0, 0)
+                                    : alongRow ? QPoint(marker.x(), last)
+                                               : QPoint(last, marker.y());
+            QVERIFY2(
+                marker == expected,
+                qPrintable(
+                    QStringLiteral("value %1 at %2, last shown at %3").arg(v).arg(at).arg(last)));
+        }
+    }
 }
 
 void ColorFieldTest::markerPosition_data()
