@@ -45,9 +45,6 @@ public:
     // Limits x to 0..width and y to 0..height, both ends included.
     void clampToField(QPoint& p) const;
 
-    // The picture, the pick and the marker of the channel shown, at the field's size.
-    ColorFieldMapping mapping() const;
-
     // The last color and channel given to setColor.
     const ColorValue& shownColor() const { return color; }
     ColorChannel shownChannel() const { return channel; }
@@ -64,6 +61,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The picture, the pick and the marker of the channel shown, at the field's size.
+    ColorFieldMapping mapping() const;
     void moveMarkerTo(const QPoint& p);
     QCursor hoverCursor() const;
 

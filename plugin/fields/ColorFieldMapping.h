@@ -12,11 +12,11 @@
 //
 // The picture and the pointer read the axes with different arithmetic, and the difference is
 // visible: an RGB column shows nearest(255 x (255 / W) - (255 - x)), one less than the pointer
-// picks there for the left half of a 256 field (column 128 shows 127, a pick there gives 128);
+// picks there on columns 1 to 128 of a 256 field (column 128 shows 127, a pick there gives 128);
 // a Lab column shows a or b stepping by 255 / W per pixel while the pointer steps them by one per
 // pixel, and the pointer reads lightness with the factor 1/256 whatever the height. The marker of
-// an RGB or HSV value is placed where the pointer picks that value back; the marker of a Lab pair
-// is the last pixel of the picture that shows it.
+// an RGB or HSV value is placed by the inverse of the pointer's arithmetic; the marker of a Lab
+// pair is the last pixel of the picture that shows it.
 class ColorFieldMapping
 {
 public:

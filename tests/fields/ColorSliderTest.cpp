@@ -51,25 +51,6 @@ void setMarkersVisible(ColorSlider& slider, bool visible)
     }
 }
 
-// A color of channel's space whose channel component is stored as value.
-ColorValue colorWith(ColorChannel channel, int value)
-{
-    ColorValue color;
-    switch (channelInfo(channel).group) {
-    case ColorChannel::RgbGroup:
-        color = ColorValue(40, 200, 7, 255);
-        break;
-    case ColorChannel::HsvGroup:
-        color = ColorValue(HsvColor(200, 30, 70));
-        break;
-    default:
-        color = ColorValue(LabColor(60, 20, -30));
-        break;
-    }
-    color.setChannel(channel, value);
-    return color;
-}
-
 // Single-precision products and differences rounded once each, as written without fused
 // multiply-adds whatever this file is compiled with: each exact result fits a double.
 float product(float a, float b)
@@ -245,7 +226,7 @@ void ColorSliderTest::mappingRoundTrip()
     const ColorSliderMapping mapping(channel, length);
     if (valueFirst) {
         for (int v = channelInfo(channel).minimum; v <= channelInfo(channel).maximum; ++v) {
-            const int marker = mapping.markerPosition(colorWith(channel, v));
+            const int marker = mapping.markerPosition(with(colorOfSpace(channel), channel, v));
             QVERIFY2(mapping.valueAt(marker) == v + offset,
                      qPrintable(QStringLiteral("value %1: marker at %2 sends %3")
                                     .arg(v)
@@ -255,7 +236,8 @@ void ColorSliderTest::mappingRoundTrip()
     } else {
         for (int c = 0; c <= length; ++c) {
             const int sent = mapping.valueAt(c);
-            const int marker = mapping.markerPosition(colorWith(channel, sent - offset));
+            const int marker =
+                mapping.markerPosition(with(colorOfSpace(channel), channel, sent - offset));
             QVERIFY2(marker == c, qPrintable(QStringLiteral("coordinate %1 sends %2, marker at %3")
                                                  .arg(c)
                                                  .arg(sent)
@@ -289,7 +271,7 @@ void ColorSliderTest::arrowsStandOnEveryValue()
     const QLabel* left = slider.findChild<QLabel*>(QStringLiteral("leftArrowLabel"));
     const QLabel* right = slider.findChild<QLabel*>(QStringLiteral("rightArrowLabel"));
     for (int v = channelInfo(channel).minimum; v <= channelInfo(channel).maximum; ++v) {
-        slider.setColor(colorWith(channel, v), channel);
+        slider.setColor(with(colorOfSpace(channel), channel, v), channel);
         const int c = std::clamp(expectedMarker(channel, slider.length(), v), 0, slider.length());
         const bool placed =
             vertical ? left->pos() == QPoint(strip->x() - 22, c - 16) &&
