@@ -624,15 +624,16 @@ void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)
     auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal, row->parentWidget());
     row->addWidget(slider);
     slider->setColor(currentColor, channel);
+    channelSliders.append(slider);
 }
 
 void ColorDorvoDialog::UpdateChannelSliders()
 {
-    // The per-channel sliders of expanded groups keep their own channels.
-    for (ColorSlider* slider : findChildren<ColorSlider*>()) {
-        if (slider != channelSlider)
-            slider->setColor(currentColor, ColorChannel::None);
-    }
+    // The per-channel sliders of expanded groups keep their own channels. A collapsed group
+    // deletes its sliders, which leaves null entries behind.
+    channelSliders.removeAll(nullptr);
+    for (ColorSlider* slider : qAsConst(channelSliders))
+        slider->setColor(currentColor, ColorChannel::None);
 }
 
 void ColorDorvoDialog::SetSpinnerType(ColorSpinnerType type)
