@@ -140,6 +140,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     // Keys typed into the spinners must not reach the host's accelerators.
     setProperty("NoMaxAccelerators", true);
     ui->setupUi(this);
+    ui->colorPaletteWidget->setServices(this);
     fitSixHexDigits(ui->hexEditLine);
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
     installEventFilter(this);
@@ -672,18 +673,19 @@ void ColorDorvoDialog::SetChannelButtonsEnabled(bool enabled)
 
 void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)
 {
-    auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal);
-    row->addWidget(slider); // the row's widget takes the slider as its child
+    auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal, row->parentWidget());
+    row->addWidget(slider);
     slider->setColor(currentColor, channel);
+    channelSliders.append(slider);
 }
 
 void ColorDorvoDialog::UpdateChannelSliders()
 {
-    // The per-channel sliders of expanded groups keep their own channels.
-    for (ColorSlider* slider : findChildren<ColorSlider*>()) {
-        if (slider != channelSlider)
-            slider->setColor(currentColor, ColorChannel::None);
-    }
+    // The per-channel sliders of expanded groups keep their own channels. A collapsed group
+    // deletes its sliders, which leaves null entries behind.
+    channelSliders.removeAll(nullptr);
+    for (ColorSlider* slider : qAsConst(channelSliders))
+        slider->setColor(currentColor, ColorChannel::None);
 }
 
 void ColorDorvoDialog::SetSpinnerType(ColorSpinnerType type)
@@ -767,17 +769,16 @@ void ColorDorvoDialog::WriteSettings()
 
 void ColorDorvoDialog::CreateColorFields()
 {
-    // The pages and the slider report to the dialog but are adopted by the stack and the
-    // layout, which own them.
-    colorField = new ColorField(this);
-    hueWheel = new HueWheel(this);
-    hsvWheel = new HsvWheel(this);
-    channelSlider = new ColorSlider(this);
+    // The pages and the slider report to the dialog; the stack and the dialog own them.
+    colorFieldStack = new QStackedWidget(this);
+    colorFieldStack->setObjectName(QStringLiteral("colorFieldStack"));
+    colorField = new ColorField(this, colorFieldStack);
+    hueWheel = new HueWheel(this, colorFieldStack);
+    hsvWheel = new HsvWheel(this, colorFieldStack);
+    channelSlider = new ColorSlider(this, this);
     channelSlider->setObjectName(QStringLiteral("channelSlider"));
 
     // Pages in ColorFieldType order.
-    colorFieldStack = new QStackedWidget;
-    colorFieldStack->setObjectName(QStringLiteral("colorFieldStack"));
     colorFieldStack->addWidget(colorField);
     colorFieldStack->addWidget(hsvWheel);
     colorFieldStack->addWidget(hueWheel);

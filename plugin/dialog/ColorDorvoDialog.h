@@ -8,6 +8,8 @@
 #include "host/HostServices.h"
 
 #include <QDialog>
+#include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <deque>
@@ -181,6 +183,8 @@ private:
     HsvWheel* hsvWheel = nullptr;
     CanvasArea* canvasArea = nullptr;
     ColorSlider* channelSlider = nullptr;
+    // The per-channel sliders of expanded groups.
+    QList<QPointer<ColorSlider>> channelSliders;
     ColorSwatchListWidget* swatchList = nullptr;
     bool swatchListShown = false;
     HSVCallback* callback = nullptr;
