@@ -1076,11 +1076,9 @@ void ColorDorvoDialog::CommitColor(const ColorValue& color)
 void ColorDorvoDialog::FinishTypedEdit()
 {
     // Typing waits for the debounce timer before the host hears of it. Another change, or a
-    // step of the history, ends the wait: the host hears the typed color now, and it becomes
-    // a step of the history of its own.
+    // step of the history, makes the typed color a step of the history of its own; the host
+    // still hears of it by the timer, as before.
     if (!updateTimer->isActive() || s_updating)
         return;
-    updateTimer->stop();
-    NotifyColorChanged(currentColor);
     CommitColor(currentColor);
 }
