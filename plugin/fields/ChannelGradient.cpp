@@ -1,18 +1,15 @@
 #include "fields/ChannelGradient.h"
 
+#include "color/CieMath.h"
+#include "color/Rounding.h"
 #include "fields/ColorPixels.h"
+#include "fields/ColorSliderMapping.h"
 #include "fields/SrgbEncodeTable.h"
 
 #include <algorithm>
-#include <math.h>
 #include <vector>
 
 namespace {
-
-int nearest(float v)
-{
-    return static_cast<int>(nearbyintf(v));
-}
 
 // The strips are worked out in runs of this many indices, on the stack.
 constexpr int kRun = 256;
@@ -49,9 +46,9 @@ void labStrip(const LabColor& lab, ColorChannel channel, const int* steps, QRgb*
         // The linear channels, written over x, y and z.
         for (int i = 0; i < n; ++i) {
             const float xi = x[i], yi = y[i], zi = z[i];
-            x[i] = xi * 3.2406f - yi * 1.5372f - zi * 0.4986f;
-            y[i] = yi * 1.8758f - xi * 0.9689f + zi * 0.0415f;
-            z[i] = xi * 0.0557f - yi * 0.204f + zi * 1.057f;
+            x[i] = kLinearRedFromXyz(xi, yi, zi);
+            y[i] = kLinearGreenFromXyz(xi, yi, zi);
+            z[i] = kLinearBlueFromXyz(xi, yi, zi);
         }
         SrgbEncodeTable::instance().encodePixels(x, y, z, out + start, n);
     }
@@ -59,33 +56,12 @@ void labStrip(const LabColor& lab, ColorChannel channel, const int* steps, QRgb*
 
 } // namespace
 
-int ChannelGradient::valueAt(ColorChannel channel, int i, int length)
-{
-    const float l = float(length);
-    switch (channel) {
-    case ColorChannel::Red:
-    case ColorChannel::Green:
-    case ColorChannel::Blue:
-        return std::clamp(nearest(255.0f - i * (256.0f / l)), 0, 255);
-    case ColorChannel::Hue:
-        return std::clamp(nearest(360.0f - i * (360.0f / l)), 0, 360);
-    case ColorChannel::Saturation:
-    case ColorChannel::Value:
-    case ColorChannel::Lightness:
-        return std::clamp(nearest(100.0f - i * (100.0f / l)), 0, 100);
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        return std::clamp(nearest(127.0f - i * (256.0f / l)), -128, 127);
-    default:
-        return 0;
-    }
-}
-
 std::vector<int> ChannelGradient::steps(ColorChannel channel, int length)
 {
+    const ColorSliderMapping mapping(channel, length);
     std::vector<int> values(std::max(length, 0));
     for (int i = 0; i < length; ++i) {
-        values[i] = valueAt(channel, i, length);
+        values[i] = mapping.stripValue(i);
     }
     return values;
 }

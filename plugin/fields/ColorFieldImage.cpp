@@ -1,19 +1,15 @@
 #include "fields/ColorFieldImage.h"
 
+#include "color/CieMath.h"
+#include "color/Rounding.h"
+#include "fields/ColorFieldMapping.h"
 #include "fields/ColorPixels.h"
 #include "fields/SrgbEncodeTable.h"
 
-#include <algorithm>
 #include <cstring>
-#include <math.h>
 #include <vector>
 
 namespace {
-
-int nearest(float v)
-{
-    return static_cast<int>(nearbyintf(v));
-}
 
 // Copies row y - 1 into row y when both rows show the same axis value; true when it did.
 bool repeatRow(QImage& image, const std::vector<int>& row, int y)
@@ -82,7 +78,7 @@ void renderHueAxisField(QImage& image, const std::vector<int>& col, const std::v
 }
 
 // Lightness fixed: a along x, b along y. X depends only on the column and Z only on the row, so
-// each linear channel is a column term combined with a row term.
+// each linear channel is a column term (X and Y) plus a row term (Z), summed in the matrix's order.
 void renderLightnessField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
                           int lightness)
 {
@@ -92,22 +88,25 @@ void renderLightnessField(QImage& image, const std::vector<int>& col, const std:
     const float* xOfA = ColorPixels::labXRow(lightness);
     const float* zOfB = ColorPixels::labZRow(lightness);
     const float y = ColorPixels::labY(lightness);
+    const MatrixRow& toRed = kLinearRedFromXyz;
+    const MatrixRow& toGreen = kLinearGreenFromXyz;
+    const MatrixRow& toBlue = kLinearBlueFromXyz;
     std::vector<float> red(width), green(width), blue(width);
     std::vector<float> rowRed(width), rowGreen(width), rowBlue(width);
     for (int c = 0; c < width; ++c) {
         const float x = xOfA[col[c] + 128];
-        red[c] = x * 3.2406f - y * 1.5372f;
-        green[c] = y * 1.8758f - x * 0.9689f;
-        blue[c] = x * 0.0557f - y * 0.204f;
+        red[c] = x * toRed.x + y * toRed.y;
+        green[c] = x * toGreen.x + y * toGreen.y;
+        blue[c] = x * toBlue.x + y * toBlue.y;
     }
     for (int r = 0; r < height; ++r) {
         if (repeatRow(image, row, r)) {
             continue;
         }
         const float z = zOfB[row[r] + 128];
-        const float zRed = z * 0.4986f, zGreen = z * 0.0415f, zBlue = z * 1.057f;
+        const float zRed = z * toRed.z, zGreen = z * toGreen.z, zBlue = z * toBlue.z;
         for (int c = 0; c < width; ++c) {
-            rowRed[c] = red[c] - zRed;
+            rowRed[c] = red[c] + zRed;
             rowGreen[c] = green[c] + zGreen;
             rowBlue[c] = blue[c] + zBlue;
         }
@@ -116,13 +115,17 @@ void renderLightnessField(QImage& image, const std::vector<int>& col, const std:
     }
 }
 
-// a or b fixed, the other along x, lightness along y: per row Y and the fixed one of X and Z.
+// a or b fixed, the other along x, lightness along y: per row Y and the fixed one of X and Z, the
+// terms summed in the matrix's order.
 void renderLabAxisField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
                         int fixed, bool aFixed)
 {
     const int width = image.width();
     const int height = image.height();
     const SrgbEncodeTable& encode = SrgbEncodeTable::instance();
+    const MatrixRow& toRed = kLinearRedFromXyz;
+    const MatrixRow& toGreen = kLinearGreenFromXyz;
+    const MatrixRow& toBlue = kLinearBlueFromXyz;
     std::vector<float> along(width), rowRed(width), rowGreen(width), rowBlue(width);
     for (int r = 0; r < height; ++r) {
         if (repeatRow(image, row, r)) {
@@ -138,24 +141,24 @@ void renderLabAxisField(QImage& image, const std::vector<int>& col, const std::v
         }
         if (aFixed) {
             const float x = ColorPixels::labXRow(lightness)[fixed + 128];
-            const float red = x * 3.2406f - y * 1.5372f;
-            const float green = y * 1.8758f - x * 0.9689f;
-            const float blue = x * 0.0557f - y * 0.204f;
+            const float red = x * toRed.x + y * toRed.y;
+            const float green = x * toGreen.x + y * toGreen.y;
+            const float blue = x * toBlue.x + y * toBlue.y;
             for (int c = 0; c < width; ++c) {
                 const float z = along[c];
-                rowRed[c] = red - z * 0.4986f;
-                rowGreen[c] = green + z * 0.0415f;
-                rowBlue[c] = blue + z * 1.057f;
+                rowRed[c] = red + z * toRed.z;
+                rowGreen[c] = green + z * toGreen.z;
+                rowBlue[c] = blue + z * toBlue.z;
             }
         } else {
             const float z = ColorPixels::labZRow(lightness)[fixed + 128];
-            const float zRed = z * 0.4986f, zGreen = z * 0.0415f, zBlue = z * 1.057f;
-            const float yRed = y * 1.5372f, yGreen = y * 1.8758f, yBlue = y * 0.204f;
+            const float zRed = z * toRed.z, zGreen = z * toGreen.z, zBlue = z * toBlue.z;
+            const float yRed = y * toRed.y, yGreen = y * toGreen.y, yBlue = y * toBlue.y;
             for (int c = 0; c < width; ++c) {
                 const float x = along[c];
-                rowRed[c] = x * 3.2406f - yRed - zRed;
-                rowGreen[c] = yGreen - x * 0.9689f + zGreen;
-                rowBlue[c] = x * 0.0557f - yBlue + zBlue;
+                rowRed[c] = x * toRed.x + yRed + zRed;
+                rowGreen[c] = x * toGreen.x + yGreen + zGreen;
+                rowBlue[c] = x * toBlue.x + yBlue + zBlue;
             }
         }
         encode.encodePixels(rowRed.data(), rowGreen.data(), rowBlue.data(),
@@ -163,61 +166,7 @@ void renderLabAxisField(QImage& image, const std::vector<int>& col, const std::v
     }
 }
 
-// The last index whose value equals wanted, or -1.
-int lastMatch(const std::vector<int>& values, int wanted)
-{
-    for (int i = int(values.size()) - 1; i >= 0; --i) {
-        if (values[i] == wanted) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 } // namespace
-
-int ColorFieldImage::columnValue(ColorChannel channel, int x, int width)
-{
-    switch (channel) {
-    case ColorChannel::Red:
-    case ColorChannel::Green:
-    case ColorChannel::Blue: {
-        const float step = 255.0f / width;
-        return std::clamp(nearest(255.0f * step - float(255 - x)), 0, 255);
-    }
-    case ColorChannel::Hue:
-        return std::clamp(nearest(x * (100.0f / width)), 0, 100);
-    case ColorChannel::Saturation:
-    case ColorChannel::Value:
-        return std::clamp(nearest(x * (360.0f / width)), 0, 360);
-    case ColorChannel::Lightness:
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        return std::clamp(nearest(x * (255.0f / width)) - 128, -128, 127);
-    default:
-        return 0;
-    }
-}
-
-int ColorFieldImage::rowValue(ColorChannel channel, int y, int height)
-{
-    switch (channel) {
-    case ColorChannel::Red:
-    case ColorChannel::Green:
-    case ColorChannel::Blue:
-        return std::clamp(nearest(255.0f - y * (255.0f / height)), 0, 255);
-    case ColorChannel::Hue:
-    case ColorChannel::Saturation:
-    case ColorChannel::Value:
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        return std::clamp(nearest(100.0f - y * (100.0f / height)), 0, 100);
-    case ColorChannel::Lightness:
-        return std::clamp(127 + nearest(-y * (255.0f / height)), -128, 127);
-    default:
-        return 0;
-    }
-}
 
 int ColorFieldImage::fixedValue(const ColorValue& value, ColorChannel channel)
 {
@@ -262,12 +211,13 @@ bool ColorFieldImage::renderInto(QImage& image, const ColorValue& value, ColorCh
     if (!isSliderChannel(channel) || image.isNull() || image.format() != QImage::Format_RGB32) {
         return false;
     }
+    const ColorFieldMapping axes(channel, width, height);
     std::vector<int> col(width), row(height);
     for (int x = 0; x < width; ++x) {
-        col[x] = columnValue(channel, x, width);
+        col[x] = axes.columnValue(x);
     }
     for (int y = 0; y < height; ++y) {
-        row[y] = rowValue(channel, y, height);
+        row[y] = axes.rowValue(y);
     }
     const int fixed = fixedValue(value, channel);
     ColorPixels::clearUpperVectorHalves();
@@ -297,49 +247,4 @@ bool ColorFieldImage::renderInto(QImage& image, const ColorValue& value, ColorCh
         break;
     }
     return true;
-}
-
-QPoint ColorFieldImage::markerPosition(int width, int height, const ColorValue& value,
-                                       ColorChannel channel)
-{
-    const RgbColor& rgb = value.rgb();
-    const HsvColor& hsv = value.hsv();
-    const float w = float(width), h = float(height);
-    switch (channel) {
-    case ColorChannel::Red:
-        return {nearest(w * (rgb.blue() / 255.0f)), nearest(h * (1.0f - rgb.green() / 255.0f))};
-    case ColorChannel::Green:
-        return {nearest(w * (rgb.blue() / 255.0f)), nearest(h * (1.0f - rgb.red() / 255.0f))};
-    case ColorChannel::Blue:
-        return {nearest(w * (rgb.red() / 255.0f)), nearest(h * (1.0f - rgb.green() / 255.0f))};
-    case ColorChannel::Hue:
-        return {nearest(w * (hsv.saturation() / 100.0f)),
-                nearest(h * (1.0f - hsv.value() / 100.0f))};
-    case ColorChannel::Saturation:
-        return {nearest(w * (hsv.hue() / 360.0f)), nearest(h * (1.0f - hsv.value() / 100.0f))};
-    case ColorChannel::Value:
-        return {nearest(w * (hsv.hue() / 360.0f)), nearest(h * (1.0f - hsv.saturation() / 100.0f))};
-    case ColorChannel::Lightness:
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow: {
-        const LabColor& lab = value.lab();
-        const int wantedColumn = channel == ColorChannel::RedGreen ? lab.b() : lab.a();
-        const int wantedRow = channel == ColorChannel::Lightness ? lab.b() : lab.lightness();
-        std::vector<int> col(width), row(height);
-        for (int x = 0; x < width; ++x) {
-            col[x] = columnValue(channel, x, width);
-        }
-        for (int y = 0; y < height; ++y) {
-            row[y] = rowValue(channel, y, height);
-        }
-        const int x = lastMatch(col, wantedColumn);
-        const int y = lastMatch(row, wantedRow);
-        if (x < 0 || y < 0) {
-            return {0, 0};
-        }
-        return {x, y};
-    }
-    default:
-        return {0, 0};
-    }
 }

@@ -1,7 +1,7 @@
 #include "ModalSupport.h"
+#include "RecordingServices.h"
 #include "TestHost.h"
 
-#include "fields/ColorDialogServices.h"
 #include "host/SettingsStore.h"
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
@@ -23,24 +23,6 @@
 Q_DECLARE_METATYPE(QVector<ColorList>)
 
 namespace {
-
-// The dialog as the panel sees it: a current color to add and a record of picks.
-class PickRecorder final : public ColorDialogServices
-{
-public:
-    void ViewColorChanged(const ColorValue& color, bool silent) override
-    {
-        picks.push_back({color.toQColor(), silent});
-    }
-    void SliderValueChanged(int, ColorChannel, bool) override {}
-    RgbColor GetCurrentRgb() const override { return RgbColor(current); }
-    HsvColor GetCurrentHsv() const override { return ColorValue(current).hsv(); }
-    ColorValue GetCurrentColorValue() const override { return ColorValue(current); }
-    QColor GetCurrentQColor() const override { return current; }
-
-    QColor current = Qt::black;
-    std::vector<std::pair<QColor, bool>> picks;
-};
 
 QByteArray fileBytes(const QString& path)
 {
@@ -83,12 +65,12 @@ class tst_ColorSwatchListWidget : public QObject
 
 private:
     std::unique_ptr<TestHost> host;
-    PickRecorder dialog;
+    RecordingServices dialog;
 
     QString mainFile() const { return ColorListPath(); }
     QString folder() const { return host->configDir.path(); }
 
-    std::unique_ptr<ColorSwatchListWidget> openPanel(PickRecorder* services = nullptr)
+    std::unique_ptr<ColorSwatchListWidget> openPanel(RecordingServices* services = nullptr)
     {
         auto panel =
             std::make_unique<ColorSwatchListWidget>(services ? services : &dialog, nullptr);
@@ -185,7 +167,7 @@ private slots:
     void init()
     {
         host = std::make_unique<TestHost>();
-        dialog = PickRecorder();
+        dialog = RecordingServices();
         HostRuntime::ClearOutput();
     }
 
@@ -204,7 +186,7 @@ private slots:
     void addPickRemoveSavedAtOnce()
     {
         auto panel = openPanel();
-        dialog.current = QColor(10, 20, 30, 128);
+        dialog.current = ColorValue(QColor(10, 20, 30, 128));
         clickAdd(panel.get());
         ColorSwatchButton* added = swatch(panel.get(), 0, 5);
         QVERIFY(added);
@@ -220,13 +202,13 @@ private slots:
         QTest::mouseClick(added, Qt::MiddleButton);
         QTest::mouseClick(panel->findChild<QPushButton*>(QStringLiteral("addCurrentColorBtn")),
                           Qt::MiddleButton);
-        QVERIFY(dialog.picks.empty());
+        QVERIFY(dialog.viewCalls.empty());
         QCOMPARE(panel->gridOf(0)->count(), 6);
 
         QTest::mouseClick(added, Qt::LeftButton);
-        QCOMPARE(dialog.picks.size(), size_t(1));
-        QCOMPARE(dialog.picks[0].first, QColor(10, 20, 30, 128));
-        QVERIFY(dialog.picks[0].second);
+        QCOMPARE(dialog.viewCalls.size(), size_t(1));
+        QCOMPARE(dialog.viewCalls[0].color.toQColor(), QColor(10, 20, 30, 128));
+        QVERIFY(dialog.viewCalls[0].silent);
 
         QTest::mouseClick(swatch(panel.get(), 0, 0), Qt::RightButton);
         QCOMPARE(panel->gridOf(0)->count(), 5);
@@ -252,7 +234,7 @@ private slots:
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(cellOf(panel.get(), 2, buttons[kept[i]]), expected[i]);
         }
-        dialog.current = QColor(99, 0, 0);
+        dialog.current = ColorValue(QColor(99, 0, 0));
         clickAdd(panel.get());
         QCOMPARE(cellOf(panel.get(), 2, swatch(panel.get(), 2, 6)), QPoint(1, 1));
         const QVector<ColorList> lists = panel->colorLists();
@@ -271,8 +253,8 @@ private slots:
         QTest::mouseClick(swatch(panel.get(), 1, 0), Qt::RightButton);
         QCOMPARE(panel->gridOf(1)->count(), 1);
         QTest::mouseClick(swatch(panel.get(), 1, 0), Qt::LeftButton);
-        QCOMPARE(dialog.picks.back().first, QColor(5, 6, 7));
-        dialog.current = QColor(1, 1, 1);
+        QCOMPARE(dialog.viewCalls.back().color.toQColor(), QColor(5, 6, 7));
+        dialog.current = ColorValue(QColor(1, 1, 1));
         clickAdd(panel.get());
         QCOMPARE(panel->colorLists()[1].swatches.last(),
                  (ColorList::Swatch{QColor(1, 1, 1), QString()}));
@@ -283,7 +265,7 @@ private slots:
         auto panel = openPanel();
         openTab(panel.get(), 1);
         for (int i = 0; i < 81; ++i) {
-            dialog.current = QColor(i, 0, 0);
+            dialog.current = ColorValue(QColor(i, 0, 0));
             clickAdd(panel.get());
         }
         QCOMPARE(panel->gridOf(1)->count(), 80);
@@ -483,7 +465,7 @@ private slots:
         answerMessageBox(&shown, QMessageBox::Yes);
         chooseFromMenu(panel.get(), "clearTabAction");
         QCOMPARE(panel->gridOf(0)->count(), 0);
-        dialog.current = QColor(3, 3, 3);
+        dialog.current = ColorValue(QColor(3, 3, 3));
         clickAdd(panel.get());
         QCOMPARE(cellOf(panel.get(), 0, swatch(panel.get(), 0, 0)), QPoint(0, 0));
 
@@ -499,12 +481,12 @@ private slots:
     // the other's saves.
     void twoPanelsKeepEachOthersSwatches()
     {
-        PickRecorder second;
+        RecordingServices second;
         auto first = openPanel();
         auto other = openPanel(&second);
-        dialog.current = QColor(200, 0, 0);
+        dialog.current = ColorValue(QColor(200, 0, 0));
         clickAdd(first.get());
-        second.current = QColor(0, 0, 200);
+        second.current = ColorValue(QColor(0, 0, 200));
         clickAdd(other.get());
         QTest::mouseClick(swatch(other.get(), 0, 0), Qt::RightButton);
         first->close();
