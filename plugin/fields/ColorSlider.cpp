@@ -236,4 +236,9 @@ void ColorSlider::mouseReleaseEvent(QMouseEvent* event)
     dragging = false;
     // The marker follows when the dialog pushes the new color back.
     reportValueAt(coordinateOf(event->pos()));
+    // A release that changes nothing pushes nothing back, yet the color may have changed by
+    // another way while the slider held still for the drag (a spinner finishing its edit as it
+    // lost the focus): catch up with it.
+    if (dialog)
+        setColor(dialog->GetCurrentColorValue(), ColorChannel::None);
 }

@@ -5,6 +5,7 @@
 #include "MouseSupport.h"
 #include "TestHost.h"
 
+#include "RecordingServices.h"
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
 #include "color/Rounding.h"
@@ -109,6 +110,7 @@ private slots:
     void dragBeyondTheTopSendsBeyondTheRange();
     void setColorWithoutChannelKeepsTheSlidersOwn();
     void setColorDuringDragIsIgnored();
+    void releaseCatchesUpWithTheDialog();
     void pixmapSlotShowsUntilTheNextColor();
     void dragWritesTheSpinnerAndTellsTheHostAtRelease();
     void sliderInASpinnerRowKeepsItsChannel();
@@ -432,6 +434,21 @@ void ColorSliderTest::setColorDuringDragIsIgnored()
     slider.setColor(ColorValue(200, 10, 250, 255), ColorChannel::Blue);
     QVERIFY(gradientOf(slider) != before);
     QCOMPARE(markerCentre(slider), 5);
+}
+
+// The color may change by another way while the slider holds still for a drag (a spinner finishing
+// its edit as it loses the focus); a release that changes nothing must still show it afterwards.
+void ColorSliderTest::releaseCatchesUpWithTheDialog()
+{
+    RecordingServices services(ColorValue(40, 50, 60, 255));
+    ColorSlider slider(&services);
+    slider.setColor(services.current, ColorChannel::Green);
+    press(&slider, along(slider, 100));
+    services.current = ColorValue(40, 200, 60, 255);
+    slider.setColor(services.current, ColorChannel::None);
+    release(&slider, along(slider, 100));
+    QCOMPARE(slider.shownColor(), services.current);
+    QCOMPARE(slider.shownChannel(), ColorChannel::Green);
 }
 
 // A picture given through the slot replaces the strip until the next color, even one whose strip
