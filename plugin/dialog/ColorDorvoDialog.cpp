@@ -100,12 +100,26 @@ bool holds(QLayout* layout, QWidget* widget)
 // Every view is refreshed at each step of a drag, and setValue rewrites a spinner's text and
 // repaints it even when the value is unchanged. A spinner whose text already shows the value
 // is left alone; one holding half-typed or empty text is still rewritten.
+// The value a spinner stood at when it last reported or was written. A spin box reports its value
+// again on Return even when nobody changed it; that value must not be stored again, since storing
+// re-rounds it (the linear forms, a hue kept for a grey, a temperature replacing the color).
+const char kStoodAt[] = "colorDorvoStoodAt";
+
+bool stoodAt(QAbstractSpinBox* spinner, const QVariant& value)
+{
+    if (spinner->property(kStoodAt) == value)
+        return true;
+    spinner->setProperty(kStoodAt, value);
+    return false;
+}
+
 void showValue(QSpinBox* spinner, int value)
 {
     if (spinner->value() != value || !spinner->hasAcceptableInput()) {
         const QSignalBlocker quiet(spinner);
         spinner->setValue(value);
     }
+    spinner->setProperty(kStoodAt, spinner->value());
 }
 
 void showValue(QDoubleSpinBox* spinner, double value)
@@ -116,6 +130,7 @@ void showValue(QDoubleSpinBox* spinner, double value)
         const QSignalBlocker quiet(spinner);
         spinner->setValue(value);
     }
+    spinner->setProperty(kStoodAt, spinner->value());
 }
 
 template <typename T> T readSetting(const char* key, T fallback)
@@ -302,7 +317,9 @@ void ColorDorvoDialog::SliderValueChanged(int value, ColorChannel channel, bool 
     if (row->floatSpinner) {
         const QSignalBlocker quietFloat(row->floatSpinner);
         row->floatSpinner->setValue(floatFromInteger(channel, shown));
+        row->floatSpinner->setProperty(kStoodAt, row->floatSpinner->value());
     }
+    row->intSpinner->setProperty(kStoodAt, row->intSpinner->value());
     if (row->intSpinner->value() != intBefore)
         ColorSpinnerChanged(row->intSpinner->value(), static_cast<int>(channel));
     else if (row->floatSpinner && row->floatSpinner->value() != floatBefore)
@@ -845,13 +862,19 @@ void ColorDorvoDialog::ConnectSignals()
 
     for (const SpinnerRow& row : spinnerRows) {
         const int type = static_cast<int>(row.channel);
-        connect(row.intSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
-                [this, type](int value) { ColorSpinnerChanged(value, type); });
+        QSpinBox* const intSpinner = row.intSpinner;
+        connect(intSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
+                [this, type, intSpinner](int value) {
+                    if (!stoodAt(intSpinner, value))
+                        ColorSpinnerChanged(value, type);
+                });
         QDoubleSpinBox* spinner = row.floatSpinner;
         if (!spinner)
             continue;
         connect(spinner, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
                 [this, type, spinner](double value) {
+                    if (stoodAt(spinner, value))
+                        return;
                     // Spinners written during the update re-enter here; they must not
                     // clear the mark of the one the user types in.
                     QDoubleSpinBox* const outer = typedFloatSpinner;

@@ -163,6 +163,8 @@ private slots:
     void cmykEditRewritesItsOwnGroup();
     void burstOfEditsReachesHostOnce();
     void returnInSpinnerKeepsDialogOpen();
+    void returnInUntouchedSpinnerChangesNothing_data();
+    void returnInUntouchedSpinnerChangesNothing();
 
     void hostHearsOfEachSource_data();
     void hostHearsOfEachSource();
@@ -487,6 +489,37 @@ enum class Source
 };
 }
 Q_DECLARE_METATYPE(Source)
+
+void tst_ColorDorvoDialog::returnInUntouchedSpinnerChangesNothing_data()
+{
+    // A spin box reports its value again on Return. Stored again, the value shown would be
+    // rounded again: each of these colors would change.
+    QTest::addColumn<QColor>("color");
+    QTest::addColumn<bool>("sRgb");
+    QTest::addColumn<QString>("spinner");
+    QTest::newRow("red linear") << QColor(10, 20, 30) << false << "redIntSpinner";
+    QTest::newRow("value") << QColor(0, 95, 158) << true << "valueIntSpinner";
+    QTest::newRow("temperature") << QColor(40, 10, 60) << true << "temperatureSpinner";
+    QTest::newRow("hue float") << QColor(0, 95, 158) << true << "hueFloatSpinner";
+}
+
+void tst_ColorDorvoDialog::returnInUntouchedSpinnerChangesNothing()
+{
+    QFETCH(QColor, color);
+    QFETCH(bool, sRgb);
+    QFETCH(QString, spinner);
+    open(color);
+    setSRgb(sRgb);
+    if (spinner.contains(QLatin1String("Float")))
+        useFloatSpinners();
+    const ColorValue before = dialog->GetCurrentColorValue();
+    auto* box = dialog->findChild<QAbstractSpinBox*>(spinner);
+    QVERIFY(box && box->isVisible());
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(10, box->height() / 2));
+    QTest::keyClick(box, Qt::Key_Return);
+    QVERIFY(dialog->GetCurrentColorValue() == before);
+    QVERIFY(!updateTimer()->isActive());
+}
 
 void tst_ColorDorvoDialog::hostHearsOfEachSource_data()
 {
