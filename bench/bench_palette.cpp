@@ -1,7 +1,16 @@
+// The harmony strip's cost per drag step, alone and as a share of a whole drag step on the
+// dialog's square field, measured side by side in one run (these machines are noisy):
+//
+//   build/bin/bench_palette --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+//
+// prints, after Google Benchmark's table, the strip's Tetrad hue drag as a share of the field's
+// drag step, plain and painted (budget: 10 %).
+
 #include "BenchSupport.h"
 
 #include "color/HsvColor.h"
 #include "dialog/PaletteAngleType.h"
+#include "fields/ColorField.h"
 #include "swatches/ColorPaletteLayout.h"
 
 #include <QApplication>
@@ -10,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <memory>
 
 // The dialog recolours the strip on every drag step, so one updatePalettes call is the
@@ -32,17 +42,19 @@ struct ShownStrip
     ColorPaletteLayout* strip = nullptr;
 };
 
-// Dragging around the hue ring: every tile and most shades change at each step.
-void BM_HueDrag(benchmark::State& state)
+// Dragging around the hue ring: every tile and most shades change at each step. With `paint`,
+// the strip is painted after each step.
+void BM_HueDrag(benchmark::State& state, bool paint)
 {
     ShownStrip shown;
     int hue = 0;
     for (auto _ : state) {
         shown.strip->updatePalettes(HsvColor(hue, 70, 80), Tetrad, 30);
+        if (paint)
+            shown.strip->repaint();
         hue = (hue + 1) % 361;
     }
 }
-BENCHMARK(BM_HueDrag);
 
 // Dragging value at full brightness: the brighter shades stay clamped at value 100.
 void BM_ValueDragNearTop(benchmark::State& state)
@@ -65,7 +77,7 @@ void BM_SameColor(benchmark::State& state)
 }
 BENCHMARK(BM_SameColor);
 
-// Reference: the price of one style-sheet write on a shown label.
+// Reference: the price of one style-sheet write on a shown label, which the strip no longer pays.
 void BM_OneStyleSheetWrite(benchmark::State& state)
 {
     QWidget window;
@@ -79,14 +91,39 @@ void BM_OneStyleSheetWrite(benchmark::State& state)
     }
 }
 BENCHMARK(BM_OneStyleSheetWrite);
+
+// The budget's reference: one step of a drag on the dialog's square field, strip included.
+void BM_DialogFieldDragStep(benchmark::State& state, bool paint)
+{
+    ShownDialog shown;
+    dragSteps(state, shown.dialog->findChild<ColorField*>(), QPoint(60, 70), QPoint(180, 150),
+              paint);
+}
 } // namespace
 
 int main(int argc, char** argv)
 {
     preferOffscreenPlatform();
     QApplication app(argc, argv);
+    benchmark::RegisterBenchmark("BM_HueDrag", BM_HueDrag, false);
+    benchmark::RegisterBenchmark("BM_HueDragPainted", BM_HueDrag, true);
+    benchmark::RegisterBenchmark("BM_DialogFieldDragStep", BM_DialogFieldDragStep, false);
+    benchmark::RegisterBenchmark("BM_DialogFieldDragStepPainted", BM_DialogFieldDragStep, true);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter(RatioReporter::Clock::Cpu);
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+
+    const auto& m = reporter.medians;
+    std::printf("\nTetrad hue drag as a share of the field's drag step (budget 10 %%):\n");
+    for (const char* suffix : {"", "Painted"}) {
+        const auto strip = m.find(std::string("BM_HueDrag") + suffix);
+        const auto field = m.find(std::string("BM_DialogFieldDragStep") + suffix);
+        if (strip != m.end() && field != m.end()) {
+            std::printf("  %-8s %9.2f us of %9.2f us  %7.2f %%\n", *suffix ? suffix : "plain",
+                        strip->second / 1000.0, field->second / 1000.0,
+                        100.0 * strip->second / field->second);
+        }
+    }
     return 0;
 }

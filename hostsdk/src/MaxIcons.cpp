@@ -1,6 +1,7 @@
 #include "hostsdk/MaxIcons.h"
 
 #include <QFile>
+#include <QHash>
 
 namespace MaxSDK {
 
@@ -15,11 +16,17 @@ QIcon LoadMaxMultiResIcon(const QString& iconPath)
     if (path.isEmpty() || path.contains(QLatin1String(".."))) {
         return QIcon();
     }
-    const QString file = QStringLiteral(":/hostsdk/icons/") + path + QStringLiteral(".svg");
-    if (!QFile::exists(file)) {
-        return QIcon();
+    // Like the host, keep each icon once: its drawings are rendered once per size and shared
+    // by every caller.
+    static QHash<QString, QIcon> loaded;
+    const auto known = loaded.constFind(path);
+    if (known != loaded.constEnd()) {
+        return *known;
     }
-    return QIcon(file);
+    const QString file = QStringLiteral(":/hostsdk/icons/") + path + QStringLiteral(".svg");
+    const QIcon icon = QFile::exists(file) ? QIcon(file) : QIcon();
+    loaded.insert(path, icon);
+    return icon;
 }
 
 } // namespace MaxSDK

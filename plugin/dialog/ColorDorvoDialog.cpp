@@ -3,6 +3,7 @@
 #include "color/ColorTexts.h"
 #include "color/GammaForms.h"
 #include "color/HexColor.h"
+#include "dialog/BackdropCache.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldType.h"
 #include "fields/ColorSlider.h"
@@ -126,6 +127,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     // Keys typed into the spinners must not reach the host's accelerators.
     setProperty("NoMaxAccelerators", true);
     ui->setupUi(this);
+    ui->colorPaletteWidget->setServices(this);
     fitSixHexDigits(ui->hexEditLine);
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
     installEventFilter(this);
@@ -155,6 +157,12 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
         {ColorChannel::Temperature, ui->temperatureSpinner, nullptr, nullptr},
         {ColorChannel::Alpha, ui->alphaIntSpinner, ui->alphaFloatSpinner, ui->alphaStackedSpinners},
     };
+
+    // The spinners and the hex line change at every step of a drag; their group boxes need
+    // not be drawn again under them each time.
+    for (const SpinnerRow& row : spinnerRows)
+        BackdropCache::install(row.stack ? static_cast<QWidget*>(row.stack) : row.intSpinner);
+    BackdropCache::install(ui->hexEditLine);
 
     currentColor = ColorValue(color);
     initialColor = ColorValue(color);
@@ -613,8 +621,8 @@ void ColorDorvoDialog::SetChannelButtonsEnabled(bool enabled)
 
 void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)
 {
-    auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal);
-    row->addWidget(slider); // the row's widget takes the slider as its child
+    auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal, row->parentWidget());
+    row->addWidget(slider);
     slider->setColor(currentColor, channel);
 }
 
@@ -708,17 +716,16 @@ void ColorDorvoDialog::WriteSettings()
 
 void ColorDorvoDialog::CreateColorFields()
 {
-    // The pages and the slider report to the dialog but are adopted by the stack and the
-    // layout, which own them.
-    colorField = new ColorField(this);
-    hueWheel = new HueWheel(this);
-    hsvWheel = new HsvWheel(this);
-    channelSlider = new ColorSlider(this);
+    // The pages and the slider report to the dialog; the stack and the dialog own them.
+    colorFieldStack = new QStackedWidget(this);
+    colorFieldStack->setObjectName(QStringLiteral("colorFieldStack"));
+    colorField = new ColorField(this, colorFieldStack);
+    hueWheel = new HueWheel(this, colorFieldStack);
+    hsvWheel = new HsvWheel(this, colorFieldStack);
+    channelSlider = new ColorSlider(this, this);
     channelSlider->setObjectName(QStringLiteral("channelSlider"));
 
     // Pages in ColorFieldType order.
-    colorFieldStack = new QStackedWidget;
-    colorFieldStack->setObjectName(QStringLiteral("colorFieldStack"));
     colorFieldStack->addWidget(colorField);
     colorFieldStack->addWidget(hsvWheel);
     colorFieldStack->addWidget(hueWheel);

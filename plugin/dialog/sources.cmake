@@ -1,4 +1,6 @@
 list(APPEND COLORDORVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/BackdropCache.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BackdropCache.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.ui

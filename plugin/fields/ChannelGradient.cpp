@@ -1,18 +1,13 @@
 #include "fields/ChannelGradient.h"
 
 #include "fields/ColorPixels.h"
+#include "fields/ColorSliderMapping.h"
 #include "fields/SrgbEncodeTable.h"
 
 #include <algorithm>
-#include <math.h>
 #include <vector>
 
 namespace {
-
-int nearest(float v)
-{
-    return static_cast<int>(nearbyintf(v));
-}
 
 // The strips are worked out in runs of this many indices, on the stack.
 constexpr int kRun = 256;
@@ -59,33 +54,12 @@ void labStrip(const LabColor& lab, ColorChannel channel, const int* steps, QRgb*
 
 } // namespace
 
-int ChannelGradient::valueAt(ColorChannel channel, int i, int length)
-{
-    const float l = float(length);
-    switch (channel) {
-    case ColorChannel::Red:
-    case ColorChannel::Green:
-    case ColorChannel::Blue:
-        return std::clamp(nearest(255.0f - i * (256.0f / l)), 0, 255);
-    case ColorChannel::Hue:
-        return std::clamp(nearest(360.0f - i * (360.0f / l)), 0, 360);
-    case ColorChannel::Saturation:
-    case ColorChannel::Value:
-    case ColorChannel::Lightness:
-        return std::clamp(nearest(100.0f - i * (100.0f / l)), 0, 100);
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        return std::clamp(nearest(127.0f - i * (256.0f / l)), -128, 127);
-    default:
-        return 0;
-    }
-}
-
 std::vector<int> ChannelGradient::steps(ColorChannel channel, int length)
 {
+    const ColorSliderMapping mapping(channel, length);
     std::vector<int> values(std::max(length, 0));
     for (int i = 0; i < length; ++i) {
-        values[i] = valueAt(channel, i, length);
+        values[i] = mapping.stripValue(i);
     }
     return values;
 }

@@ -13,10 +13,8 @@
 class ChannelGradient
 {
 public:
-    // The channel's value at strip index i, as the record's constructor clamps it.
-    static int valueAt(ColorChannel channel, int i, int length);
-    // valueAt for every index 0..length-1: what a strip of that channel and length steps through,
-    // whatever the color.
+    // ColorSliderMapping::stripValue for every index 0..length-1: what a strip of that channel and
+    // length steps through, whatever the color.
     static std::vector<int> steps(ColorChannel channel, int length);
     // Fills out[0..length-1]; false (out untouched) for a channel that is not a slider channel.
     // steps, when given, is steps(channel, length).

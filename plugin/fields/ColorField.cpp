@@ -8,17 +8,11 @@
 #include <QMouseEvent>
 
 #include <algorithm>
-#include <math.h>
 
 namespace {
 
 const char kMarkerIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereCenter";
 const char kHoverCursorIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereQuad";
-
-int nearest(float v)
-{
-    return static_cast<int>(nearbyintf(v));
-}
 
 QPixmap hostPixmap(const char* path, int size)
 {
@@ -28,12 +22,14 @@ QPixmap hostPixmap(const char* path, int size)
 
 } // namespace
 
-ColorField::ColorField(ColorDialogServices* dialog) : ColorField(DefaultSize, DefaultSize, dialog)
+ColorField::ColorField(ColorDialogServices* dialog, QWidget* parent)
+    : ColorField(DefaultSize, DefaultSize, dialog, parent)
 {
 }
 
-ColorField::ColorField(int width, int height, ColorDialogServices* dialog)
-    : QLabel(nullptr), dialog(dialog), fieldLabel(new QLabel), markerLabel(new QLabel)
+// The marker label is created after the picture label, so it is drawn above it.
+ColorField::ColorField(int width, int height, ColorDialogServices* dialog, QWidget* parent)
+    : QLabel(parent), dialog(dialog), fieldLabel(new QLabel(this)), markerLabel(new QLabel(this))
 {
     setFixedSize(width, height);
     fieldLabel->setObjectName(QStringLiteral("fieldLabel"));
@@ -43,8 +39,6 @@ ColorField::ColorField(int width, int height, ColorDialogServices* dialog)
     markerLabel->resize(MarkerSize, MarkerSize);
     // The marker must not take the mouse: presses on it belong to the field below.
     markerLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
-    fieldLabel->setParent(this);
-    markerLabel->setParent(this);
     fieldLabel->move(0, 0);
     markerLabel->move(markerOffset);
 }
@@ -60,7 +54,7 @@ void ColorField::setColor(const ColorValue& value, ColorChannel channel)
     this->channel = channel;
     if (isSliderChannel(channel)) {
         // The picture depends on nothing but the channel and its fixed component.
-        const int fixed = ColorFieldImage::fixedValue(value, channel);
+        const int fixed = value.channel(channel);
         if (channel != imageChannel || fixed != imageFixedValue) {
             // The label's pixmap shares the picture's pixels: let go of it first, so that the
             // picture is drawn again in place instead of into a fresh copy (a fresh 256 KB block
@@ -75,69 +69,33 @@ void ColorField::setColor(const ColorValue& value, ColorChannel channel)
             imageFixedValue = fixed;
         }
     }
-    moveMarkerTo(markerPosition(value, channel));
+    moveMarkerTo(mapping().markerPosition(value));
 }
 
-QPoint ColorField::markerPosition(const ColorValue& value, ColorChannel channel) const
+ColorFieldMapping ColorField::mapping() const
 {
-    return ColorFieldImage::markerPosition(width(), height(), value, channel);
+    return ColorFieldMapping(channel, width(), height());
 }
 
 ColorValue ColorField::colorAt(const QPoint& p) const
 {
-    const float w = float(width());
-    const float h = float(height());
-    const int x = p.x();
-    const int y = p.y();
-    switch (channel) {
-    case ColorChannel::Red:
-        return ColorValue(RgbColor(color.rgb().red(), nearest(255.0f - y * (255.0f / h)),
-                                   nearest(x * (255.0f / w)), 255));
-    case ColorChannel::Green:
-        return ColorValue(RgbColor(nearest(255.0f - y * (255.0f / h)), color.rgb().green(),
-                                   nearest(x * (255.0f / w)), 255));
-    case ColorChannel::Blue:
-        return ColorValue(RgbColor(nearest(x * (255.0f / w)), nearest(255.0f - y * (255.0f / h)),
-                                   color.rgb().blue(), 255));
-    case ColorChannel::Hue:
-        return ColorValue(HsvColor(color.hsv().hue(), nearest(x / w * 100.0f),
-                                   nearest(100.0f - y / h * 100.0f), 255));
-    case ColorChannel::Saturation:
-        return ColorValue(HsvColor(nearest(x / w * 360.0f), color.hsv().saturation(),
-                                   nearest(100.0f - y / h * 100.0f), 255));
-    case ColorChannel::Value:
-        return ColorValue(HsvColor(nearest(x / w * 360.0f), nearest(100.0f - y / h * 100.0f),
-                                   color.hsv().value(), 255));
-    // The Lab picks step by one per pixel and use a fixed lightness factor of 1/256, whatever the
-    // field's size.
-    case ColorChannel::Lightness:
-        return ColorValue(LabColor(color.lab().lightness(), x - 128, 127 - y));
-    case ColorChannel::RedGreen:
-        return ColorValue(
-            LabColor(nearest((1.0f - y * 0.00390625f) * 100.0f), color.lab().a(), x - 128));
-    case ColorChannel::BlueYellow:
-        return ColorValue(
-            LabColor(nearest((1.0f - y * 0.00390625f) * 100.0f), x - 128, color.lab().b()));
-    default:
-        break;
-    }
-    // No field channel: whatever the label shows under p. Positions may reach the width and the
-    // height (clampToField includes them), which are one past the picture's last pixel.
+    if (!isSliderChannel(channel)) {
 #if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
-    const QPixmap pixmap = fieldLabel->pixmap(Qt::ReturnByValue);
+        const QPixmap pixmap = fieldLabel->pixmap(Qt::ReturnByValue);
 #else
-    const QPixmap pixmap = fieldLabel->pixmap() ? *fieldLabel->pixmap() : QPixmap();
+        const QPixmap pixmap = fieldLabel->pixmap() ? *fieldLabel->pixmap() : QPixmap();
 #endif
-    if (pixmap.isNull()) {
-        // Nothing drawn yet: the last color given stands in, made opaque like every pick.
-        RgbColor rgb = color.rgb();
-        rgb.setAlpha(255);
-        return ColorValue(rgb);
+        if (!pixmap.isNull()) {
+            // Whatever the label shows under p. Positions may reach the width and the height
+            // (clampToField includes them), which are one past the picture's last pixel.
+            const QImage image = pixmap.toImage();
+            const int px = std::clamp(p.x(), 0, image.width() - 1);
+            const int py = std::clamp(p.y(), 0, image.height() - 1);
+            return ColorValue(RgbColor(image.pixel(px, py)));
+        }
     }
-    const QImage image = pixmap.toImage();
-    const int px = std::clamp(x, 0, image.width() - 1);
-    const int py = std::clamp(y, 0, image.height() - 1);
-    return ColorValue(RgbColor(image.pixel(px, py)));
+    // With no picture at all the last color given stands in, opaque like every pick.
+    return mapping().colorAt(p, color);
 }
 
 void ColorField::pickColorAt(const QPoint& p)

@@ -2,6 +2,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
+#include "fields/ColorFieldMapping.h"
 
 #include <QCursor>
 #include <QImage>
@@ -27,25 +28,22 @@ public:
     static constexpr int HoverCursorSize = 32;
 
     // dialog receives the picked colors and is not owned; it may be null, and then nothing is
-    // reported (the marker still follows the pointer).
-    explicit ColorField(ColorDialogServices* dialog);
-    ColorField(int width, int height, ColorDialogServices* dialog);
+    // reported (the marker still follows the pointer). parent owns the field.
+    explicit ColorField(ColorDialogServices* dialog, QWidget* parent = nullptr);
+    ColorField(int width, int height, ColorDialogServices* dialog, QWidget* parent = nullptr);
     ~ColorField() override;
 
     // Shows value with channel held fixed. Dropped while a mouse button is held.
     void setColor(const ColorValue& value, ColorChannel channel);
 
-    // The color under a field position (0..width, 0..height); always opaque.
+    // The color under a field position (0..width, 0..height); always opaque. Without a field
+    // channel it is the pixel the label shows there.
     ColorValue colorAt(const QPoint& p) const;
     // colorAt(p), reported to the dialog: during a drag only when it differs from the dialog's
     // current color, otherwise (at release) always.
     void pickColorAt(const QPoint& p);
     // Limits x to 0..width and y to 0..height, both ends included.
     void clampToField(QPoint& p) const;
-
-    // Where the marker of value stands for channel (the image's pixel grid; (0, 0) when the
-    // channel is not a field channel or a Lab pair occurs nowhere in the picture).
-    QPoint markerPosition(const ColorValue& value, ColorChannel channel) const;
 
     // The last color and channel given to setColor.
     const ColorValue& shownColor() const { return color; }
@@ -63,6 +61,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // The picture, the pick and the marker of the channel shown, at the field's size.
+    ColorFieldMapping mapping() const;
     void moveMarkerTo(const QPoint& p);
     QCursor hoverCursor() const;
 

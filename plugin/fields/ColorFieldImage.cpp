@@ -1,19 +1,13 @@
 #include "fields/ColorFieldImage.h"
 
+#include "fields/ColorFieldMapping.h"
 #include "fields/ColorPixels.h"
 #include "fields/SrgbEncodeTable.h"
 
-#include <algorithm>
 #include <cstring>
-#include <math.h>
 #include <vector>
 
 namespace {
-
-int nearest(float v)
-{
-    return static_cast<int>(nearbyintf(v));
-}
 
 // Copies row y - 1 into row y when both rows show the same axis value; true when it did.
 bool repeatRow(QImage& image, const std::vector<int>& row, int y)
@@ -163,61 +157,7 @@ void renderLabAxisField(QImage& image, const std::vector<int>& col, const std::v
     }
 }
 
-// The last index whose value equals wanted, or -1.
-int lastMatch(const std::vector<int>& values, int wanted)
-{
-    for (int i = int(values.size()) - 1; i >= 0; --i) {
-        if (values[i] == wanted) {
-            return i;
-        }
-    }
-    return -1;
-}
-
 } // namespace
-
-int ColorFieldImage::columnValue(ColorChannel channel, int x, int width)
-{
-    switch (channel) {
-    case ColorChannel::Red:
-    case ColorChannel::Green:
-    case ColorChannel::Blue: {
-        const float step = 255.0f / width;
-        return std::clamp(nearest(255.0f * step - float(255 - x)), 0, 255);
-    }
-    case ColorChannel::Hue:
-        return std::clamp(nearest(x * (100.0f / width)), 0, 100);
-    case ColorChannel::Saturation:
-    case ColorChannel::Value:
-        return std::clamp(nearest(x * (360.0f / width)), 0, 360);
-    case ColorChannel::Lightness:
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        return std::clamp(nearest(x * (255.0f / width)) - 128, -128, 127);
-    default:
-        return 0;
-    }
-}
-
-int ColorFieldImage::rowValue(ColorChannel channel, int y, int height)
-{
-    switch (channel) {
-    case ColorChannel::Red:
-    case ColorChannel::Green:
-    case ColorChannel::Blue:
-        return std::clamp(nearest(255.0f - y * (255.0f / height)), 0, 255);
-    case ColorChannel::Hue:
-    case ColorChannel::Saturation:
-    case ColorChannel::Value:
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        return std::clamp(nearest(100.0f - y * (100.0f / height)), 0, 100);
-    case ColorChannel::Lightness:
-        return std::clamp(127 + nearest(-y * (255.0f / height)), -128, 127);
-    default:
-        return 0;
-    }
-}
 
 int ColorFieldImage::fixedValue(const ColorValue& value, ColorChannel channel)
 {
@@ -262,12 +202,13 @@ bool ColorFieldImage::renderInto(QImage& image, const ColorValue& value, ColorCh
     if (!isSliderChannel(channel) || image.isNull() || image.format() != QImage::Format_RGB32) {
         return false;
     }
+    const ColorFieldMapping axes(channel, width, height);
     std::vector<int> col(width), row(height);
     for (int x = 0; x < width; ++x) {
-        col[x] = columnValue(channel, x, width);
+        col[x] = axes.columnValue(x);
     }
     for (int y = 0; y < height; ++y) {
-        row[y] = rowValue(channel, y, height);
+        row[y] = axes.rowValue(y);
     }
     const int fixed = fixedValue(value, channel);
     ColorPixels::clearUpperVectorHalves();
@@ -297,49 +238,4 @@ bool ColorFieldImage::renderInto(QImage& image, const ColorValue& value, ColorCh
         break;
     }
     return true;
-}
-
-QPoint ColorFieldImage::markerPosition(int width, int height, const ColorValue& value,
-                                       ColorChannel channel)
-{
-    const RgbColor& rgb = value.rgb();
-    const HsvColor& hsv = value.hsv();
-    const float w = float(width), h = float(height);
-    switch (channel) {
-    case ColorChannel::Red:
-        return {nearest(w * (rgb.blue() / 255.0f)), nearest(h * (1.0f - rgb.green() / 255.0f))};
-    case ColorChannel::Green:
-        return {nearest(w * (rgb.blue() / 255.0f)), nearest(h * (1.0f - rgb.red() / 255.0f))};
-    case ColorChannel::Blue:
-        return {nearest(w * (rgb.red() / 255.0f)), nearest(h * (1.0f - rgb.green() / 255.0f))};
-    case ColorChannel::Hue:
-        return {nearest(w * (hsv.saturation() / 100.0f)),
-                nearest(h * (1.0f - hsv.value() / 100.0f))};
-    case ColorChannel::Saturation:
-        return {nearest(w * (hsv.hue() / 360.0f)), nearest(h * (1.0f - hsv.value() / 100.0f))};
-    case ColorChannel::Value:
-        return {nearest(w * (hsv.hue() / 360.0f)), nearest(h * (1.0f - hsv.saturation() / 100.0f))};
-    case ColorChannel::Lightness:
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow: {
-        const LabColor& lab = value.lab();
-        const int wantedColumn = channel == ColorChannel::RedGreen ? lab.b() : lab.a();
-        const int wantedRow = channel == ColorChannel::Lightness ? lab.b() : lab.lightness();
-        std::vector<int> col(width), row(height);
-        for (int x = 0; x < width; ++x) {
-            col[x] = columnValue(channel, x, width);
-        }
-        for (int y = 0; y < height; ++y) {
-            row[y] = rowValue(channel, y, height);
-        }
-        const int x = lastMatch(col, wantedColumn);
-        const int y = lastMatch(row, wantedRow);
-        if (x < 0 || y < 0) {
-            return {0, 0};
-        }
-        return {x, y};
-    }
-    default:
-        return {0, 0};
-    }
 }

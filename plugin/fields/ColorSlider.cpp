@@ -2,6 +2,7 @@
 
 #include "fields/ChannelGradient.h"
 #include "fields/ColorDialogServices.h"
+#include "fields/ColorSliderMapping.h"
 #include "fields/ColorSliderStrip.h"
 #include "host/HostServices.h"
 
@@ -9,7 +10,6 @@
 #include <QMouseEvent>
 
 #include <algorithm>
-#include <math.h>
 #include <vector>
 
 namespace {
@@ -27,11 +27,6 @@ constexpr QPoint kRightArrowOffset(-9, -16);
 // The arrowheads are drawn in the middle of their labels: the left one from 10 pixels left of the
 // strip, the right one to 17 pixels right of it. The strip sits where both fit centred.
 constexpr int kArrowsOverhang = 7;
-
-int nearest(float v)
-{
-    return static_cast<int>(nearbyintf(v));
-}
 
 QPixmap hostPixmap(const char* path, int size)
 {
@@ -51,50 +46,27 @@ QLabel* iconLabel(QWidget* parent, const char* objectName, const char* icon, int
     return label;
 }
 
-// The two components of the channel's space besides the channel: a gradient drawn for them stays
-// valid while they do not change.
+// The two components of the channel's space besides the channel (none for the hue bar, which is
+// the same whatever the color): a gradient drawn for them stays valid while they do not change.
 void channelKey(const ColorValue& value, ColorChannel channel, int key[2])
 {
-    key[0] = key[1] = 0;
-    switch (channel) {
-    case ColorChannel::Red:
-        key[0] = value.rgb().green(), key[1] = value.rgb().blue();
-        break;
-    case ColorChannel::Green:
-        key[0] = value.rgb().red(), key[1] = value.rgb().blue();
-        break;
-    case ColorChannel::Blue:
-        key[0] = value.rgb().red(), key[1] = value.rgb().green();
-        break;
-    case ColorChannel::Saturation:
-        key[0] = value.hsv().hue(), key[1] = value.hsv().value();
-        break;
-    case ColorChannel::Value:
-        key[0] = value.hsv().hue(), key[1] = value.hsv().saturation();
-        break;
-    case ColorChannel::Lightness:
-        key[0] = value.lab().a(), key[1] = value.lab().b();
-        break;
-    case ColorChannel::RedGreen:
-        key[0] = value.lab().lightness(), key[1] = value.lab().b();
-        break;
-    case ColorChannel::BlueYellow:
-        key[0] = value.lab().lightness(), key[1] = value.lab().a();
-        break;
-    default: // Hue: the full hue bar whatever the color.
-        break;
+    const ChannelInfo& info = channelInfo(channel);
+    for (int i = 0; i < 2; ++i) {
+        key[i] = info.others[i] == ColorChannel::None ? 0 : value.channel(info.others[i]);
     }
 }
 
 } // namespace
 
-ColorSlider::ColorSlider(ColorDialogServices* dialog) : QLabel(nullptr), dialog(dialog)
+ColorSlider::ColorSlider(ColorDialogServices* dialog, QWidget* parent)
+    : QLabel(parent), dialog(dialog)
 {
     setUp(50, 256, Vertical);
 }
 
-ColorSlider::ColorSlider(ColorDialogServices* dialog, int width, int height, int orientation)
-    : QLabel(nullptr), dialog(dialog)
+ColorSlider::ColorSlider(ColorDialogServices* dialog, int width, int height, int orientation,
+                         QWidget* parent)
+    : QLabel(parent), dialog(dialog)
 {
     setUp(width, height, orientation);
 }
@@ -183,29 +155,7 @@ bool ColorSlider::drawGradient()
 
 int ColorSlider::markerPosition(const ColorValue& value, ColorChannel channel) const
 {
-    const float l = float(length());
-    switch (channel) {
-    case ColorChannel::Red:
-        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb().red()));
-    case ColorChannel::Green:
-        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb().green()));
-    case ColorChannel::Blue:
-        return static_cast<int>(l - nearbyintf((l / 255.0f) * value.rgb().blue()));
-    case ColorChannel::Hue:
-        return static_cast<int>(l - value.hsv().hue() * (l / 360.0f));
-    case ColorChannel::Saturation:
-        return static_cast<int>(l - value.hsv().saturation() * (l / 100.0f));
-    case ColorChannel::Value:
-        return static_cast<int>(l - value.hsv().value() * (l / 100.0f));
-    case ColorChannel::Lightness:
-        return static_cast<int>(l - value.lab().lightness() * (l / 100.0f));
-    case ColorChannel::RedGreen:
-        return nearest((127 - value.lab().a()) * (l / 255.0f));
-    case ColorChannel::BlueYellow:
-        return nearest((127 - value.lab().b()) * (l / 255.0f));
-    default:
-        return 0;
-    }
+    return ColorSliderMapping(channel, length()).markerPosition(value);
 }
 
 void ColorSlider::moveMarker(int coordinate)
@@ -224,22 +174,7 @@ void ColorSlider::moveMarker(int coordinate)
 
 int ColorSlider::valueAt(int coordinate) const
 {
-    const int l = length();
-    const float lf = float(l);
-    const int fromEnd = l - coordinate;
-    switch (channel) {
-    case ColorChannel::Hue:
-        return static_cast<int>(fromEnd * (360.0f / lf));
-    case ColorChannel::Saturation:
-    case ColorChannel::Value:
-    case ColorChannel::Lightness:
-        return static_cast<int>(fromEnd * (100.0f / lf));
-    case ColorChannel::RedGreen:
-    case ColorChannel::BlueYellow:
-        return static_cast<int>((nearbyintf((255.0f / lf) * coordinate) - 128.0f) * -1.0f);
-    default:
-        return static_cast<int>(nearbyintf((255.0f / lf) * fromEnd));
-    }
+    return ColorSliderMapping(channel, length()).valueAt(coordinate);
 }
 
 void ColorSlider::reportValueAt(int coordinate)

@@ -25,17 +25,20 @@ public:
     static constexpr int Vertical = 1;
     static constexpr int Horizontal = 0;
 
-    // The dialog's main slider: 50 x 256, vertical.
-    explicit ColorSlider(ColorDialogServices* dialog);
+    // The dialog's main slider: 50 x 256, vertical. dialog receives the values and is not owned;
+    // it may be null, and then nothing is reported. parent owns the slider.
+    explicit ColorSlider(ColorDialogServices* dialog, QWidget* parent = nullptr);
     // orientation 1 is vertical, anything else horizontal (the per-channel sliders are 145 x 20).
-    ColorSlider(ColorDialogServices* dialog, int width, int height, int orientation);
+    ColorSlider(ColorDialogServices* dialog, int width, int height, int orientation,
+                QWidget* parent = nullptr);
     ~ColorSlider() override;
 
     // Shows value along channel; ColorChannel::None keeps the slider's own channel. Dropped while a
     // mouse button is held.
     void setColor(const ColorValue& value, ColorChannel channel);
 
-    // Slider coordinate (0..length) of value's channel component.
+    // Slider coordinate (0..length) of value's channel component (ColorSliderMapping, as the
+    // strip and the pick).
     int markerPosition(const ColorValue& value, ColorChannel channel) const;
     // Centres the marker on a coordinate, clamped to the slider.
     void moveMarker(int coordinate);

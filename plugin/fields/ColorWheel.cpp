@@ -1,5 +1,6 @@
 #include "fields/ColorWheel.h"
 
+#include "color/Rounding.h"
 #include "fields/ColorDialogServices.h"
 #include "host/HostServices.h"
 
@@ -20,11 +21,6 @@ constexpr float kDegreesToRadians = 0.017453292f;
 const char kMarkerIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereCenter";
 const char kHoverCursorIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereQuad";
 
-float nearest(float v)
-{
-    return nearbyintf(v);
-}
-
 QPixmap hostPixmap(const char* path, int size)
 {
     return MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(path))
@@ -33,26 +29,24 @@ QPixmap hostPixmap(const char* path, int size)
 
 } // namespace
 
-ColorWheel::ColorWheel(QWidget* parent)
-    : QLabel(nullptr), dialog(dynamic_cast<ColorDialogServices*>(parent)),
-      hoverCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize))
+ColorWheel::ColorWheel(ColorDialogServices* dialog, QWidget* parent)
+    : QLabel(parent), dialog(dialog), hoverCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize))
 {
-    setWheelSize(DefaultSize, DefaultSize);
+    setFixedSize(DefaultSize, DefaultSize);
 }
 
 ColorWheel::~ColorWheel() = default;
 
-void ColorWheel::setWheelSize(int width, int height)
+QPoint ColorWheel::center() const
 {
-    setFixedSize(width, height);
-    center = QPoint(width / 2, height / 2);
+    return QPoint(width() / 2, height() / 2);
 }
 
 void ColorWheel::createLabels(const QString& pictureResource)
 {
-    fieldLabel = new QLabel;
+    fieldLabel = new QLabel(this);
     fieldLabel->setObjectName(QStringLiteral("fieldLabel"));
-    markerLabel = new QLabel;
+    markerLabel = new QLabel(this);
     markerLabel->setObjectName(QStringLiteral("markerLabel"));
 
     wheelImage = std::make_unique<QImage>(pictureResource);
@@ -67,13 +61,13 @@ void ColorWheel::createLabels(const QString& pictureResource)
 
 int ColorWheel::angleAt(const QPoint& p) const
 {
-    const int dx = p.x() - wheelWidth / 2;
-    const int dy = p.y() - wheelHeight / 2;
+    const QPoint d = p - center();
+    const int dx = d.x();
+    const int dy = d.y();
     if (dy == 0) {
         return dx < 0 ? 270 : (dx > 0 ? 90 : 0);
     }
-    const int t = static_cast<int>(
-        nearest(atanf(static_cast<float>(dx) / static_cast<float>(dy)) * (180.0f / kPi)));
+    const int t = nearest(atanf(static_cast<float>(dx) / static_cast<float>(dy)) * (180.0f / kPi));
     int angle;
     if (dx > 0 && dy < 0) {
         angle = -t;
@@ -118,8 +112,8 @@ void ColorWheel::reportPick(const HsvColor& hsv)
 QPoint ColorWheel::markerCorner(int hue, int r) const
 {
     const int half = MarkerSize / 2;
-    const int cx = center.x();
-    const int cy = center.y();
+    const int cx = center().x();
+    const int cy = center().y();
     // The four axes are placed exactly; every other hue goes through the float sine and cosine.
     switch (hue) {
     case 0:
@@ -138,10 +132,10 @@ QPoint ColorWheel::markerCorner(int hue, int r) const
     const float sine = static_cast<float>(sin(static_cast<double>(radians)));
     const float cosine = static_cast<float>(cos(static_cast<double>(radians)));
     const float radius = static_cast<float>(r);
-    // y grows downward, so the hue turns clockwise on screen.
-    const int x = static_cast<int>(nearest(radius * sine) + static_cast<float>(cx)) - half;
-    const int y =
-        static_cast<int>(nearest(cosine * -1.0f * radius) + static_cast<float>(cy)) - half;
+    // y grows downward, so the hue turns clockwise on screen. The offsets are rounded in float;
+    // adding the whole-numbered centre to them is exact, in float as in int.
+    const int x = nearest(radius * sine) + cx - half;
+    const int y = nearest(cosine * -1.0f * radius) + cy - half;
     return QPoint(x, y);
 }
 

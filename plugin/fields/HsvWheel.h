@@ -13,8 +13,8 @@ class HsvWheel : public ColorWheel
     Q_DISABLE_COPY(HsvWheel)
 
 public:
-    // dialog receives the picked colors and is not owned; it may be null.
-    explicit HsvWheel(ColorDialogServices* dialog);
+    // dialog receives the picked colors and is not owned; it may be null. parent owns the wheel.
+    explicit HsvWheel(ColorDialogServices* dialog, QWidget* parent = nullptr);
     ~HsvWheel() override;
 
     // Shows value: moves the marker to its hue and saturation. Also during a drag, so the color
@@ -24,9 +24,11 @@ public:
     HsvColor pickColor(int angle, const QPoint& position) override;
     void moveMarker(const HsvColor& hsv) override;
 
-private:
-    void setUp(int width, int height);
-
-    // The distance from the centre at which saturation reaches 100.
-    int diskRadius = DefaultSize;
+    // The distance from the centre at which saturation reaches 100: half the wheel's size.
+    int diskRadius() const;
+    // Position to saturation: the rounded distance from the centre as a percentage of the disk's
+    // radius, 100 beyond the rim.
+    int saturationAt(const QPoint& position) const;
+    // Saturation to the marker's distance from the centre: saturation 100 reaches the rim.
+    int markerRadius(int saturation) const;
 };

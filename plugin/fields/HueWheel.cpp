@@ -9,29 +9,19 @@ const char kPicture[] = ":/ColorFields/resources/hueWheel.png";
 
 } // namespace
 
-HueWheel::HueWheel(ColorDialogServices* dialog) : ColorWheel(nullptr)
+// The square is created after the picture and the marker, so it is stacked above them. Its
+// corners lie about 90.5 pixels from the centre, well inside the ring's hole.
+HueWheel::HueWheel(ColorDialogServices* dialog, QWidget* parent)
+    : ColorWheel(dialog, parent), innerField(nullptr)
 {
-    this->dialog = dialog;
-    setUp(DefaultSize, DefaultSize);
+    createLabels(QString::fromLatin1(kPicture));
+    innerField = new ColorField(width() / 2, height() / 2, dialog, this);
+    innerField->setObjectName(QStringLiteral("innerField"));
+    innerField->move(width() / 4, height() / 4);
+    setAttribute(Qt::WA_Hover);
 }
 
 HueWheel::~HueWheel() = default;
-
-void HueWheel::setUp(int width, int height)
-{
-    setWheelSize(width, height);
-    // The square's corners lie about 90.5 pixels from the centre, well inside the ring's hole.
-    innerField = new ColorField(width / 2, height / 2, dialog);
-    innerField->setObjectName(QStringLiteral("innerField"));
-    createLabels(QString::fromLatin1(kPicture));
-    innerField->move(this->width() / 4, this->height() / 4);
-    // In this order, so that the square is stacked above the picture and the marker.
-    fieldLabel->setParent(this);
-    markerLabel->setParent(this);
-    innerField->setParent(this);
-    ringRadius = RingMiddle;
-    setAttribute(Qt::WA_Hover);
-}
 
 void HueWheel::setColor(const ColorValue& value)
 {
@@ -42,5 +32,5 @@ void HueWheel::setColor(const ColorValue& value)
 
 void HueWheel::moveMarker(const HsvColor& hsv)
 {
-    markerLabel->move(markerCorner(hsv.hue(), ringRadius));
+    markerLabel->move(markerCorner(hsv.hue(), RingMiddle));
 }

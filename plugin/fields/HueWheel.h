@@ -14,11 +14,12 @@ class HueWheel : public ColorWheel
     Q_DISABLE_COPY(HueWheel)
 
 public:
+    // The marker's distance from the centre, in the middle of the ring (radius 100 to 128).
     static constexpr int RingMiddle = 114;
 
     // dialog receives the picked colors (of the ring and of the inner square) and is not owned;
-    // it may be null.
-    explicit HueWheel(ColorDialogServices* dialog);
+    // it may be null. parent owns the wheel.
+    explicit HueWheel(ColorDialogServices* dialog, QWidget* parent = nullptr);
     ~HueWheel() override;
 
     // Shows value: the ring marker moves to its hue and the inner square shows it (the square
@@ -31,7 +32,5 @@ public:
     ColorField* field() const { return innerField; }
 
 private:
-    void setUp(int width, int height);
-
-    ColorField* innerField = nullptr;
+    ColorField* innerField;
 };

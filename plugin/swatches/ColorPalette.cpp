@@ -1,12 +1,13 @@
 #include "swatches/ColorPalette.h"
 
-#include "color/ColorTexts.h"
 #include "color/ColorValue.h"
 #include "fields/ColorDialogServices.h"
+#include "swatches/ColorPaletteLayout.h"
 #include "swatches/ColorPaletteStep.h"
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QPainter>
 
 namespace {
 struct StepFactor
@@ -23,15 +24,15 @@ constexpr StepFactor stepFactors[ColorPalette::StepCount] = {
 constexpr int StepHeight = static_cast<int>(ColorPalette::TileHeight * 0.25f);
 } // namespace
 
-ColorPalette::ColorPalette(ColorDialogServices* dialog, QWidget* parent)
-    : QLabel(parent), dialog(dialog)
+ColorPalette::ColorPalette(ColorPaletteLayout* strip) : QLabel(strip), strip(strip)
 {
+    // paintEvent covers every pixel: nothing under the tile needs painting first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedHeight(TileHeight);
-    setStyleSheet(cellStyleSheetText(painted));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(StepInset, TileHeight - StepInset - StepHeight, StepInset, 0);
     for (ColorPaletteStep*& cell : steps) {
-        cell = new ColorPaletteStep(dialog, this);
+        cell = new ColorPaletteStep(this);
         cell->setFixedHeight(StepHeight);
         // Held to the top of the margins so the row sits 5 pixels above the tile's bottom edge,
         // as it does 5 pixels in from the sides; the layout would centre it in the 20 rows left.
@@ -44,6 +45,11 @@ ColorPalette::~ColorPalette() = default;
 ColorPaletteStep* ColorPalette::step(int index) const
 {
     return index >= 0 && index < StepCount ? steps[index] : nullptr;
+}
+
+ColorDialogServices* ColorPalette::services() const
+{
+    return strip->services();
 }
 
 HsvColor ColorPalette::shadeOf(const HsvColor& base, int index)
@@ -60,12 +66,11 @@ HsvColor ColorPalette::shadeOf(const HsvColor& base, int index)
 void ColorPalette::setColor(const HsvColor& hsv)
 {
     baseColor = hsv;
-    // Only red, green and blue are painted: alpha alone never costs a style-sheet write.
     const RgbColor rgb(baseColor);
     const RgbColor opaque(rgb.red(), rgb.green(), rgb.blue());
     if (opaque != painted) {
         painted = opaque;
-        setStyleSheet(cellStyleSheetText(painted));
+        update();
     }
     for (int i = 0; i < StepCount; ++i)
         steps[i]->setColor(RgbColor(shadeOf(baseColor, i)));
@@ -74,6 +79,7 @@ void ColorPalette::setColor(const HsvColor& hsv)
 void ColorPalette::mousePressEvent(QMouseEvent* event)
 {
     // Only the left button picks; other buttons are swallowed here.
+    ColorDialogServices* dialog = services();
     if (event->button() != Qt::LeftButton || !dialog)
         return;
     const ColorValue current = dialog->GetCurrentColorValue();
@@ -84,4 +90,12 @@ void ColorPalette::mousePressEvent(QMouseEvent* event)
                                                      baseColor.value(), current.rgb().alpha())),
                                  true);
     }
+}
+
+// Painted by hand rather than through a style sheet: a style-sheet write re-polishes the
+// widget, too slow for a strip recoloured on every drag step.
+void ColorPalette::paintEvent(QPaintEvent* event)
+{
+    QPainter(this).fillRect(rect(), QColor(painted.red(), painted.green(), painted.blue()));
+    QLabel::paintEvent(event);
 }

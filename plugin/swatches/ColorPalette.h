@@ -8,8 +8,10 @@
 #include <array>
 
 class ColorDialogServices;
+class ColorPaletteLayout;
 class ColorPaletteStep;
 class QMouseEvent;
+class QPaintEvent;
 
 // One tile of the harmony strip: its color above a row of four shades. A left click
 // on the tile itself makes its color the dialog's current color.
@@ -23,7 +25,8 @@ public:
     static constexpr int TileHeight = 60;
     static constexpr int StepInset = 5;
 
-    ColorPalette(ColorDialogServices* dialog, QWidget* parent = nullptr);
+    // A tile of `strip`, which owns it and reports its picks.
+    explicit ColorPalette(ColorPaletteLayout* strip);
     ~ColorPalette() override;
 
     // Shows `hsv` and recolours the four shades from it.
@@ -31,6 +34,8 @@ public:
 
     HsvColor shownColor() const { return baseColor; }
     ColorPaletteStep* step(int index) const;
+    // Where picks on the tile and its shades go: the strip's services.
+    ColorDialogServices* services() const;
 
     // Shade `index` (0..3, left to right) of `base`: saturation and value scaled by
     // that shade's factors, truncated and clamped; hue and alpha kept.
@@ -38,12 +43,13 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    ColorDialogServices* dialog = nullptr;
+    ColorPaletteLayout* const strip;
     std::array<ColorPaletteStep*, StepCount> steps{};
     HsvColor baseColor;
-    // What the style sheet currently paints, so that an unchanged color costs no
-    // style-sheet write (the strip is recoloured on every drag step).
-    RgbColor painted;
+    // The color painted over the whole tile (black until the first color): red, green
+    // and blue only, so that a change of alpha alone repaints nothing.
+    RgbColor painted{0, 0, 0};
 };

@@ -2,25 +2,28 @@
 
 #include "color/HsvColor.h"
 #include "dialog/PaletteAngleType.h"
-#include "fields/ColorDialogServices.h"
 #include "swatches/ColorPalette.h"
 
 #include <QHBoxLayout>
 
 ColorPaletteLayout::ColorPaletteLayout(QWidget* parent) : QWidget(parent)
 {
-    dialog = dynamic_cast<ColorDialogServices*>(parent);
     setFixedHeight(StripHeight);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     for (ColorPalette*& tile : palettes) {
-        tile = new ColorPalette(dialog, this);
+        tile = new ColorPalette(this);
         tile->setFixedHeight(StripHeight);
         layout->addWidget(tile);
     }
 }
 
 ColorPaletteLayout::~ColorPaletteLayout() = default;
+
+void ColorPaletteLayout::setServices(ColorDialogServices* services)
+{
+    dialog = services;
+}
 
 ColorPalette* ColorPaletteLayout::palette(int index) const
 {
@@ -50,6 +53,10 @@ void ColorPaletteLayout::updatePalettes(const HsvColor& hsv, int type, int angle
         palettes[2]->setVisible(mode != PaletteAngleType::Monochromatic);
         palettes[3]->setVisible(mode == PaletteAngleType::Tetrad);
         adjustSize();
+        // adjustSize shrinks a strip held in a layout to its size hint; the layout it sits in
+        // puts it back before the next paint. When no tile changes visibility, nothing else
+        // would ask that layout for it.
+        updateGeometry();
     }
 
     palettes[0]->setColor(hsv);

@@ -10,7 +10,7 @@ class HsvColor;
 
 // The harmony strip under the color field: the current color and up to three colors
 // whose hue is turned by the harmony angle, each tile with four shades along its
-// bottom edge. Picks go straight to the dialog that owns the strip.
+// bottom edge. Picks on the tiles and shades go straight to the dialog's services.
 class ColorPaletteLayout : public QWidget
 {
     Q_OBJECT
@@ -20,10 +20,15 @@ public:
     static constexpr int TileCount = 4;
     static constexpr int StripHeight = 60;
 
-    // The parent is the dialog that receives picks; any other parent gives a strip
-    // that shows colors but reports nothing.
+    // The dialog's form builds the strip with its parent only; until setServices the
+    // strip shows colors but reports nothing.
     explicit ColorPaletteLayout(QWidget* parent = nullptr);
     ~ColorPaletteLayout() override;
+
+    // Where the tiles and shades report their picks (not owned; null reports nothing).
+    // Given once, right after the form is set up.
+    void setServices(ColorDialogServices* services);
+    ColorDialogServices* services() const { return dialog; }
 
     // Recolours the strip for the current color `hsv` and the harmony mode `type`
     // (monochromatic, adjacent, triad, tetrad) at `angle` degrees. Tile visibility is

@@ -1,13 +1,13 @@
 #include "swatches/ColorPaletteStep.h"
 
-#include "color/ColorTexts.h"
 #include "color/ColorValue.h"
 #include "fields/ColorDialogServices.h"
+#include "swatches/ColorPalette.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
-ColorPaletteStep::ColorPaletteStep(ColorDialogServices* dialog, QWidget* parent)
-    : QLabel(parent), dialog(dialog)
+ColorPaletteStep::ColorPaletteStep(ColorPalette* tile) : QLabel(tile), tile(tile)
 {
 }
 
@@ -15,21 +15,31 @@ ColorPaletteStep::~ColorPaletteStep() = default;
 
 void ColorPaletteStep::setColor(const RgbColor& rgb)
 {
-    const bool repaint = !styled || rgb.red() != color.red() || rgb.green() != color.green() ||
+    const bool repaint = !colored || rgb.red() != color.red() || rgb.green() != color.green() ||
                          rgb.blue() != color.blue();
     color = rgb;
     if (repaint) {
-        styled = true;
-        setStyleSheet(cellStyleSheetText(color));
+        // From now on paintEvent covers every pixel of the shade.
+        colored = true;
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        update();
     }
 }
 
 void ColorPaletteStep::mousePressEvent(QMouseEvent* event)
 {
     // Handled here alone, whatever the button: the tile below never sees the press.
+    ColorDialogServices* dialog = tile->services();
     if (event->button() != Qt::LeftButton || !dialog)
         return;
     const int alpha = dialog->GetCurrentColorValue().rgb().alpha();
     dialog->ViewColorChanged(ColorValue(RgbColor(color.red(), color.green(), color.blue(), alpha)),
                              true);
+}
+
+void ColorPaletteStep::paintEvent(QPaintEvent* event)
+{
+    if (colored)
+        QPainter(this).fillRect(rect(), QColor(color.red(), color.green(), color.blue()));
+    QLabel::paintEvent(event);
 }

@@ -4,8 +4,9 @@
 
 #include <QLabel>
 
-class ColorDialogServices;
+class ColorPalette;
 class QMouseEvent;
+class QPaintEvent;
 
 // One shade cell inside a palette tile. A left click makes its color the dialog's
 // current color; the press never reaches the tile underneath.
@@ -15,7 +16,8 @@ class ColorPaletteStep : public QLabel
     Q_DISABLE_COPY(ColorPaletteStep)
 
 public:
-    ColorPaletteStep(ColorDialogServices* dialog, QWidget* parent = nullptr);
+    // A shade of `tile`, which owns it and reports its picks.
+    explicit ColorPaletteStep(ColorPalette* tile);
     ~ColorPaletteStep() override;
 
     void setColor(const RgbColor& rgb);
@@ -23,10 +25,11 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    ColorDialogServices* dialog = nullptr;
+    ColorPalette* const tile;
     RgbColor color;
-    // A shade has no style sheet until its first color arrives.
-    bool styled = false;
+    // Until its first color a shade paints nothing of its own, and the tile shows through.
+    bool colored = false;
 };

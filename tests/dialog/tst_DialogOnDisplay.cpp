@@ -1,10 +1,14 @@
 #include "TestHost.h"
 
+#include "dialog/BackdropCache.h"
 #include "dialog/ColorDorvoDialog.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QScreen>
 #include <QSpinBox>
+#include <QWindow>
 #include <QtTest>
 
 #include <memory>
@@ -59,6 +63,39 @@ private slots:
                 dialog->rect().contains(QRect(widget->mapTo(dialog, QPoint()), widget->size())),
                 name);
         }
+    }
+
+    // The spinners and the hex line repaint over a snapshot of their group boxes instead of the
+    // group boxes themselves: after a series of such repaints the window must look exactly as
+    // it does when everything is painted the ordinary way.
+    void spinnersRepaintOverTheirGroupBoxes()
+    {
+        const auto screenShot = [this] {
+            QApplication::processEvents();
+            QTest::qWait(50);
+            return dialog->windowHandle()
+                ->screen()
+                ->grabWindow(dialog->winId(), 0, 0, dialog->width(), dialog->height())
+                .toImage();
+        };
+        auto* red = dialog->findChild<QSpinBox*>(QStringLiteral("redIntSpinner"));
+        for (const int value : {10, 200, 33}) {
+            red->setValue(value);
+            screenShot();
+        }
+        dialog->findChild<QLineEdit*>(QStringLiteral("hexEditLine"))->setFocus();
+        const QImage cached = screenShot();
+
+        const QList<BackdropCache*> caches = dialog->findChildren<BackdropCache*>();
+        QVERIFY(caches.size() >= 15);
+        for (BackdropCache* cache : caches) {
+            qobject_cast<QWidget*>(cache->parent())->setAttribute(Qt::WA_OpaquePaintEvent, false);
+            delete cache;
+        }
+        dialog->repaint();
+        const QImage plain = screenShot();
+        QCOMPARE(cached.size(), plain.size());
+        QVERIFY(cached == plain);
     }
 
     void returnInFocusedSpinnerKeepsDialogOpen()

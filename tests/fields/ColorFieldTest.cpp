@@ -1,16 +1,20 @@
 // The square color field driven with the mouse as a user drives it: what it shows (picture,
-// marker, cursor) and what the dialog and, through it, the host hear.
+// marker, cursor) and what it reports to the dialog's services.
 
+#include "FieldChannels.h"
 #include "MouseSupport.h"
-#include "TestHost.h"
+#include "RecordingServices.h"
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldImage.h"
+#include "fields/ColorFieldMapping.h"
 
 #include <QLabel>
 #include <QtTest>
+
+#include <algorithm>
 
 Q_DECLARE_METATYPE(ColorChannel)
 Q_DECLARE_METATYPE(ColorValue)
@@ -30,6 +34,31 @@ QImage pictureOf(const ColorField& field)
         .convertToFormat(QImage::Format_RGB32);
 }
 
+// The two channels along a field's axes: column first, then row.
+std::pair<ColorChannel, ColorChannel> axesOf(ColorChannel channel)
+{
+    using C = ColorChannel;
+    switch (channel) {
+    case C::Red:
+        return {C::Blue, C::Green};
+    case C::Green:
+        return {C::Blue, C::Red};
+    case C::Blue:
+        return {C::Red, C::Green};
+    case C::Hue:
+        return {C::Saturation, C::Value};
+    case C::Saturation:
+    case C::Value:
+        return {C::Hue, channel == C::Saturation ? C::Value : C::Saturation};
+    case C::Lightness:
+        return {C::RedGreen, C::BlueYellow};
+    case C::RedGreen:
+        return {C::BlueYellow, C::Lightness};
+    default:
+        return {C::RedGreen, C::Lightness};
+    }
+}
+
 QString describe(const RgbColor& c)
 {
     return QStringLiteral("(%1, %2, %3, %4)")
@@ -46,24 +75,27 @@ class ColorFieldTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestHost> host;
-    ColorDorvoDialog* dialog = nullptr;
+    std::unique_ptr<RecordingServices> dialog;
 
-    // A dialog on the given color, and a field of the given size reporting to it.
+    // The dialog's services holding the given color, and a shown field reporting to them.
     std::unique_ptr<ColorField> openField(const ColorValue& color, ColorChannel channel)
     {
-        dialog = host->open(color.toQColor());
-        dialog->ViewColorChanged(color, true);
-        auto field = std::make_unique<ColorField>(dialog);
+        dialog = std::make_unique<RecordingServices>(color);
+        auto field = std::make_unique<ColorField>(dialog.get());
         field->setColor(color, channel);
         field->show();
         return field;
     }
-    int heard() const { return host->callback.changedCount(); }
+    // The picks the host hears of: those not reported as silent.
+    int heard() const
+    {
+        return int(
+            std::count_if(dialog->viewCalls.begin(), dialog->viewCalls.end(),
+                          [](const RecordingServices::ViewCall& call) { return !call.silent; }));
+    }
 
 private slots:
-    void init() { host = std::make_unique<TestHost>(); }
-    void cleanup() { host.reset(); }
+    void cleanup() { dialog.reset(); }
 
     void clickPicks_data();
     void clickPicks();
@@ -72,6 +104,12 @@ private slots:
     void dragReportsOnlyChangesAndReleaseIsSilent();
     void releaseOfAnotherButtonEndsTheDrag();
     void setColorDuringDragIsIgnored();
+    void pictureFollowsTheFixedValue_data();
+    void pictureFollowsTheFixedValue();
+    void mappingRoundTrip_data();
+    void mappingRoundTrip();
+    void labMarkerStandsWhereThePictureShowsIt_data();
+    void labMarkerStandsWhereThePictureShowsIt();
     void markerPosition_data();
     void markerPosition();
     void columnShowsOneLessThanItPicks();
@@ -80,7 +118,7 @@ private slots:
     void cursorFollowsThePress();
 };
 
-// The color picked by a left click, as the dialog (and the host) receive it.
+// The color picked by a left click, as the dialog receives it.
 void ColorFieldTest::clickPicks_data()
 {
     QTest::addColumn<ColorChannel>("channel");
@@ -133,8 +171,10 @@ void ColorFieldTest::clickPicks()
     QCOMPARE(markerOf(*field)->pos(), click + QPoint(-8, -8));
     // A press reports at once and loudly: the host hears the color while the button is held.
     QCOMPARE(heard(), 1);
+    // The release picks the same color again and still reports it, silently.
     release(field.get(), click);
     QCOMPARE(heard(), 1);
+    QCOMPARE(dialog->viewCalls.size(), std::size_t(2));
     QCOMPARE(dialog->GetCurrentColorValue(), expected);
 }
 
@@ -179,8 +219,7 @@ void ColorFieldTest::dragReportsOnlyChangesAndReleaseIsSilent()
     QCOMPARE(heard(), 1);
     moveHeld(field.get(), QPoint(50, 60));
     QCOMPARE(heard(), 2);
-    QCOMPARE(host->callback.last().buttonUp, TRUE);
-    QCOMPARE(host->callback.last().color, AColor(30 / 255.0f, 195 / 255.0f, 50 / 255.0f, 1.0f));
+    QCOMPARE(dialog->viewCalls.back().color.rgb(), RgbColor(30, 195, 50));
     QTest::mouseRelease(field.get(), Qt::LeftButton, Qt::NoModifier, QPoint(80, 60));
     QCOMPARE(heard(), 2);
     // The release still picked: the dialog holds the color under the release point.
@@ -218,6 +257,140 @@ void ColorFieldTest::setColorDuringDragIsIgnored()
     QCOMPARE(pictureOf(*field), ColorFieldImage::render(256, 256, ColorValue(HsvColor(90, 50, 50)),
                                                         ColorChannel::Hue));
     QCOMPARE(markerOf(*field)->pos(), QPoint(128, 128) + QPoint(-8, -8));
+}
+
+void ColorFieldTest::pictureFollowsTheFixedValue_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    for (const NamedChannel& named : kFieldChannels)
+        QTest::newRow(named.name) << named.channel;
+}
+
+// A new value of the channel held fixed (a drag on the slider beside the field) draws the
+// picture anew; a change of the axis channels alone keeps it.
+void ColorFieldTest::pictureFollowsTheFixedValue()
+{
+    QFETCH(ColorChannel, channel);
+    ColorField field(nullptr);
+    const ColorValue first = colorOfSpace(channel);
+    field.setColor(first, channel);
+    const ChannelInfo& info = channelInfo(channel);
+    const ColorValue second = with(first, channel, (info.minimum + 3 * info.maximum) / 4);
+    QVERIFY(second.channel(channel) != first.channel(channel));
+    field.setColor(second, channel);
+    QCOMPARE(pictureOf(field), ColorFieldImage::render(256, 256, second, channel));
+    const ColorValue third = with(second, axesOf(channel).first, info.minimum + 1);
+    field.setColor(third, channel);
+    QCOMPARE(pictureOf(field), ColorFieldImage::render(256, 256, second, channel));
+}
+
+void ColorFieldTest::mappingRoundTrip_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("size");
+    QTest::addColumn<bool>("alongRow");
+    // true: every value goes to its marker and is picked back there; false: every position is
+    // picked and its marker lands back on it. Which of the two holds depends on how many values
+    // share a pixel.
+    QTest::addColumn<bool>("valueFirst");
+    using C = ColorChannel;
+    const struct
+    {
+        C channel;
+        int size;
+        bool valueFirst;
+    } rows[] = {{C::Red, 256, true},  {C::Green, 256, true}, {C::Blue, 256, true},
+                {C::Red, 128, false}, {C::Hue, 256, true},   {C::Hue, 128, true}};
+    for (const auto& row : rows) {
+        for (bool alongRow : {false, true}) {
+            QTest::addRow("%s %d, %s", nameOf(row.channel), row.size, alongRow ? "row" : "column")
+                << row.channel << row.size << alongRow << row.valueFirst;
+        }
+    }
+    // Hue along x has more values than pixels; the percentage along y fewer.
+    for (C channel : {C::Saturation, C::Value}) {
+        for (int size : {256, 128}) {
+            QTest::addRow("%s %d, column", nameOf(channel), size)
+                << channel << size << false << false;
+            QTest::addRow("%s %d, row", nameOf(channel), size) << channel << size << true << true;
+        }
+    }
+}
+
+void ColorFieldTest::mappingRoundTrip()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, size);
+    QFETCH(bool, alongRow);
+    QFETCH(bool, valueFirst);
+    const ColorFieldMapping mapping(channel, size, size);
+    const ColorChannel axis = alongRow ? axesOf(channel).second : axesOf(channel).first;
+    const ColorValue base = colorOfSpace(channel);
+    const auto along = [alongRow](const QPoint& p) { return alongRow ? p.y() : p.x(); };
+    if (valueFirst) {
+        for (int v = channelInfo(axis).minimum; v <= channelInfo(axis).maximum; ++v) {
+            const QPoint marker = mapping.markerPosition(with(base, axis, v));
+            const int picked = mapping.colorAt(marker, base).channel(axis);
+            QVERIFY2(picked == v, qPrintable(QStringLiteral("value %1: marker at %2, picks %3")
+                                                 .arg(v)
+                                                 .arg(along(marker))
+                                                 .arg(picked)));
+        }
+    } else {
+        for (int i = 0; i <= size; ++i) {
+            const QPoint p = alongRow ? QPoint(size / 2, i) : QPoint(i, size / 2);
+            const ColorValue picked = mapping.colorAt(p, base);
+            const int marker = along(mapping.markerPosition(picked));
+            QVERIFY2(marker == i, qPrintable(QStringLiteral("position %1: picks %2, marker at %3")
+                                                 .arg(i)
+                                                 .arg(picked.channel(axis))
+                                                 .arg(marker)));
+        }
+    }
+}
+
+void ColorFieldTest::labMarkerStandsWhereThePictureShowsIt_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("size");
+    for (ColorChannel channel :
+         {ColorChannel::Lightness, ColorChannel::RedGreen, ColorChannel::BlueYellow}) {
+        for (int size : {256, 128})
+            QTest::addRow("%s %d", nameOf(channel), size) << channel << size;
+    }
+}
+
+// The marker of a Lab pair is the last column and the last row of the picture that show its two
+// axis values; a value the picture never shows leaves the marker at (0, 0).
+void ColorFieldTest::labMarkerStandsWhereThePictureShowsIt()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, size);
+    const ColorFieldMapping mapping(channel, size, size);
+    const auto [columnAxis, rowAxis] = axesOf(channel);
+    const ColorValue shownPair =
+        with(with(colorOfSpace(channel), columnAxis, mapping.columnValue(size / 2)), rowAxis,
+             mapping.rowValue(size / 2));
+    for (bool alongRow : {false, true}) {
+        const ColorChannel axis = alongRow ? rowAxis : columnAxis;
+        const auto shown = [&](int i) {
+            return alongRow ? mapping.rowValue(i) : mapping.columnValue(i);
+        };
+        for (int v = channelInfo(axis).minimum; v <= channelInfo(axis).maximum; ++v) {
+            const QPoint marker = mapping.markerPosition(with(shownPair, axis, v));
+            const int at = alongRow ? marker.y() : marker.x();
+            int last = -1;
+            for (int i = 0; i < size; ++i)
+                last = shown(i) == v ? i : last;
+            const QPoint expected = last < 0   ? QPoint(0, 0)
+                                    : alongRow ? QPoint(marker.x(), last)
+                                               : QPoint(last, marker.y());
+            QVERIFY2(
+                marker == expected,
+                qPrintable(
+                    QStringLiteral("value %1 at %2, last shown at %3").arg(v).arg(at).arg(last)));
+        }
+    }
 }
 
 void ColorFieldTest::markerPosition_data()

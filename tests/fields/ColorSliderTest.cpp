@@ -1,13 +1,16 @@
 // The channel slider: its values and marker at the rounding edges, its strip on the rendered widget
 // against its marker, and a drag as the dialog and the host see it.
 
+#include "FieldChannels.h"
 #include "MouseSupport.h"
 #include "TestHost.h"
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
+#include "color/Rounding.h"
 #include "fields/ChannelGradient.h"
 #include "fields/ColorSlider.h"
+#include "fields/ColorSliderMapping.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -48,6 +51,35 @@ void setMarkersVisible(ColorSlider& slider, bool visible)
     }
 }
 
+// Single-precision products and differences rounded once each, as written without fused
+// multiply-adds whatever this file is compiled with: each exact result fits a double.
+float product(float a, float b)
+{
+    return static_cast<float>(static_cast<double>(a) * static_cast<double>(b));
+}
+float difference(float a, float b)
+{
+    return static_cast<float>(static_cast<double>(a) - static_cast<double>(b));
+}
+
+// Where the marker of value stands on a slider of length l, by the slider's arithmetic.
+int expectedMarker(ColorChannel channel, int l, int value)
+{
+    const float lf = float(l);
+    const ChannelInfo& info = channelInfo(channel);
+    switch (channel) {
+    case ColorChannel::Red:
+    case ColorChannel::Green:
+    case ColorChannel::Blue:
+        return l - nearest(product(lf / 255.0f, float(value)));
+    case ColorChannel::RedGreen:
+    case ColorChannel::BlueYellow:
+        return nearest(product(float(127 - value), lf / 255.0f));
+    default:
+        return static_cast<int>(difference(lf, product(float(value), lf / float(info.maximum))));
+    }
+}
+
 // The strip as it is drawn.
 QImage gradientOf(const ColorSlider& slider)
 {
@@ -68,6 +100,10 @@ private slots:
     void valueAtCoordinate();
     void markerCoordinate_data();
     void markerCoordinate();
+    void mappingRoundTrip_data();
+    void mappingRoundTrip();
+    void arrowsStandOnEveryValue_data();
+    void arrowsStandOnEveryValue();
     void stripLinesUpWithMarker_data();
     void stripLinesUpWithMarker();
     void dragBeyondTheTopSendsBeyondTheRange();
@@ -152,6 +188,102 @@ void ColorSliderTest::markerCoordinate()
     QCOMPARE(markerCentre(slider), coordinate);
 }
 
+void ColorSliderTest::mappingRoundTrip_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("length");
+    // true: every value goes to its marker and is sent back from there; false: every coordinate
+    // sends a value whose marker lands back on it. Which holds depends on how many values share
+    // a pixel.
+    QTest::addColumn<bool>("valueFirst");
+    // What the pointer sends minus the value whose marker stands under it.
+    QTest::addColumn<int>("offset");
+    using C = ColorChannel;
+    const struct
+    {
+        C channel;
+        bool valueFirst256, valueFirst145;
+        int offset;
+    } rows[] = {{C::Red, true, false, 0},       {C::Green, true, false, 0},
+                {C::Blue, true, false, 0},      {C::Hue, false, false, 0},
+                {C::Saturation, true, true, 0}, {C::Value, true, true, 0},
+                {C::Lightness, true, true, 0},  {C::RedGreen, true, false, 1},
+                {C::BlueYellow, true, false, 1}};
+    for (const auto& row : rows) {
+        QTest::addRow("%s 256", nameOf(row.channel))
+            << row.channel << 256 << row.valueFirst256 << row.offset;
+        QTest::addRow("%s 145", nameOf(row.channel))
+            << row.channel << 145 << row.valueFirst145 << row.offset;
+    }
+}
+
+void ColorSliderTest::mappingRoundTrip()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, length);
+    QFETCH(bool, valueFirst);
+    QFETCH(int, offset);
+    const ColorSliderMapping mapping(channel, length);
+    if (valueFirst) {
+        for (int v = channelInfo(channel).minimum; v <= channelInfo(channel).maximum; ++v) {
+            const int marker = mapping.markerPosition(with(colorOfSpace(channel), channel, v));
+            QVERIFY2(mapping.valueAt(marker) == v + offset,
+                     qPrintable(QStringLiteral("value %1: marker at %2 sends %3")
+                                    .arg(v)
+                                    .arg(marker)
+                                    .arg(mapping.valueAt(marker))));
+        }
+    } else {
+        for (int c = 0; c <= length; ++c) {
+            const int sent = mapping.valueAt(c);
+            const int marker =
+                mapping.markerPosition(with(colorOfSpace(channel), channel, sent - offset));
+            QVERIFY2(marker == c, qPrintable(QStringLiteral("coordinate %1 sends %2, marker at %3")
+                                                 .arg(c)
+                                                 .arg(sent)
+                                                 .arg(marker)));
+        }
+    }
+}
+
+void ColorSliderTest::arrowsStandOnEveryValue_data()
+{
+    QTest::addColumn<ColorChannel>("channel");
+    QTest::addColumn<int>("orientation");
+    for (const NamedChannel& named : kFieldChannels) {
+        QTest::addRow("%s vertical 256", named.name) << named.channel << ColorSlider::Vertical;
+        QTest::addRow("%s horizontal 145", named.name) << named.channel << ColorSlider::Horizontal;
+    }
+}
+
+// For every value of the channel the marker labels stand on its coordinate, with the arrows on
+// either side of the strip. Values such as hue 225, 270 and 315 on the 256 slider and 60 and 80
+// percent on the 145 one sit a hair from a whole pixel: a product and a difference fused into one
+// multiply-add move their markers by one.
+void ColorSliderTest::arrowsStandOnEveryValue()
+{
+    QFETCH(ColorChannel, channel);
+    QFETCH(int, orientation);
+    const bool vertical = orientation == ColorSlider::Vertical;
+    ColorSlider slider(nullptr, vertical ? 50 : 145, vertical ? 256 : 20, orientation);
+    const QLabel* strip = slider.findChild<QLabel*>(QStringLiteral("gradientLabel"));
+    const QLabel* marker = slider.findChild<QLabel*>(QStringLiteral("markerLabel"));
+    const QLabel* left = slider.findChild<QLabel*>(QStringLiteral("leftArrowLabel"));
+    const QLabel* right = slider.findChild<QLabel*>(QStringLiteral("rightArrowLabel"));
+    for (int v = channelInfo(channel).minimum; v <= channelInfo(channel).maximum; ++v) {
+        slider.setColor(with(colorOfSpace(channel), channel, v), channel);
+        const int c = std::clamp(expectedMarker(channel, slider.length(), v), 0, slider.length());
+        const bool placed =
+            vertical ? left->pos() == QPoint(strip->x() - 22, c - 16) &&
+                           right->pos() == QPoint(strip->geometry().right() + 1 - 9, c - 16)
+                     : marker->pos() == QPoint(c - 10, strip->y());
+        QVERIFY2(placed, qPrintable(QStringLiteral("value %1: coordinate %2, marker at %3")
+                                        .arg(v)
+                                        .arg(c)
+                                        .arg(markerCentre(slider))));
+    }
+}
+
 void ColorSliderTest::stripLinesUpWithMarker_data()
 {
     QTest::addColumn<ColorChannel>("channel");
@@ -230,7 +362,7 @@ void ColorSliderTest::stripLinesUpWithMarker()
         int nearest = 1 << 20;
         for (int i : {centre - 1, centre}) {
             if (i >= 0 && i < length) {
-                const int shown = ChannelGradient::valueAt(channel, i, length);
+                const int shown = ColorSliderMapping(channel, length).stripValue(i);
                 nearest = std::min(nearest, std::abs(shown - v));
             }
         }

@@ -4,6 +4,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
+#include "color/Rounding.h"
 #include "fields/ChannelGradient.h"
 #include "fields/ColorFieldImage.h"
 #include "fields/ColorPixels.h"
@@ -18,11 +19,6 @@
 Q_DECLARE_METATYPE(ColorChannel)
 
 namespace {
-
-int nearest(float v)
-{
-    return static_cast<int>(nearbyintf(v));
-}
 
 QRgb pixelOf(const RgbColor& rgb)
 {

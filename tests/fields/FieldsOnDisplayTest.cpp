@@ -10,6 +10,7 @@
 #include "fields/ChannelGradient.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldImage.h"
+#include "fields/ColorFieldMapping.h"
 #include "fields/ColorSlider.h"
 
 #include <QAbstractButton>
@@ -71,7 +72,7 @@ void FieldsOnDisplayTest::fieldAndSliderOnScreen()
     QCOMPARE(slider->shownChannel(), channel);
     const ColorValue color = dialog.GetCurrentColorValue();
     const QImage picture = ColorFieldImage::render(256, 256, color, channel);
-    const QPoint marker = ColorFieldImage::markerPosition(256, 256, color, channel);
+    const QPoint marker = ColorFieldMapping(channel, 256, 256).markerPosition(color);
 
     // Let the display catch up with the repaint, then compare what it shows.
     const QPoint fieldOrigin = field->mapToGlobal(QPoint(0, 0));
@@ -113,7 +114,7 @@ void FieldsOnDisplayTest::fieldAndSliderOnScreen()
     const ColorValue picked = field->colorAt(click);
     QTest::mouseClick(field, Qt::LeftButton, Qt::NoModifier, click);
     QCOMPARE(dialog.GetCurrentRgb(), picked.rgb());
-    const QPoint expectedMarker = ColorFieldImage::markerPosition(256, 256, picked, channel);
+    const QPoint expectedMarker = ColorFieldMapping(channel, 256, 256).markerPosition(picked);
     QCOMPARE(field->findChild<QLabel*>(QStringLiteral("markerLabel"))->pos(),
              expectedMarker + QPoint(-8, -8));
 

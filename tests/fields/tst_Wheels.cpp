@@ -3,6 +3,7 @@
 // what the host heard and where the marker stands; and the two embedded pictures themselves.
 
 #include "MouseSupport.h"
+#include "RecordingServices.h"
 #include "TestHost.h"
 
 #include "color/ColorValue.h"
@@ -23,6 +24,7 @@
 #include <memory>
 
 Q_DECLARE_METATYPE(Qt::MouseButton)
+Q_DECLARE_METATYPE(HsvColor)
 
 namespace {
 
@@ -83,6 +85,9 @@ private slots:
 
     void angleAt_data();
     void angleAt();
+    void markerReadsBackAsItsColor();
+    void releasePicksWhereTheButtonComesUp_data();
+    void releasePicksWhereTheButtonComesUp();
     void diskPress_data();
     void diskPress();
     void diskDragBeyondRimAndReleaseOutside();
@@ -126,6 +131,76 @@ void tst_Wheels::angleAt()
     QFETCH(int, angle);
     QCOMPARE(HsvWheel(nullptr).angleAt(p), angle);
     QCOMPARE(HueWheel(nullptr).angleAt(p), angle);
+}
+
+// The two ways of each wheel against each other: a marker placed for a hue (and on the disk a
+// saturation) reads back at its centre as that hue and saturation: exactly on the ring, within
+// one on the disk, where the marker stands on a whole pixel nearer the centre.
+void tst_Wheels::markerReadsBackAsItsColor()
+{
+    HsvWheel disk(nullptr);
+    HueWheel ring(nullptr);
+    const auto hueError = [](int angle, int hue) {
+        const int d = std::abs(angle - hue) % 360;
+        return std::min(d, 360 - d);
+    };
+    int worstRingHue = 0, worstDiskHue = 0, worstSaturation = 0;
+    for (int hue = 0; hue <= 360; ++hue) {
+        const QPoint onRing = ring.markerCorner(hue, HueWheel::RingMiddle) + QPoint(8, 8);
+        worstRingHue = std::max(worstRingHue, hueError(ring.angleAt(onRing), hue));
+        for (int saturation = 0; saturation <= 100; ++saturation) {
+            const QPoint onDisk =
+                disk.markerCorner(hue, disk.markerRadius(saturation)) + QPoint(8, 8);
+            worstSaturation =
+                std::max(worstSaturation, std::abs(disk.saturationAt(onDisk) - saturation));
+            // Near the centre a pixel spans many degrees.
+            if (saturation >= 50)
+                worstDiskHue = std::max(worstDiskHue, hueError(disk.angleAt(onDisk), hue));
+        }
+    }
+    QCOMPARE(worstRingHue, 0);
+    QCOMPARE(worstDiskHue, 1);
+    QCOMPARE(worstSaturation, 1);
+}
+
+void tst_Wheels::releasePicksWhereTheButtonComesUp_data()
+{
+    QTest::addColumn<bool>("ring");
+    QTest::addColumn<QPoint>("press");
+    QTest::addColumn<QPoint>("move");
+    QTest::addColumn<QPoint>("release");
+    QTest::addColumn<HsvColor>("picked");
+    QTest::newRow("disk") << false << QPoint(128, 100) << QPoint(200, 128) << QPoint(128, 200)
+                          << HsvColor(180, 56, 60);
+    QTest::newRow("ring") << true << QPoint(128, 12) << QPoint(245, 128) << QPoint(128, 245)
+                          << HsvColor(180, 40, 60);
+}
+
+// The release on the wheel picks once more, loudly, where the button comes up; the marker stays
+// where the last move put it until the dialog pushes the color back.
+void tst_Wheels::releasePicksWhereTheButtonComesUp()
+{
+    QFETCH(bool, ring);
+    QFETCH(QPoint, press);
+    QFETCH(QPoint, move);
+    QFETCH(QPoint, release);
+    QFETCH(HsvColor, picked);
+    RecordingServices services(ColorValue(HsvColor(200, 40, 60)));
+    HsvWheel disk(&services);
+    HueWheel hueRing(&services);
+    ColorWheel* wheel = ring ? static_cast<ColorWheel*>(&hueRing) : &disk;
+    ring ? hueRing.setColor(services.current) : disk.setColor(services.current);
+
+    ::press(wheel, press);
+    moveHeld(wheel, move);
+    const QPoint marker = markerPos(wheel);
+    const std::size_t calls = services.viewCalls.size();
+    ::release(wheel, release);
+    QCOMPARE(services.viewCalls.size(), calls + 1);
+    QVERIFY2(services.viewCalls.back().color.hsv() == picked,
+             qPrintable(describe(services.viewCalls.back().color.hsv())));
+    QCOMPARE(services.viewCalls.back().silent, false);
+    QCOMPARE(markerPos(wheel), marker);
 }
 
 void tst_Wheels::diskPress_data()

@@ -11,6 +11,7 @@
 #include "dialog/ColorDorvoDialog.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldImage.h"
+#include "fields/ColorFieldMapping.h"
 #include "fields/ColorWheel.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
@@ -96,7 +97,7 @@ void tst_WheelsOnDisplay::wheelOnScreen()
     const ColorValue current = dialog.GetCurrentColorValue();
     const QImage innerPicture = ColorFieldImage::render(128, 128, current, ColorChannel::Hue);
     const QPoint innerMarker =
-        ColorFieldImage::markerPosition(128, 128, current, ColorChannel::Hue);
+        ColorFieldMapping(ColorChannel::Hue, 128, 128).markerPosition(current);
 
     // What the screen should show at wheel pixel (x, y); false where something else may stand.
     const auto expectedAt = [&](int x, int y, QRgb* expected, int* tolerance) {
