@@ -7,7 +7,6 @@
 #include <QPoint>
 #include <QSet>
 #include <QString>
-#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -42,29 +41,61 @@ class RecordingCallback;
 // keeps what was typed (the typed spinner must store what it shows, its twin keeps its text), a
 // line or spinner being typed in is not judged on its text, a field or slider whose button is
 // held shows its marker under the pointer, and silent sources (palette, field release, slider
-// steps) leave the host behind until the next notifying change.
+// steps) leave the host behind until the next notifying change. Return in a spinner that was not
+// typed in reads back the value it shows and changes nothing.
+//
+// Events are data: a failing run can be replayed, whole or in part, on a fresh dialog. An event
+// that does not fit the dialog's state when replayed (a drag without its press, a click on a
+// hidden widget) is skipped.
 class DialogMonkey
 {
 public:
+    struct Event
+    {
+        enum Kind
+        {
+            Press,        // widget, pos, button
+            Move,         // the held widget to pos
+            Release,      // the held widget at pos
+            Type,         // text typed into widget
+            Key,          // key with modifiers into widget
+            FocusClick,   // a click into widget's text at pos, then select all when flag
+            ArrowClick,   // button on widget's up (flag) or down arrow
+            PaletteClick, // button on tile (its shade when shade >= 0) at pos
+            ButtonClick,  // a click on the button named widget
+            PageKey,      // key on the field page box
+            Checkpoint,   // the debounce timer fires (after its real delay when flag)
+        };
+        Kind kind = Checkpoint;
+        QString widget;
+        QPoint pos;
+        Qt::MouseButton button = Qt::LeftButton;
+        int key = 0;
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+        QString text;
+        int tile = 0;
+        int shade = -1;
+        bool flag = false;
+
+        QString describe() const;
+    };
+
     DialogMonkey(ColorDorvoDialog* dialog, RecordingCallback* host, std::uint64_t seed);
     ~DialogMonkey();
     DialogMonkey(const DialogMonkey&) = delete;
     DialogMonkey& operator=(const DialogMonkey&) = delete;
 
-    // Sends one random user event and returns what it was.
-    QString step();
-    // What disagrees after the last event; empty when every view agrees.
-    QString check();
-    // Lets the window system catch up and the debounce timer fire (after its real 500 ms when
-    // realDelay, else at once), then checks as after an event, every spinner in display form, the
-    // host on the current color, and the field, slider and palette pictures.
-    QString checkpoint(bool realDelay);
-    // Ends a drag in progress with a release where the pointer is; empty when none is.
-    QString finishDrag();
+    // A random event that fits the dialog's state.
+    Event next();
+    // The release that ends a drag in progress, where the pointer is.
+    Event endOfDrag() const;
     bool buttonHeld() const { return held.widget != nullptr; }
 
-    // The last events sent, oldest first.
-    QStringList recentEvents() const { return recent; }
+    // Sends the event and checks every view after it; returns what disagrees, empty when all
+    // agree (or when the event does not fit the state and is skipped). A Checkpoint lets the
+    // window system catch up and the debounce timer fire, then also checks every spinner in
+    // display form, the host on the current color, and the field, slider and palette pictures.
+    QString run(const Event& event);
 
 private:
     // How the host must hear of what one event does to the color.
@@ -101,34 +132,50 @@ private:
     bool chance(int percent);
     QPoint randomPointIn(const QWidget* widget, int margin);
 
-    QString perform();
-    QString pressOnFieldPage();
-    QString pressOnSlider();
-    QString moveHeld();
-    QString releaseHeld();
-    QString keyEvent();
-    QString focusEvent();
-    QString spinnerArrowClick();
-    QString paletteClick();
-    QString clickButton(QAbstractButton* button);
-    QString changePage();
+    Event nextPress();
+    Event nextMove();
+    Event nextKey();
+    Event nextFocusClick();
+    Event nextPaletteClick();
 
-    // The spinner path an event on box may take: its channel, and box as written by the user.
+    // Pointer targets go by names of their own (the field has none); the rest by object name.
+    QString nameOf(const QWidget* widget) const;
+    QWidget* widgetNamed(const QString& name) const;
+    // Sends the event; false when it does not fit the state.
+    bool perform(const Event& event);
+    bool press(QWidget* widget, const Event& event);
+    bool move(QWidget* widget, const Event& event);
+    bool release(QWidget* widget, const Event& event);
+    bool key(QWidget* widget, const Event& event);
+    bool focusClick(QWidget* widget, const Event& event);
+    bool arrowClick(QWidget* widget, const Event& event);
+    bool paletteClick(const Event& event);
+    bool buttonClick(QWidget* widget);
+    bool checkpoint(const Event& event);
+
+    // The spinner path an event on box may take: its channel, with box written by the user;
+    // without a box, a slider step on the slider's channel.
     void expectSpinnerEdit(QAbstractSpinBox* box);
+    // After a key or click that may step the spinner being typed in.
+    void stepped(QWidget* widget);
     // The focus leaves whatever was typed in.
     void dropTarget();
+    // Keys go to the focus widget from now on, if it is one that is typed in.
+    void followFocus();
     void settle();
 
+    QString check(bool strict);
     QString checkHost();
     QString checkSpinners(bool strict);
     QString checkViews();
-    QString checkField(ColorField* field, const ColorValue& color, ColorChannel channel);
+    QString checkField(ColorField* square, const ColorValue& color, ColorChannel channel);
     QString checkSlider(const ColorValue& color, ColorChannel channel);
     QString checkPictures();
 
     const SpinnerView* viewOf(const QAbstractSpinBox* box) const;
     bool showsDisplayForm(const SpinnerView& view, const ColorValue& color) const;
     bool storesWhatItShows(const SpinnerView& view, const ColorValue& color) const;
+    QString valueText(const SpinnerView& view) const;
     QString formatted(const SpinnerView& view) const;
     int page() const;
     ColorChannel sliderChannel() const;
@@ -155,9 +202,6 @@ private:
     QButtonGroup* harmonyButtons;
     QButtonGroup* spinnerTypeButtons;
     QAbstractButton* sRgbBox;
-    QAbstractButton* complementaryButton;
-    QAbstractButton* invertButton;
-    QAbstractButton* resetButton;
     AColor initialHostColor;
 
     // What the event being checked was allowed to do.
@@ -172,6 +216,7 @@ private:
     AColor hostColorBefore;
     std::size_t notificationsBefore = 0;
     int refreshesBefore = 0;
+    bool timerFired = false;
 
     // The widget keys go to (a spinner or the hex line), and whether text was typed into it since
     // the dialog last rewrote it or the edit was finished.
@@ -186,6 +231,4 @@ private:
     QSet<QAbstractSpinBox*> userWritten;
     // The color changed silently (or with its report still pending) after the host last heard.
     bool hostMayLag = false;
-
-    QStringList recent;
 };
