@@ -1,3 +1,18 @@
+# Compiler flags that differ between GCC/Clang and MSVC (the host builds plug-ins with MSVC).
+#
+# COLORDORVO_EXACT_FLOAT_OPTIONS: float arithmetic as written, each operation rounded: no
+# contraction into fused multiply-adds and no reassociation. Every source of the tree is built with
+# them (see the top-level CMakeLists.txt): the color math is specified to the bit.
+# COLORDORVO_AVX2_OPTIONS: for the sources that hold the AVX2 loops (*Avx2.cpp) only; the code that
+# calls them checks the CPU first.
+if(MSVC)
+  set(COLORDORVO_EXACT_FLOAT_OPTIONS /fp:precise)
+  set(COLORDORVO_AVX2_OPTIONS /arch:AVX2)
+else()
+  set(COLORDORVO_EXACT_FLOAT_OPTIONS -ffp-contract=off -fno-fast-math)
+  set(COLORDORVO_AVX2_OPTIONS -mavx2)
+endif()
+
 # colordorvo_add_qtest(<name> LABEL unit|gui|x11 SOURCES ... [LIBS ...])
 #
 # One QtTest executable, registered as one CTest test. `unit` and `gui` tests run on
@@ -26,10 +41,13 @@ function(colordorvo_add_qtest name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()
+  # One limit: QtTest's own per-function limit (five minutes) would otherwise stop a long sweep
+  # first, as in the sanitized build, where every allocation unwinds the full stack.
+  math(EXPR function_timeout_ms "${T_TIMEOUT} * 1000")
   set_tests_properties(${name} PROPERTIES
     LABELS ${T_LABEL}
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "${environment};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan.supp:fast_unwind_on_malloc=0;ASAN_OPTIONS=detect_leaks=1")
+    ENVIRONMENT "${environment};QTEST_FUNCTION_TIMEOUT=${function_timeout_ms};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan.supp:fast_unwind_on_malloc=0;ASAN_OPTIONS=detect_leaks=1")
 endfunction()
 
 # colordorvo_add_module(<target> SOURCES ... [LIBS ...] [OUTPUT_NAME name] [OUTPUT_DIRECTORY dir])

@@ -6,7 +6,7 @@
 set(COLORDORVO_EXPORTS_MAP ${CMAKE_CURRENT_SOURCE_DIR}/host/ModuleExports.map)
 colordorvo_add_module(ColorDorvoPicker
   SOURCES $<TARGET_OBJECTS:colordorvo>
-  LIBS colordorvo_color Qt5::Widgets Qt5::Svg)
+  LIBS colordorvo_pictures colordorvo_color Qt5::Widgets Qt5::Svg)
 target_link_options(ColorDorvoPicker PRIVATE -Wl,--version-script=${COLORDORVO_EXPORTS_MAP})
 set_property(TARGET ColorDorvoPicker APPEND PROPERTY LINK_DEPENDS ${COLORDORVO_EXPORTS_MAP})
 if(NOT COLORDORVO_SANITIZE)

@@ -1,9 +1,9 @@
 #include "color/CmykColor.h"
 
 #include "color/RgbColor.h"
+#include "color/Rounding.h"
 
 #include <algorithm>
-#include <math.h>
 
 namespace {
 
@@ -34,10 +34,10 @@ CmykColor::CmykColor(const RgbColor& rgb)
     const float k = 1.0f - max;
     // 1 - k is at least 1/255 here, and 1 - c - k is between 0 and 1 - k, so every ink stays
     // within 0..100.
-    m_cyan = clampPercent(static_cast<int>(nearbyintf((1.0f - r - k) / (1.0f - k) * 100.0f)));
-    m_magenta = clampPercent(static_cast<int>(nearbyintf((1.0f - g - k) / (1.0f - k) * 100.0f)));
-    m_yellow = clampPercent(static_cast<int>(nearbyintf((1.0f - b - k) / (1.0f - k) * 100.0f)));
-    m_key = clampPercent(static_cast<int>(nearbyintf(k * 100.0f)));
+    m_cyan = clampPercent(nearest((1.0f - r - k) / (1.0f - k) * 100.0f));
+    m_magenta = clampPercent(nearest((1.0f - g - k) / (1.0f - k) * 100.0f));
+    m_yellow = clampPercent(nearest((1.0f - b - k) / (1.0f - k) * 100.0f));
+    m_key = clampPercent(nearest(k * 100.0f));
 }
 
 void CmykColor::setCyan(int cyan)

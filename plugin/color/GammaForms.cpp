@@ -1,16 +1,18 @@
 #include "color/GammaForms.h"
 
+#include "color/Rounding.h"
+
 #include <algorithm>
 #include <math.h>
 
 int linearChannel(int channel)
 {
-    return static_cast<int>(nearbyintf(linearChannelF(channel) * 255.0f));
+    return nearest(linearChannelF(channel) * 255.0f);
 }
 
 int linearPercent(int percent)
 {
-    return static_cast<int>(nearbyintf(linearPercentF(percent) * 100.0f));
+    return nearest(linearPercentF(percent) * 100.0f);
 }
 
 float linearChannelF(int channel)
@@ -26,11 +28,11 @@ float linearPercentF(int percent)
 int channelFromLinear(int linear)
 {
     const float unit = std::clamp(linear, 0, 255) / 255.0f;
-    return static_cast<int>(nearbyintf(powf(unit, kInverseDisplayGamma) * 255.0f));
+    return nearest(powf(unit, kInverseDisplayGamma) * 255.0f);
 }
 
 int percentFromLinear(int linear)
 {
     const float unit = std::clamp(linear, 0, 100) / 100.0f;
-    return static_cast<int>(nearbyintf(powf(unit, kInverseDisplayGamma) * 100.0f));
+    return nearest(powf(unit, kInverseDisplayGamma) * 100.0f);
 }

@@ -2,6 +2,7 @@
 
 #include "color/GammaForms.h"
 #include "color/RgbColor.h"
+#include "color/Rounding.h"
 
 #include <algorithm>
 #include <math.h>
@@ -36,6 +37,17 @@ HsvColor::HsvColor(const RgbColor& rgb)
     setFromRgb(rgb);
 }
 
+int HsvColor::sector(int hue)
+{
+    return hue < 60 ? 0 : hue < 120 ? 1 : hue < 180 ? 2 : hue < 240 ? 3 : hue < 300 ? 4 : 5;
+}
+
+double HsvColor::secondaryWeight(int hue)
+{
+    const float hp = hue / 60.0f;
+    return 1.0 - fabs(fmod(double(hp), 2.0) - 1.0);
+}
+
 // The usual hexcone model with this picker's own integer rules: hue rounded to nearest (ties to
 // even) and reduced modulo 360, saturation truncated, and value truncated after adding 1, so that
 // red 128 alone reads 51 and white reads 100 only through the clamp.
@@ -59,7 +71,7 @@ void HsvColor::setFromRgb(const RgbColor& rgb)
         } else {
             h = (r - g) / delta * 60.0f + 240.0f;
         }
-        hue = static_cast<int>(nearbyintf(h)) % 360;
+        hue = nearest(h) % 360;
     }
     m_hue = clampHue(hue);
 

@@ -12,6 +12,12 @@ public:
     // RGB to HSV. The new record is opaque: the conversion writes hue, saturation and value only.
     explicit HsvColor(const RgbColor& rgb);
 
+    // The hexcone's terms of a hue (0..360) for the conversion to RGB: the sixth of the circle it
+    // lies in (0 from red to yellow, ... 5 from magenta to red, with 360), and the share of the
+    // chroma in the sector's middle component, 1 - |(hue / 60 mod 2) - 1| with hue / 60 in float.
+    static int sector(int hue);
+    static double secondaryWeight(int hue);
+
     // RGB to HSV into this record; alpha is left as it is.
     void setFromRgb(const RgbColor& rgb);
 

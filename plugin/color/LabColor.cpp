@@ -1,5 +1,6 @@
 #include "color/LabColor.h"
 
+#include "color/CieMath.h"
 #include "color/RgbColor.h"
 #include "color/XyzColor.h"
 
@@ -16,15 +17,6 @@ int clampLightness(int v)
 int clampAxis(int v)
 {
     return std::clamp(v, -128, 127);
-}
-
-// CIE companding of one white-relative component.
-float labF(float t)
-{
-    if (t > 0.008856f) {
-        return powf(t, 0.33333334f);
-    }
-    return t * 7.787f + 0.13793103f;
 }
 
 // Rounded to nearest, then held inside the channel's range. Colors from 8-bit RGB never reach the
@@ -52,13 +44,12 @@ LabColor::LabColor(const RgbColor& rgb) : LabColor(XyzColor(rgb))
 {
 }
 
-// CIE 1976 L*a*b* relative to the D65 white 95.0489, 100, 108.884; each channel rounded to
-// nearest.
+// CIE 1976 L*a*b* relative to the D65 white; each channel rounded to nearest.
 LabColor::LabColor(const XyzColor& xyz)
 {
-    const float fx = labF(xyz.x() / 95.0489f);
-    const float fy = labF(xyz.y() / 100.0f);
-    const float fz = labF(xyz.z() / 108.884f);
+    const float fx = labCompand(xyz.x() / kD65WhiteX);
+    const float fy = labCompand(xyz.y() / kD65WhiteY);
+    const float fz = labCompand(xyz.z() / kD65WhiteZ);
     m_lightness = roundedInRange(fy * 116.0f - 16.0f, 0, 100);
     m_a = roundedInRange((fx - fy) * 500.0f, -128, 127);
     m_b = roundedInRange((fy - fz) * 200.0f, -128, 127);

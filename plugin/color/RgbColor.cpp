@@ -1,5 +1,6 @@
 #include "color/RgbColor.h"
 
+#include "color/CieMath.h"
 #include "color/CmykColor.h"
 #include "color/ColorValue.h"
 #include "color/GammaForms.h"
@@ -32,18 +33,6 @@ int roundedToChannel(float rounded)
     return static_cast<int>(rounded);
 }
 
-// Inverse of the CIE-Lab companding, one component. The cube is a single-precision power, as
-// every power of the color model is; two multiplications round twice and land elsewhere for a
-// few dozen Lab colors.
-float labFinv(float f)
-{
-    const float c = powf(f, 3.0f);
-    if (c > 0.008856f) {
-        return c;
-    }
-    return (f - 0.13793103f) * 0.12841856f;
-}
-
 } // namespace
 
 RgbColor::RgbColor(int red, int green, int blue, int alpha)
@@ -69,31 +58,36 @@ RgbColor::RgbColor(const HsvColor& hsv) : m_alpha(hsv.alpha())
     const float v = hsv.value() / 100.0f;
     const float c = hsv.saturation() / 100.0f * v;
     const float m = v - c;
-    const float hp = hsv.hue() / 60.0f;
-    const float x = static_cast<float>(c * (1.0 - fabs(fmod(double(hp), 2.0) - 1.0)));
+    const float x = static_cast<float>(c * HsvColor::secondaryWeight(hsv.hue()));
 
     float r = 0.0f;
     float g = 0.0f;
     float b = 0.0f;
-    const int hue = hsv.hue();
-    if (hue < 60) {
+    switch (HsvColor::sector(hsv.hue())) {
+    case 0:
         r = c;
         g = x;
-    } else if (hue < 120) {
+        break;
+    case 1:
         r = x;
         g = c;
-    } else if (hue < 180) {
+        break;
+    case 2:
         g = c;
         b = x;
-    } else if (hue < 240) {
+        break;
+    case 3:
         g = x;
         b = c;
-    } else if (hue < 300) {
+        break;
+    case 4:
         r = x;
         b = c;
-    } else {
+        break;
+    default:
         r = c;
         b = x;
+        break;
     }
     // The inputs are clamped, so the sums stay within 0..1 and need no clamp.
     m_red = static_cast<int>((r + m) * 255.0f);
@@ -104,26 +98,13 @@ RgbColor::RgbColor(const HsvColor& hsv) : m_alpha(hsv.alpha())
 // CIE-Lab (D65) to XYZ to sRGB.
 RgbColor::RgbColor(const LabColor& lab)
 {
-    const float fy = (lab.lightness() + 16) / 116.0f;
-    const float fx = lab.a() / 500.0f + fy;
-    const float fz = fy - lab.b() / 200.0f;
-
-    const float xr = labFinv(fx);
-    const float yr = labFinv(fy);
-    const float zr = labFinv(fz);
-
-    // Back to the 0..1 scale, white Y = 1.
-    const float x = xr * 95.0489f / 100.0f;
-    const float y = yr * 100.0f / 100.0f;
-    const float z = zr * 108.884f / 100.0f;
-
-    const float rl = x * 3.2406f - y * 1.5372f - z * 0.4986f;
-    const float gl = y * 1.8758f - x * 0.9689f + z * 0.0415f;
-    const float bl = x * 0.0557f - y * 0.204f + z * 1.057f;
-
-    m_red = encodeSrgb(rl);
-    m_green = encodeSrgb(gl);
-    m_blue = encodeSrgb(bl);
+    const float fy = labFy(lab.lightness());
+    const float x = labToX(labAOffset(lab.a()) + fy);
+    const float y = labToY(fy);
+    const float z = labToZ(fy - labBOffset(lab.b()));
+    m_red = encodeSrgb(kLinearRedFromXyz(x, y, z));
+    m_green = encodeSrgb(kLinearGreenFromXyz(x, y, z));
+    m_blue = encodeSrgb(kLinearBlueFromXyz(x, y, z));
 }
 
 RgbColor::RgbColor(const ColorValue& value) : RgbColor(value.rgb())

@@ -2,6 +2,16 @@
 
 #include <math.h>
 
+float decodeSrgb(int channel)
+{
+    const float v = channel / 255.0f;
+    if (v > 0.04045f) {
+        const float offset = v + 0.055f;
+        return static_cast<float>(pow(offset / 1.055, 2.4) * 100.0);
+    }
+    return v / 12.92f * 100.0f;
+}
+
 int encodeSrgb(float linear)
 {
     float e;

@@ -1,5 +1,11 @@
 #pragma once
 
+// The sRGB transfer function of IEC 61966-2-1 and its inverse, as the color model computes them.
+
+// One 0..255 channel to linear light on the 0..100 scale. The offset is added in single
+// precision; division and power are done in double.
+float decodeSrgb(int channel);
+
 // The sRGB encoding of IEC 61966-2-1 for one linear channel on the 0..1 scale, scaled to 0..255
 // and truncated (below 0 gives 0, above 255 gives 255). The exponent is the single-precision
 // 0.41666666 and the power a powf: the last step of every conversion from XYZ to RGB.

@@ -2,7 +2,8 @@
 
 class RgbColor;
 
-// CIE 1931 XYZ on the 0..100 scale (D65 white is 95.0489, 100, 108.884).
+// CIE 1931 XYZ on the 0..100 scale (the D65 white is kD65WhiteX, kD65WhiteY, kD65WhiteZ of
+// CieMath.h).
 class XyzColor
 {
 public:

@@ -10,9 +10,13 @@
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
 #include "host/SettingsStore.h"
+#include "settings/ColorDorvoSettingsDialog.h"
+#include "swatches/ColorSwatchListWidget.h"
 #include "ui_ColorDorvoDialog.h"
 
+#include <QAction>
 #include <QButtonGroup>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -21,8 +25,10 @@
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTimer>
+#include <QWhatsThis>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -82,6 +88,14 @@ constexpr int kUpdateDelayMs = 500;
 constexpr int kDefaultPaletteAngle = 30;
 
 const char kSettingsGroup[] = "ColorDorvoDialog";
+
+// Each history keeps this many colors; the oldest goes first.
+constexpr std::size_t kHistoryLimit = 100;
+
+bool holds(QLayout* layout, QWidget* widget)
+{
+    return layout->indexOf(widget) >= 0;
+}
 
 // Every view is refreshed at each step of a drag, and setValue rewrites a spinner's text and
 // repaints it even when the value is unchanged. A spinner whose text already shows the value
@@ -166,15 +180,17 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
 
     currentColor = ColorValue(color);
     initialColor = ColorValue(color);
+    committedColor = currentColor;
 
     ReadSettings();
     UpdateColorDisplays(currentColor, true);
     CreateColorFields();
     SetColorField(colorFieldIndex);
-    // Expanded spinner groups are laid out here, and the swatch list restored after the
-    // size is fixed, once those panels exist.
+    ReadExpandedSettings();
+    // The swatch list is restored after the size is fixed.
 
     FixSize();
+    CreateSwatchList(swatchListShown);
 
     RefreshSpinners(initialColor, ColorChannel::None);
 
@@ -214,8 +230,8 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     ui->colorSpinnerRangeBtnGrp->button(static_cast<int>(colorSpinnerType))->setChecked(true);
 
     ConnectSignals();
-    // The undo and redo shortcuts join here with the history; the eyedropper button is
-    // wired with the screen picker.
+    CreateActions();
+    // The eyedropper button is wired with the screen picker.
 
     ui->pickColorBtn->setIcon(
         MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(kEyeDropperIconPath)));
@@ -248,13 +264,22 @@ ColorDorvoDialog::~ColorDorvoDialog()
 
 void ColorDorvoDialog::ViewColorChanged(const ColorValue& color, bool silent)
 {
-    ApplyColor(color, !silent);
+    FinishTypedEdit();
+    {
+        // The host hears every step of a field or wheel drag, but only the end of one is a step
+        // of the history: the field's release, a palette tile and a swatch come silent.
+        const FlagScope notFinal(recordingPaused);
+        ApplyColor(color, !silent);
+    }
+    if (silent)
+        CommitColor(currentColor);
 }
 
 void ColorDorvoDialog::SliderValueChanged(int value, ColorChannel channel, bool notify)
 {
     if (channel == ColorChannel::None || s_updating)
         return;
+    FinishTypedEdit();
     FlagScope driving(s_sliderDriving);
     // The end of a drag: the host hears the color the drag had reached before this
     // final value, which then only goes into the spinners.
@@ -283,6 +308,9 @@ void ColorDorvoDialog::SliderValueChanged(int value, ColorChannel channel, bool 
     else if (row->floatSpinner && row->floatSpinner->value() != floatBefore)
         ColorSpinnerChanged(static_cast<float>(row->floatSpinner->value()),
                             static_cast<int>(channel));
+    // A drag is one step of the history, taken at its release with its final value.
+    if (notify)
+        CommitColor(currentColor);
 }
 
 int ColorDorvoDialog::ExecDialog()
@@ -307,6 +335,8 @@ void ColorDorvoDialog::ModifyColor(AColor color)
     // would only echo the host's own color back.
     updateTimer->stop();
     ApplyColor(ColorValue(color.r, color.g, color.b, color.a), false);
+    // Not an edit of the user's, but the color the next undo returns to.
+    committedColor = currentColor;
 }
 
 void ColorDorvoDialog::SetNewColor(DWORD color, const MCHAR* name)
@@ -320,7 +350,14 @@ void ColorDorvoDialog::SetNewColor(AColor color, const MCHAR* name)
     initialColor = ColorValue(color.r, color.g, color.b, color.a);
     currentColor = initialColor;
     UpdateColorDisplays(currentColor, true);
-    ApplyColor(ColorValue(color.r, color.g, color.b, color.a), true);
+    {
+        const FlagScope notRecorded(recordingPaused);
+        ApplyColor(ColorValue(color.r, color.g, color.b, color.a), true);
+    }
+    // A new color from the host starts a new edit: the colors before it are not its history.
+    undoHistory.clear();
+    redoHistory.clear();
+    committedColor = currentColor;
 }
 
 DWORD ColorDorvoDialog::GetColor()
@@ -366,7 +403,18 @@ AColor ColorDorvoDialog::GetAColor()
 
 bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched != this)
+        return FilterChildEvent(watched, event);
     switch (event->type()) {
+    case QEvent::EnterWhatsThisMode:
+        // The title bar's "?" button opens the settings instead of the help pointer. Every
+        // top-level window hears of the help mode; only the picker whose button it was answers.
+        if (isActiveWindow()) {
+            QWhatsThis::leaveWhatsThisMode();
+            OpenSettingsDialog();
+            return true;
+        }
+        break;
     case QEvent::Show:
         // Shown, the form may measure differently than when it was built (the window's screen
         // and fonts are final now): fit it again so that nothing is squeezed.
@@ -503,11 +551,17 @@ void ColorDorvoDialog::ApplyColor(const ColorValue& value, bool notify)
 {
     // `value` may refer to currentColor itself; copy before overwriting.
     const ColorValue color = value;
+    if (notify && !recordingPaused)
+        FinishTypedEdit();
     FlagScope updating(s_updating);
     currentColor = color;
     RefreshViews(ColorChannel::None);
     if (notify)
         NotifyColorChanged(currentColor);
+    // What the host is told of as final is a step of the history (drag steps and the history's
+    // own colors pause the recording).
+    if (notify && !recordingPaused)
+        CommitColor(currentColor);
 }
 
 void ColorDorvoDialog::RefreshViews(ColorChannel keepGroup)
@@ -613,6 +667,42 @@ void ColorDorvoDialog::FixSize()
     setFixedSize(width(), height());
 }
 
+void ColorDorvoDialog::ToggleSwatchList()
+{
+    if (!swatchList)
+        CreateSwatchList(true);
+    else
+        ShowSwatchList(!swatchList->isVisible());
+}
+
+void ColorDorvoDialog::CreateSwatchList(bool show)
+{
+    if (!swatchList) {
+        swatchList = new ColorSwatchListWidget(this, this);
+        ui->baseHLayout->addWidget(swatchList);
+    }
+    if (show)
+        ShowSwatchList(true);
+    else
+        swatchList->close();
+}
+
+void ColorDorvoDialog::ShowSwatchList(bool show)
+{
+    const int step = swatchList->width() + ui->baseHLayout->spacing();
+    const int newWidth = width() + (show ? step : -step);
+    if (show) {
+        swatchList->show();
+        ui->swatchesBtn->setText(QStringLiteral(">"));
+    } else {
+        swatchList->close();
+        ui->swatchesBtn->setText(QStringLiteral("v"));
+    }
+    swatchListShown = show;
+    FixSize();
+    setFixedSize(newWidth, height());
+}
+
 void ColorDorvoDialog::SetChannelButtonsEnabled(bool enabled)
 {
     for (QAbstractButton* button : ui->colorSliderBtnGrp->buttons())
@@ -624,15 +714,16 @@ void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)
     auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal, row->parentWidget());
     row->addWidget(slider);
     slider->setColor(currentColor, channel);
+    channelSliders.append(slider);
 }
 
 void ColorDorvoDialog::UpdateChannelSliders()
 {
-    // The per-channel sliders of expanded groups keep their own channels.
-    for (ColorSlider* slider : findChildren<ColorSlider*>()) {
-        if (slider != channelSlider)
-            slider->setColor(currentColor, ColorChannel::None);
-    }
+    // The per-channel sliders of expanded groups keep their own channels. A collapsed group
+    // deletes its sliders, which leaves null entries behind.
+    channelSliders.removeAll(nullptr);
+    for (ColorSlider* slider : qAsConst(channelSliders))
+        slider->setColor(currentColor, ColorChannel::None);
 }
 
 void ColorDorvoDialog::SetSpinnerType(ColorSpinnerType type)
@@ -778,4 +869,255 @@ void ColorDorvoDialog::ConnectSignals()
             &ColorDorvoDialog::ComplementarySwitchPressed);
     connect(ui->invertSwitchBtn, &QPushButton::clicked, this,
             &ColorDorvoDialog::InvertSwitchPressed);
+    connect(ui->swatchesBtn, &QPushButton::clicked, this, &ColorDorvoDialog::ToggleSwatchList);
+}
+
+void ColorDorvoDialog::ReadExpandedSettings()
+{
+    using Settings = ColorDorvoSettingsDialog;
+    const std::pair<const char*, ColorChannel> groups[] = {
+        {Settings::kHsvExpandedKey, ColorChannel::HsvGroup},
+        {Settings::kRgbExpandedKey, ColorChannel::RgbGroup},
+        {Settings::kCieLabExpandedKey, ColorChannel::LabGroup},
+    };
+    for (const auto& [key, group] : groups) {
+        if (Settings::ReadExpanded(key))
+            ExpandColorGroup(group);
+        else
+            CollapseColorGroup(group);
+    }
+}
+
+namespace {
+
+// A spinner group's box and its three channel rows, which carry a slider each when expanded.
+struct ExpandableGroup
+{
+    QGroupBox* box = nullptr;
+    std::array<std::pair<QHBoxLayout*, ColorChannel>, 3> rows{};
+};
+
+ExpandableGroup expandableGroup(const Ui::ColorDorvoDialog& ui, ColorChannel group)
+{
+    switch (group) {
+    case ColorChannel::RgbGroup:
+        return {ui.rgbGrpBox,
+                {{{ui.redHLayout, ColorChannel::Red},
+                  {ui.greenHLayout, ColorChannel::Green},
+                  {ui.blueHLayout, ColorChannel::Blue}}}};
+    case ColorChannel::HsvGroup:
+        return {ui.hsvGrpBox,
+                {{{ui.hueHLayout, ColorChannel::Hue},
+                  {ui.saturationHLayout, ColorChannel::Saturation},
+                  {ui.valueHLayout, ColorChannel::Value}}}};
+    case ColorChannel::LabGroup:
+        return {ui.cieLabGrpBox,
+                {{{ui.lHLayout, ColorChannel::Lightness},
+                  {ui.aHLayout, ColorChannel::RedGreen},
+                  {ui.bHLayout, ColorChannel::BlueYellow}}}};
+    default:
+        DebugPrint(_M("Didn't get a valid color space type\n"));
+        return {};
+    }
+}
+
+// A layout shows a widget it adopts in a shown window only at the next turn of the event loop;
+// until then the widget takes no room, and the size fitted now would squeeze it. A widget
+// hidden on purpose stays hidden.
+void showNow(QWidget* widget)
+{
+    if (widget && !(widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide)))
+        widget->show();
+}
+
+// Layouts measure a change at their next layout request; the size fitted now must see it
+// already: the box's rows first, then the dialog's layout around the box.
+void measureNow(QWidget* dialog, QGroupBox* box)
+{
+    box->layout()->activate();
+    dialog->layout()->activate();
+}
+
+} // namespace
+
+void ColorDorvoDialog::ExpandColorGroup(ColorChannel group)
+{
+    // Expanded groups stand full width in the column, in the order HSV, RGB, CIE-Lab, between
+    // the sRGB row (index 0) and the two compact columns.
+    QVBoxLayout* column = ui->colorSpinnersVLayout;
+    const ExpandableGroup expandable = expandableGroup(*ui, group);
+    if (expandable.box && !holds(column, expandable.box)) {
+        const bool hsvExpanded = holds(column, ui->hsvGrpBox);
+        const bool rgbExpanded = holds(column, ui->rgbGrpBox);
+        int index = 1;
+        if (group == ColorChannel::RgbGroup)
+            index += hsvExpanded ? 1 : 0;
+        else if (group == ColorChannel::LabGroup)
+            index += (hsvExpanded ? 1 : 0) + (rgbExpanded ? 1 : 0);
+        column->insertWidget(index, expandable.box);
+        for (const auto& [row, channel] : expandable.rows) {
+            AddChannelSlider(row, channel);
+            showNow(row->itemAt(row->count() - 1)->widget());
+        }
+        showNow(expandable.box);
+        // CMYK fills the left column, above its closing spacer, so it is never left empty.
+        QVBoxLayout* left = ui->spinnersLeftVLayout;
+        if (!holds(left, ui->cmykGrpBox)) {
+            left->insertWidget(left->count() - 1, ui->cmykGrpBox);
+            showNow(ui->cmykGrpBox);
+        }
+        measureNow(this, expandable.box);
+        // The new sliders place their markers once the layout has given them their size.
+        QTimer::singleShot(0, this, &ColorDorvoDialog::UpdateChannelSliders);
+    }
+    FixSize();
+}
+
+void ColorDorvoDialog::CollapseColorGroup(ColorChannel group)
+{
+    // Compact groups go back to the left column in the order HSV, RGB, CIE-Lab, above CMYK
+    // when it is there.
+    QVBoxLayout* left = ui->spinnersLeftVLayout;
+    const ExpandableGroup expandable = expandableGroup(*ui, group);
+    if (expandable.box && !holds(left, expandable.box)) {
+        const bool hsvCompact = holds(left, ui->hsvGrpBox);
+        const bool rgbCompact = holds(left, ui->rgbGrpBox);
+        int index = 0;
+        if (group == ColorChannel::RgbGroup)
+            index = hsvCompact ? 1 : 0;
+        else if (group == ColorChannel::LabGroup)
+            index = (hsvCompact ? 1 : 0) + (rgbCompact ? 1 : 0);
+        left->insertWidget(index, expandable.box);
+        showNow(expandable.box);
+        for (const auto& [row, channel] : expandable.rows) {
+            QLayoutItem* last = row->itemAt(row->count() - 1);
+            if (auto* slider = last ? qobject_cast<ColorSlider*>(last->widget()) : nullptr) {
+                row->removeWidget(slider);
+                // Gone at once, so that neither the size fix-up nor the next refresh sees it.
+                std::unique_ptr<ColorSlider> discarded(slider);
+            }
+        }
+        if (holds(left, ui->hsvGrpBox) && holds(left, ui->rgbGrpBox) &&
+            holds(left, ui->cieLabGrpBox) && !holds(ui->spinnersRightVLayout, ui->cmykGrpBox)) {
+            ui->spinnersRightVLayout->insertWidget(0, ui->cmykGrpBox);
+            showNow(ui->cmykGrpBox);
+        }
+        measureNow(this, expandable.box);
+    }
+    FixSize();
+}
+
+void ColorDorvoDialog::OpenSettingsDialog()
+{
+    {
+        // It runs within its construction and is gone when the block ends.
+        const ColorDorvoSettingsDialog settings(this);
+    }
+    ReadExpandedSettings();
+}
+
+void ColorDorvoDialog::CreateActions()
+{
+    auto* undo = new QAction(this);
+    undo->setShortcuts(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, &ColorDorvoDialog::Undo);
+    addAction(undo);
+
+    auto* redo = new QAction(this);
+    redo->setShortcuts(QKeySequence::Redo);
+    connect(redo, &QAction::triggered, this, &ColorDorvoDialog::Redo);
+    addAction(redo);
+
+    // A spinner or the hex line keeps the undo keys while it has typing of its own to undo;
+    // otherwise they step the color.
+    for (const SpinnerRow& row : spinnerRows) {
+        row.intSpinner->installEventFilter(this);
+        if (row.floatSpinner)
+            row.floatSpinner->installEventFilter(this);
+    }
+    ui->hexEditLine->installEventFilter(this);
+    // The wheels tell of every step of a drag but not of its end.
+    hsvWheel->installEventFilter(this);
+    hueWheel->installEventFilter(this);
+}
+
+bool ColorDorvoDialog::FilterChildEvent(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        // A text field claims the undo keys before the dialog's shortcuts see them. With
+        // nothing typed to take back, they step the color's history instead.
+        auto* key = static_cast<QKeyEvent*>(event);
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo);
+        auto* line = qobject_cast<QLineEdit*>(watched);
+        if (!line)
+            line = watched->findChild<QLineEdit*>();
+        if (line && (undo || redo) && !(undo ? line->isUndoAvailable() : line->isRedoAvailable())) {
+            if (undo)
+                Undo();
+            else
+                Redo();
+            return true;
+        }
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               (watched == hsvWheel || watched == hueWheel)) {
+        // The wheel picks once more as it handles the release; the drag is committed after.
+        QTimer::singleShot(0, this, [this] { CommitColor(currentColor); });
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void ColorDorvoDialog::Undo()
+{
+    if (CharStream* listener = ListenerStream())
+        listener->printf(_M("Undo\n"));
+    StepHistory(undoHistory, redoHistory);
+}
+
+void ColorDorvoDialog::Redo()
+{
+    if (CharStream* listener = ListenerStream())
+        listener->printf(_M("Redo\n"));
+    StepHistory(redoHistory, undoHistory);
+}
+
+void ColorDorvoDialog::StepHistory(std::deque<ColorValue>& from, std::deque<ColorValue>& to)
+{
+    // A change not yet committed (typing still waiting for its timer) is committed first, so
+    // the step goes back over it.
+    FinishTypedEdit();
+    CommitColor(currentColor);
+    if (from.empty())
+        return;
+    const ColorValue entry = from.back();
+    from.pop_back();
+    to.push_back(currentColor);
+    if (to.size() > kHistoryLimit)
+        to.pop_front();
+    {
+        const FlagScope notRecorded(recordingPaused);
+        ApplyColor(entry, true);
+    }
+    committedColor = currentColor;
+}
+
+void ColorDorvoDialog::CommitColor(const ColorValue& color)
+{
+    if (color == committedColor)
+        return;
+    undoHistory.push_back(committedColor);
+    if (undoHistory.size() > kHistoryLimit)
+        undoHistory.pop_front();
+    redoHistory.clear();
+    committedColor = color;
+}
+
+void ColorDorvoDialog::FinishTypedEdit()
+{
+    // Typing waits for the debounce timer before the host hears of it. Another change, or a
+    // step of the history, makes the typed color a step of the history of its own; the host
+    // still hears of it by the timer, as before.
+    if (!updateTimer->isActive() || s_updating)
+        return;
+    CommitColor(currentColor);
 }

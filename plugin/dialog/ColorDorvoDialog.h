@@ -8,6 +8,8 @@
 #include "host/HostServices.h"
 
 #include <QDialog>
+#include <QList>
+#include <QPointer>
 #include <QString>
 
 #include <deque>
@@ -66,6 +68,11 @@ public:
     // an expanded spinner group shows beside each of its spinners. It keeps its channel and
     // follows the current color.
     void AddChannelSlider(QHBoxLayout* row, ColorChannel channel);
+    // Moves a spinner group (RgbGroup, HsvGroup or LabGroup) to full width above the two
+    // compact columns, with a slider beside each spinner, or back into the left column. The
+    // dialog fits its new content either way; other codes only write a debug line.
+    void ExpandColorGroup(ColorChannel group);
+    void CollapseColorGroup(ColorChannel group);
 
     // Fits the dialog to its content and fixes it there: it is never user-resizable, but it
     // grows and shrinks when its content does (expanded groups, the swatch panel). Every
@@ -117,6 +124,11 @@ private slots:
     void ComplementarySwitchPressed();
     void InvertSwitchPressed();
     void OnUpdateTimerTimeout();
+    // Step back to the color before the last committed change, and forward again.
+    void Undo();
+    void Redo();
+    // The swatches button: opens the swatch panel, creating it the first time, or closes it.
+    void ToggleSwatchList();
 
 private:
     // One channel row of the spinner column: its two spinners and the stack holding them.
@@ -142,10 +154,26 @@ private:
     void ReadSettings();
     void WriteSettings();
     void CreateColorFields();
+    // Creates the swatch panel at the end of baseHLayout unless it exists, then shows it or closes
+    // it (closing writes its lists). The panel reads its list file when it is created.
+    void CreateSwatchList(bool show);
+    // Shows or closes the swatch panel; the dialog widens or narrows by the panel's width and the
+    // layout's spacing.
+    void ShowSwatchList(bool show);
     void ConnectSignals();
     void NotifyColorChanged(const ColorValue& color);
     const SpinnerRow* RowOf(ColorChannel channel) const;
     bool SRgbShown() const;
+
+    // Expanded spinner groups and the settings dialog behind the "?" button.
+    void ReadExpandedSettings();
+    void OpenSettingsDialog();
+    // Undo and redo: the shortcuts, and the history of committed changes.
+    void CreateActions();
+    void CommitColor(const ColorValue& color);
+    void FinishTypedEdit();
+    void StepHistory(std::deque<ColorValue>& from, std::deque<ColorValue>& to);
+    bool FilterChildEvent(QObject* watched, QEvent* event);
 
     std::unique_ptr<Ui::ColorDorvoDialog> ui;
     ColorChannel sliderChannel = ColorChannel::Value;
@@ -163,6 +191,8 @@ private:
     HsvWheel* hsvWheel = nullptr;
     CanvasArea* canvasArea = nullptr;
     ColorSlider* channelSlider = nullptr;
+    // The per-channel sliders of expanded groups.
+    QList<QPointer<ColorSlider>> channelSliders;
     ColorSwatchListWidget* swatchList = nullptr;
     bool swatchListShown = false;
     HSVCallback* callback = nullptr;
@@ -174,4 +204,9 @@ private:
     int viewRefreshes = 0;
     // The float spinner whose own edit is being spread, while it is.
     QDoubleSpinBox* typedFloatSpinner = nullptr;
+    // The color as of the last committed change: what the next one pushes onto undoHistory.
+    ColorValue committedColor;
+    // Set while a change that is not final (a step of a drag) or that comes from the history
+    // itself goes through ApplyColor, so that it records nothing.
+    bool recordingPaused = false;
 };

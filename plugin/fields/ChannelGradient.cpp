@@ -1,5 +1,7 @@
 #include "fields/ChannelGradient.h"
 
+#include "color/CieMath.h"
+#include "color/Rounding.h"
 #include "fields/ColorPixels.h"
 #include "fields/ColorSliderMapping.h"
 #include "fields/SrgbEncodeTable.h"
@@ -44,9 +46,9 @@ void labStrip(const LabColor& lab, ColorChannel channel, const int* steps, QRgb*
         // The linear channels, written over x, y and z.
         for (int i = 0; i < n; ++i) {
             const float xi = x[i], yi = y[i], zi = z[i];
-            x[i] = xi * 3.2406f - yi * 1.5372f - zi * 0.4986f;
-            y[i] = yi * 1.8758f - xi * 0.9689f + zi * 0.0415f;
-            z[i] = xi * 0.0557f - yi * 0.204f + zi * 1.057f;
+            x[i] = kLinearRedFromXyz(xi, yi, zi);
+            y[i] = kLinearGreenFromXyz(xi, yi, zi);
+            z[i] = kLinearBlueFromXyz(xi, yi, zi);
         }
         SrgbEncodeTable::instance().encodePixels(x, y, z, out + start, n);
     }

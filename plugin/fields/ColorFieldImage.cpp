@@ -1,5 +1,7 @@
 #include "fields/ColorFieldImage.h"
 
+#include "color/CieMath.h"
+#include "color/Rounding.h"
 #include "fields/ColorFieldMapping.h"
 #include "fields/ColorPixels.h"
 #include "fields/SrgbEncodeTable.h"
@@ -76,7 +78,7 @@ void renderHueAxisField(QImage& image, const std::vector<int>& col, const std::v
 }
 
 // Lightness fixed: a along x, b along y. X depends only on the column and Z only on the row, so
-// each linear channel is a column term combined with a row term.
+// each linear channel is a column term (X and Y) plus a row term (Z), summed in the matrix's order.
 void renderLightnessField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
                           int lightness)
 {
@@ -86,22 +88,25 @@ void renderLightnessField(QImage& image, const std::vector<int>& col, const std:
     const float* xOfA = ColorPixels::labXRow(lightness);
     const float* zOfB = ColorPixels::labZRow(lightness);
     const float y = ColorPixels::labY(lightness);
+    const MatrixRow& toRed = kLinearRedFromXyz;
+    const MatrixRow& toGreen = kLinearGreenFromXyz;
+    const MatrixRow& toBlue = kLinearBlueFromXyz;
     std::vector<float> red(width), green(width), blue(width);
     std::vector<float> rowRed(width), rowGreen(width), rowBlue(width);
     for (int c = 0; c < width; ++c) {
         const float x = xOfA[col[c] + 128];
-        red[c] = x * 3.2406f - y * 1.5372f;
-        green[c] = y * 1.8758f - x * 0.9689f;
-        blue[c] = x * 0.0557f - y * 0.204f;
+        red[c] = x * toRed.x + y * toRed.y;
+        green[c] = x * toGreen.x + y * toGreen.y;
+        blue[c] = x * toBlue.x + y * toBlue.y;
     }
     for (int r = 0; r < height; ++r) {
         if (repeatRow(image, row, r)) {
             continue;
         }
         const float z = zOfB[row[r] + 128];
-        const float zRed = z * 0.4986f, zGreen = z * 0.0415f, zBlue = z * 1.057f;
+        const float zRed = z * toRed.z, zGreen = z * toGreen.z, zBlue = z * toBlue.z;
         for (int c = 0; c < width; ++c) {
-            rowRed[c] = red[c] - zRed;
+            rowRed[c] = red[c] + zRed;
             rowGreen[c] = green[c] + zGreen;
             rowBlue[c] = blue[c] + zBlue;
         }
@@ -110,13 +115,17 @@ void renderLightnessField(QImage& image, const std::vector<int>& col, const std:
     }
 }
 
-// a or b fixed, the other along x, lightness along y: per row Y and the fixed one of X and Z.
+// a or b fixed, the other along x, lightness along y: per row Y and the fixed one of X and Z, the
+// terms summed in the matrix's order.
 void renderLabAxisField(QImage& image, const std::vector<int>& col, const std::vector<int>& row,
                         int fixed, bool aFixed)
 {
     const int width = image.width();
     const int height = image.height();
     const SrgbEncodeTable& encode = SrgbEncodeTable::instance();
+    const MatrixRow& toRed = kLinearRedFromXyz;
+    const MatrixRow& toGreen = kLinearGreenFromXyz;
+    const MatrixRow& toBlue = kLinearBlueFromXyz;
     std::vector<float> along(width), rowRed(width), rowGreen(width), rowBlue(width);
     for (int r = 0; r < height; ++r) {
         if (repeatRow(image, row, r)) {
@@ -132,24 +141,24 @@ void renderLabAxisField(QImage& image, const std::vector<int>& col, const std::v
         }
         if (aFixed) {
             const float x = ColorPixels::labXRow(lightness)[fixed + 128];
-            const float red = x * 3.2406f - y * 1.5372f;
-            const float green = y * 1.8758f - x * 0.9689f;
-            const float blue = x * 0.0557f - y * 0.204f;
+            const float red = x * toRed.x + y * toRed.y;
+            const float green = x * toGreen.x + y * toGreen.y;
+            const float blue = x * toBlue.x + y * toBlue.y;
             for (int c = 0; c < width; ++c) {
                 const float z = along[c];
-                rowRed[c] = red - z * 0.4986f;
-                rowGreen[c] = green + z * 0.0415f;
-                rowBlue[c] = blue + z * 1.057f;
+                rowRed[c] = red + z * toRed.z;
+                rowGreen[c] = green + z * toGreen.z;
+                rowBlue[c] = blue + z * toBlue.z;
             }
         } else {
             const float z = ColorPixels::labZRow(lightness)[fixed + 128];
-            const float zRed = z * 0.4986f, zGreen = z * 0.0415f, zBlue = z * 1.057f;
-            const float yRed = y * 1.5372f, yGreen = y * 1.8758f, yBlue = y * 0.204f;
+            const float zRed = z * toRed.z, zGreen = z * toGreen.z, zBlue = z * toBlue.z;
+            const float yRed = y * toRed.y, yGreen = y * toGreen.y, yBlue = y * toBlue.y;
             for (int c = 0; c < width; ++c) {
                 const float x = along[c];
-                rowRed[c] = x * 3.2406f - yRed - zRed;
-                rowGreen[c] = yGreen - x * 0.9689f + zGreen;
-                rowBlue[c] = x * 0.0557f - yBlue + zBlue;
+                rowRed[c] = x * toRed.x + yRed + zRed;
+                rowGreen[c] = x * toGreen.x + yGreen + zGreen;
+                rowBlue[c] = x * toBlue.x + yBlue + zBlue;
             }
         }
         encode.encodePixels(rowRed.data(), rowGreen.data(), rowBlue.data(),

@@ -6,7 +6,8 @@
 
 // The parts of the HSV and CIE-Lab conversions to RGB that the field and slider pictures share,
 // bit-identical to the color model's: the per-hue terms and every X, Y and Z a Lab record with
-// integer channels can give, from tables. Inputs are already clamped to the records' ranges.
+// integer channels can give, in tables built by the model's own functions (HsvColor's hue terms,
+// CieMath). Inputs are already clamped to the records' ranges.
 class ColorPixels
 {
 public:
@@ -57,18 +58,8 @@ public:
     // Returns whether the wide loops are in use afterwards.
     static bool setWideVectors(bool on);
 
-    // Legacy SSE instructions run several times slower on some CPUs (seen here on AMD Zen 4) while
-    // the upper halves of the vector registers hold what AVX code elsewhere in the process (the C
-    // library's string functions, for one) left there, and the state lasts until something clears
-    // it. The picture loops compiled for SSE call this first; it does nothing on CPUs without AVX.
+    // CpuFeatures::clearUpperVectorHalves, which the picture loops compiled for SSE call first.
     static void clearUpperVectorHalves();
-
-    // Inverse CIE-Lab companding of one component, as the model computes it (the cube by powf).
-    static float labInverse(float f);
-    // fy of a lightness, fx and fz offsets of a and b.
-    static float labFy(int lightness) { return (lightness + 16) / 116.0f; }
-    static float labAOffset(int a) { return a / 500.0f; }
-    static float labBOffset(int b) { return b / 200.0f; }
 
     // X, Y and Z on the 0..1 scale of every integer Lab input, computed once: X of (lightness, a)
     // indexed by a + 128, Y of lightness, Z of (lightness, b) indexed by b + 128.

@@ -3,6 +3,21 @@
 #include <QPainter>
 #include <QPixmap>
 
+namespace {
+
+// Whether the label shows a pixmap of its own (QLabel::pixmap returns it by value from Qt 5.15 on,
+// a pointer before).
+bool showsPixmap(const QLabel& label)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
+    return !label.pixmap(Qt::ReturnByValue).isNull();
+#else
+    return label.pixmap() && !label.pixmap()->isNull();
+#endif
+}
+
+} // namespace
+
 ColorSliderStrip::ColorSliderStrip(QWidget* parent) : QLabel(parent)
 {
 }
@@ -18,7 +33,7 @@ QRgb* ColorSliderStrip::gradientPixels(const QSize& size)
 
 void ColorSliderStrip::showGradient()
 {
-    if (!pixmap(Qt::ReturnByValue).isNull()) {
+    if (showsPixmap(*this)) {
         setPixmap(QPixmap());
     }
     update();
@@ -26,7 +41,7 @@ void ColorSliderStrip::showGradient()
 
 void ColorSliderStrip::paintEvent(QPaintEvent* event)
 {
-    if (picture.isNull() || !pixmap(Qt::ReturnByValue).isNull()) {
+    if (picture.isNull() || showsPixmap(*this)) {
         QLabel::paintEvent(event);
         return;
     }

@@ -42,6 +42,17 @@ QPoint ColorWheel::center() const
     return QPoint(width() / 2, height() / 2);
 }
 
+// The wheel pictures are decoded once per process: every dialog shows the same two, and decoding
+// them was the largest part of opening one.
+QImage ColorWheel::wheelPicture(const QString& resource)
+{
+    static QHash<QString, QImage> decoded;
+    auto known = decoded.find(resource);
+    if (known == decoded.end())
+        known = decoded.insert(resource, QImage(resource));
+    return *known;
+}
+
 void ColorWheel::createLabels(const QString& pictureResource)
 {
     fieldLabel = new QLabel(this);
@@ -49,7 +60,7 @@ void ColorWheel::createLabels(const QString& pictureResource)
     markerLabel = new QLabel(this);
     markerLabel->setObjectName(QStringLiteral("markerLabel"));
 
-    wheelImage = std::make_unique<QImage>(pictureResource);
+    wheelImage = std::make_unique<QImage>(wheelPicture(pictureResource));
     fieldLabel->setPixmap(QPixmap::fromImage(*wheelImage));
     markerLabel->setPixmap(hostPixmap(kMarkerIcon, MarkerSize));
 

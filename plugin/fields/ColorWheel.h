@@ -66,6 +66,7 @@ protected:
     // Creates the picture and marker labels on the wheel, the marker above the picture, and loads
     // the picture from the resource into wheelImage and the picture label.
     void createLabels(const QString& pictureResource);
+    static QImage wheelPicture(const QString& resource);
     // The color both subclasses share for reports: hsv reported to the dialog when its hue,
     // saturation or value differ from the dialog's current ones.
     void reportPick(const HsvColor& hsv);

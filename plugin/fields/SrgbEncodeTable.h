@@ -42,8 +42,11 @@ public:
 
 private:
     SrgbEncodeTable();
-    void encodePixelsAvx2(const float* red, const float* green, const float* blue, quint32* out,
-                          int count) const;
+    // encodePixels eight at a time for count a multiple of 8, from the packed buckets (defined in
+    // SrgbEncodeTableAvx2.cpp, compiled for AVX2: only where the CPU has it).
+    static void encodePixelsAvx2(const float* red, const float* green, const float* blue,
+                                 quint32* out, int count, const std::int32_t* packed,
+                                 std::int32_t bucketBase, int bucketShift, std::int32_t bucketLast);
 
     float m_thresholds[256] = {};
     std::int32_t m_base = 0;

@@ -82,16 +82,31 @@ bool ReadJsonFile(const QString& path, QJsonDocument& document)
     return error.error == QJsonParseError::NoError;
 }
 
-bool WriteColorList(const QJsonObject& colorList)
+bool WriteColorList(const QJsonObject& colorList, QString* error)
 {
-    // Written beside the old file and renamed over it, so a failure never loses the user's lists.
-    QSaveFile file(ColorListPath());
+    return WriteFileAtomically(ColorListPath(), QJsonDocument(colorList).toJson(), error);
+}
+
+bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error)
+{
+    // Written beside the old file and renamed over it, so a failure never loses the user's data.
+    // A temporary file that is not committed is removed with the QSaveFile.
+    QSaveFile file(path);
+    QString why;
     if (!file.open(QIODevice::WriteOnly)) {
-        return false;
-    }
-    const QByteArray data = QJsonDocument(colorList).toJson();
-    if (file.write(data) != data.size()) {
+        why = file.errorString();
+    } else if (file.write(data) != data.size() || !file.flush()) {
+        // A short write of the last buffered bytes only shows at the flush, which commit() does
+        // not check: it would rename the cut-off file over the old one.
+        why = file.errorString();
         file.cancelWriting();
+    } else if (file.commit()) {
+        return true;
+    } else {
+        why = file.errorString();
     }
-    return file.commit();
+    if (error) {
+        *error = why;
+    }
+    return false;
 }

@@ -27,5 +27,9 @@ QString ColorListPath();
 bool ReadJsonFile(const QString& path, QJsonDocument& document);
 
 // Replaces the color-list file with the object, indented. The new contents appear whole or not
-// at all: on any failure the previous file stays as it was and the result is false.
-bool WriteColorList(const QJsonObject& colorList);
+// at all: on any failure the previous file stays as it was, the result is false and `error`, when
+// given, says why.
+bool WriteColorList(const QJsonObject& colorList, QString* error = nullptr);
+
+// Replaces the file at `path` with `data` the same way: written beside it and renamed over it.
+bool WriteFileAtomically(const QString& path, const QByteArray& data, QString* error = nullptr);

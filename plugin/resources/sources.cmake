@@ -36,6 +36,7 @@ endfunction()
 colordorvo_generated_resource(ColorFields/resources/RgbColorField.jpg colordorvo_make_field_picture)
 colordorvo_generated_resource(ColorFields/resources/hsvWheel.png colordorvo_make_wheel_picture hsv)
 colordorvo_generated_resource(ColorFields/resources/hueWheel.png colordorvo_make_wheel_picture hue)
+colordorvo_static_resource(Json/resources/ColorDorvoColorList_default.json)
 
 # rcc over the assembled tree; the generated source registers the resources when the module (or a
 # test program) is loaded.

@@ -314,7 +314,10 @@ void tst_ColorDorvoDialog::formTree_data()
     QTest::addColumn<QString>("layout");
     QTest::addColumn<QStringList>("items");
     QTest::newRow("dialog") << "horizontalLayout" << QStringList{"baseVLayout"};
-    QTest::newRow("base") << "baseHLayout" << QStringList{"staticVLayout", "verticalLayout_8"};
+    // The swatch panel joins at the end at every opening, hidden unless it was left open.
+    QTest::newRow("base") << "baseHLayout"
+                          << QStringList{"staticVLayout", "verticalLayout_8",
+                                         "ColorSwatchListWidget"};
     QTest::newRow("static") << "staticHLayout"
                             << QStringList{"colorFieldVLayout", "colorSpinnersVLayout"};
     QTest::newRow("field column") << "colorFieldVLayout" << QStringList{"colorFieldComboBox",

@@ -173,6 +173,16 @@ void ColorSliderTest::markerCoordinate_data()
     QTest::newRow("BlueYellow 127")
         << ColorChannel::BlueYellow << 145 << ColorValue(LabColor(50, 0, 127)) << 0;
     QTest::newRow("None") << ColorChannel::None << 256 << ColorValue(1, 2, 3, 255) << 0;
+    // v * (l / range) rounds to a whole number here; fused with the subtraction into one
+    // multiply-add it stays unrounded, just above it, and the marker truncates one pixel lower.
+    QTest::newRow("Hue 225: 256 - 160")
+        << ColorChannel::Hue << 256 << ColorValue(HsvColor(225, 50, 50)) << 96;
+    QTest::newRow("Hue 270") << ColorChannel::Hue << 256 << ColorValue(HsvColor(270, 50, 50)) << 64;
+    QTest::newRow("Hue 315") << ColorChannel::Hue << 256 << ColorValue(HsvColor(315, 50, 50)) << 32;
+    QTest::newRow("Saturation 60, 145")
+        << ColorChannel::Saturation << 145 << ColorValue(HsvColor(200, 60, 50)) << 58;
+    QTest::newRow("Value 80, 145")
+        << ColorChannel::Value << 145 << ColorValue(HsvColor(200, 50, 80)) << 29;
 }
 
 void ColorSliderTest::markerCoordinate()

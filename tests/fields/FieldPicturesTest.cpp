@@ -8,6 +8,7 @@
 #include "fields/ChannelGradient.h"
 #include "fields/ColorFieldImage.h"
 #include "fields/ColorPixels.h"
+#include "fields/CpuFeatures.h"
 #include "fields/SrgbEncodeTable.h"
 
 #include <QtTest>
@@ -192,6 +193,7 @@ class FieldPicturesTest : public QObject
     Q_OBJECT
 
 private slots:
+    void cpuFeaturesAgreeWithTheCompiler();
     void encodingEqualsPowf();
     void fieldEqualsReference_data();
     void fieldEqualsReference();
@@ -199,6 +201,20 @@ private slots:
     void gradientEqualsReference();
     void embeddedFieldPicture();
 };
+
+// The wide loops are chosen by our own reading of cpuid and XCR0; the compiler's runtime reads
+// them too.
+void FieldPicturesTest::cpuFeaturesAgreeWithTheCompiler()
+{
+#if defined(__GNUC__)
+    __builtin_cpu_init();
+    QCOMPARE(CpuFeatures::hasAvx(), bool(__builtin_cpu_supports("avx")));
+    QCOMPARE(CpuFeatures::hasAvx2(), bool(__builtin_cpu_supports("avx2")));
+    QCOMPARE(ColorPixels::setWideVectors(true), CpuFeatures::hasAvx2());
+#else
+    QSKIP("only GCC and Clang read the CPU's features on their own");
+#endif
+}
 
 // Every float from below the first step of the encoding up to 2.0 (where all encode as 255), one
 // by one and in rows of the row encoder (eight-wide where the CPU allows, with a scalar tail),

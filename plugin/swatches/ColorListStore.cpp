@@ -1,0 +1,142 @@
+#include "swatches/ColorListStore.h"
+
+#include "host/HostServices.h"
+#include "host/SettingsStore.h"
+#include "swatches/ColorListFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <string>
+
+namespace {
+
+std::wstring wide(const QString& text)
+{
+    return QDir::toNativeSeparators(text).toStdWString();
+}
+
+} // namespace
+
+QVector<ColorList> ColorListStore::defaultLists()
+{
+    QFile file(QString::fromLatin1(DefaultListResource));
+    QVector<ColorList> lists;
+    QString reason;
+    if (file.open(QIODevice::ReadOnly)) {
+        parseColorListFile(file.readAll(), lists, reason);
+    }
+    return lists;
+}
+
+QString ColorListStore::backupPath(const QString& path)
+{
+    QString backup = path + QStringLiteral(".bak");
+    for (int number = 2; QFile::exists(backup); ++number) {
+        backup = path + QStringLiteral(".bak.%1").arg(number);
+    }
+    return backup;
+}
+
+ColorListStore::Reading ColorListStore::load(QVector<ColorList>& lists)
+{
+    lists.clear();
+    knownText.clear();
+    knownExists = false;
+    DiskState disk = readDisk();
+    if (!disk.exists) {
+        return Reading::Missing;
+    }
+    if (disk.damaged) {
+        moveAside(ColorListPath(), disk.reason);
+        return Reading::Damaged;
+    }
+    lists = disk.lists;
+    knownText = disk.text;
+    knownExists = true;
+    return Reading::Loaded;
+}
+
+bool ColorListStore::reloadIfChanged(QVector<ColorList>& lists)
+{
+    const DiskState disk = readDisk();
+    if (!disk.exists || (knownExists && disk.text == knownText)) {
+        return false;
+    }
+    if (disk.damaged) {
+        moveAside(ColorListPath(), disk.reason);
+        knownExists = false;
+        return false;
+    }
+    lists = disk.lists;
+    knownText = disk.text;
+    knownExists = true;
+    writeBlocked = false;
+    return true;
+}
+
+bool ColorListStore::save(const QVector<ColorList>& lists)
+{
+    const QString path = ColorListPath();
+    const QByteArray text = colorListFileText(lists);
+    const DiskState disk = readDisk();
+    if (disk.damaged) {
+        moveAside(path, disk.reason);
+    } else if (disk.exists && disk.text == text) {
+        knownText = text;
+        knownExists = true;
+        return true;
+    } else if (disk.exists && knownExists && text == knownText) {
+        // Another panel wrote the file since; this one has nothing that file lacks.
+        return true;
+    }
+    if (writeBlocked) {
+        return false;
+    }
+    QString error;
+    if (!WriteFileAtomically(path, text, &error)) {
+        DebugPrint(_M("ColorDorvo: could not write the color list file %s (%s); it keeps its ")
+                       _M("previous contents\n"),
+                   wide(path).c_str(), error.toStdWString().c_str());
+        return false;
+    }
+    knownText = text;
+    knownExists = true;
+    return true;
+}
+
+ColorListStore::DiskState ColorListStore::readDisk() const
+{
+    DiskState disk;
+    QFile file(ColorListPath());
+    if (!file.exists()) {
+        return disk;
+    }
+    disk.exists = true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        disk.damaged = true;
+        disk.reason = file.errorString();
+        return disk;
+    }
+    disk.text = file.readAll();
+    if (knownExists && disk.text == knownText) {
+        return disk;
+    }
+    disk.damaged = !parseColorListFile(disk.text, disk.lists, disk.reason);
+    return disk;
+}
+
+void ColorListStore::moveAside(const QString& path, const QString& reason)
+{
+    const QString backup = backupPath(path);
+    if (QFile::rename(path, backup)) {
+        DebugPrint(_M("ColorDorvo: the color list file %s could not be read (%s); it was kept as ")
+                       _M("%s\n"),
+                   wide(path).c_str(), reason.toStdWString().c_str(), wide(backup).c_str());
+        return;
+    }
+    writeBlocked = true;
+    DebugPrint(_M("ColorDorvo: the color list file %s could not be read (%s) nor moved aside; it ")
+                   _M("is left as it is and the swatch lists are not saved\n"),
+               wide(path).c_str(), reason.toStdWString().c_str());
+}

@@ -1,0 +1,523 @@
+#include "swatches/ColorSwatchListWidget.h"
+
+#include "color/ColorValue.h"
+#include "fields/ColorDialogServices.h"
+#include "host/SettingsStore.h"
+#include "swatches/ColorListFile.h"
+#include "swatches/ColorSwatchButton.h"
+#include "swatches/GimpPaletteFile.h"
+#include "ui_ColorSwatchListWidget.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QInputDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QRegularExpression>
+#include <QSpacerItem>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSettingsGroup = QStringLiteral("ColorDorvoSwatches");
+const QString kCurrentTabKey = QStringLiteral("CurrentTab");
+// The folder a list was last opened from, where the next file dialog starts.
+const QString kListFolderKey = QStringLiteral("ListFolder");
+
+// Part `part` (from 1) of a list too long for one tab.
+QString partTitle(const QString& title, int part)
+{
+    if (part == 1) {
+        return title;
+    }
+    return title.isEmpty() ? QString::number(part) : QStringLiteral("%1 %2").arg(title).arg(part);
+}
+
+int swatchCount(const QVector<ColorList>& lists)
+{
+    int count = 0;
+    for (const ColorList& list : lists) {
+        count += list.swatches.size();
+    }
+    return count;
+}
+
+} // namespace
+
+ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* dialog, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::ColorSwatchListWidget>()), dialog(dialog)
+{
+    ui->setupUi(this);
+
+    QVariant storedTab(0);
+    ReadSetting(kSettingsGroup, kCurrentTabKey, storedTab);
+    currentTab = storedTab.toInt();
+
+    connect(ui->addCurrentColorBtn, &MultiClickPushButton::leftClicked, this,
+            &ColorSwatchListWidget::addCurrentColor);
+    connect(ui->addCurrentColorBtn, &MultiClickPushButton::rightClicked, this,
+            &ColorSwatchListWidget::openCustomColorList);
+
+    settingsMenu = new QMenu(this);
+    settingsMenu->setObjectName(QStringLiteral("settingsMenu"));
+    settingsMenu->addAction(ui->importPaletteAction);
+    settingsMenu->addAction(ui->exportTabAction);
+    settingsMenu->addSeparator();
+    settingsMenu->addAction(ui->renameTabAction);
+    settingsMenu->addAction(ui->clearTabAction);
+    settingsMenu->addAction(ui->removeTabAction);
+    // Opened by hand rather than as the button's own menu, which would squeeze an arrow into the
+    // small square button beside its "S".
+    connect(ui->settingsBtn, &QPushButton::clicked, this, [this] {
+        settingsMenu->exec(ui->settingsBtn->mapToGlobal(QPoint(0, ui->settingsBtn->height())));
+    });
+    connect(settingsMenu, &QMenu::aboutToShow, this, &ColorSwatchListWidget::updateMenu);
+    connect(ui->importPaletteAction, &QAction::triggered, this,
+            &ColorSwatchListWidget::importPalettes);
+    connect(ui->exportTabAction, &QAction::triggered, this,
+            &ColorSwatchListWidget::exportCurrentTab);
+    connect(ui->renameTabAction, &QAction::triggered, this,
+            &ColorSwatchListWidget::renameCurrentTab);
+    connect(ui->clearTabAction, &QAction::triggered, this, &ColorSwatchListWidget::clearCurrentTab);
+    connect(ui->removeTabAction, &QAction::triggered, this,
+            &ColorSwatchListWidget::removeCurrentTab);
+
+    QVector<ColorList> lists;
+    if (store.load(lists) == ColorListStore::Reading::Missing) {
+        // A first run starts with a few colors to click, and with the file that keeps them.
+        addLists(ColorListStore::defaultLists());
+        saveColorLists();
+    } else {
+        addLists(lists);
+    }
+    // An index outside the tabs is ignored and leaves "History" open.
+    ui->tabWidget->setCurrentIndex(currentTab);
+}
+
+ColorSwatchListWidget::~ColorSwatchListWidget()
+{
+    storeCurrentTab();
+    saveColorLists();
+}
+
+bool ColorSwatchListWidget::close()
+{
+    storeCurrentTab();
+    saveColorLists();
+    return QWidget::close();
+}
+
+void ColorSwatchListWidget::addSwatch(const QColor& color, QGridLayout* grid, const QString& name)
+{
+    const int count = grid->count();
+    if (count >= MaxSwatches) {
+        return;
+    }
+    auto* button = new ColorSwatchButton(color, SwatchSize, SwatchSize, name);
+    connect(button, &MultiClickPushButton::leftClicked, this, [this, color] { pick(color); });
+    if (grid != ui->historyGrid) {
+        connect(button, &MultiClickPushButton::rightClicked, this,
+                [this, button, grid] { removeSwatch(button, grid); });
+    }
+    grid->addWidget(button, count / columnCount, count % columnCount, 1, 1);
+}
+
+void ColorSwatchListWidget::addCurrentColor()
+{
+    if (!dialog) {
+        return;
+    }
+    takeInFileChanges();
+    addSwatch(dialog->GetCurrentQColor(), gridOf(ui->tabWidget->currentIndex()), QString());
+    saveColorLists();
+}
+
+void ColorSwatchListWidget::openCustomColorList()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, tr("Open Custom Color List"), startFolder(), tr("Json Files (*.json)"));
+    importFiles(paths, tr("Open Custom Color List"));
+}
+
+void ColorSwatchListWidget::importPalettes()
+{
+    const QStringList paths = QFileDialog::getOpenFileNames(
+        this, tr("Import Palette"), startFolder(),
+        tr("Palettes (*.gpl *.json);;GIMP Palettes (*.gpl);;Json Files (*.json);;All Files (*)"));
+    importFiles(paths, tr("Import Palette"));
+}
+
+void ColorSwatchListWidget::importFiles(const QStringList& paths, const QString& caption)
+{
+    for (const QString& path : paths) {
+        rememberFolder(path);
+        QString reason;
+        if (!loadColorList(path, reason)) {
+            refuse(caption, tr("%1 was not added: %2").arg(QFileInfo(path).fileName(), reason));
+        }
+    }
+}
+
+bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return false;
+    }
+    if (file.size() > MaxImportedBytes) {
+        reason = tr("larger than %1 MB").arg(MaxImportedBytes >> 20);
+        return false;
+    }
+    const QByteArray data = file.readAll();
+    QVector<ColorList> lists;
+    if (isGimpPalette(data)) {
+        ColorList palette;
+        if (!parseGimpPalette(data, palette, reason)) {
+            return false;
+        }
+        if (palette.name.isEmpty()) {
+            palette.name = QFileInfo(path).completeBaseName();
+        }
+        lists.append(palette);
+    } else if (!parseColorListFile(data, lists, reason)) {
+        return false;
+    }
+    const int count = swatchCount(lists);
+    if (count > MaxImportedSwatches) {
+        reason =
+            tr("%1 colors, more than the %2 a file may add").arg(count).arg(MaxImportedSwatches);
+        return false;
+    }
+    takeInFileChanges();
+    addLists(lists);
+    saveColorLists();
+    return true;
+}
+
+bool ColorSwatchListWidget::saveColorLists()
+{
+    return store.save(colorLists());
+}
+
+void ColorSwatchListWidget::removeSwatch(ColorSwatchButton* button, QGridLayout* grid)
+{
+    const int tab = [&] {
+        for (int i = 0; i < ui->tabWidget->count(); ++i) {
+            if (gridOf(i) == grid) {
+                return i;
+            }
+        }
+        return -1;
+    }();
+    if (tab < 0) {
+        return;
+    }
+    const QString title = ui->tabWidget->tabText(tab);
+    const int index = grid->indexOf(button);
+    const QColor color = button->color();
+    const QString name = button->name();
+
+    takeInFileChanges();
+    // When the tabs were rebuilt from the file, the same swatch is looked for again: at its place
+    // if it is still there, else the first one alike in its tab.
+    grid = gridOf(tabOfTitle(title));
+    if (!grid) {
+        return;
+    }
+    auto sameSwatch = [&](int i) {
+        auto* candidate = qobject_cast<ColorSwatchButton*>(grid->itemAt(i)->widget());
+        return candidate && candidate->color() == color && candidate->name() == name ? candidate
+                                                                                     : nullptr;
+    };
+    ColorSwatchButton* target = index >= 0 && index < grid->count() ? sameSwatch(index) : nullptr;
+    for (int i = 0; !target && i < grid->count(); ++i) {
+        target = sameSwatch(i);
+    }
+
+    // Searched from the last item, as the grid holds each button once.
+    for (int i = grid->count() - 1; target && i >= 0; --i) {
+        if (grid->itemAt(i)->widget() == target) {
+            std::unique_ptr<QLayoutItem> item(grid->takeAt(i));
+            target->hide();
+            // The right press that asked for the removal is still being handled by the button.
+            target->deleteLater();
+            break;
+        }
+    }
+    closeGap(grid);
+    saveColorLists();
+}
+
+void ColorSwatchListWidget::closeGap(QGridLayout* grid)
+{
+    // Every cell in reading order; each swatch met after an empty cell moves back one place, from
+    // the first column of a row to the last column of the row above.
+    const int rows = grid->rowCount();
+    const int columns = grid->columnCount();
+    int empty = 0;
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            QLayoutItem* item = grid->itemAtPosition(row, column);
+            if (!item) {
+                ++empty;
+                continue;
+            }
+            if (empty < 1) {
+                continue;
+            }
+            QLayoutItem* taken = grid->takeAt(grid->indexOf(item->widget()));
+            if (column == 0 && row > 0) {
+                grid->addItem(taken, row - 1, columns - 1, 1, 1);
+            } else {
+                grid->addItem(taken, row, column - empty, 1, 1);
+            }
+        }
+    }
+}
+
+QGridLayout* ColorSwatchListWidget::gridOf(int index) const
+{
+    QWidget* page = ui->tabWidget->widget(index);
+    return page ? page->findChild<QGridLayout*>() : nullptr;
+}
+
+QVector<ColorList> ColorSwatchListWidget::colorLists() const
+{
+    QVector<ColorList> lists;
+    for (int i = 0; i < ui->tabWidget->count(); ++i) {
+        ColorList list;
+        list.name = ui->tabWidget->tabText(i);
+        if (QGridLayout* grid = gridOf(i)) {
+            for (int item = 0; item < grid->count(); ++item) {
+                if (auto* swatch = qobject_cast<ColorSwatchButton*>(grid->itemAt(item)->widget())) {
+                    list.swatches.append({swatch->color(), swatch->name()});
+                }
+            }
+        }
+        lists.append(list);
+    }
+    return lists;
+}
+
+void ColorSwatchListWidget::takeInFileChanges()
+{
+    QVector<ColorList> lists;
+    if (store.reloadIfChanged(lists)) {
+        replaceTabs(lists);
+    }
+}
+
+void ColorSwatchListWidget::replaceTabs(const QVector<ColorList>& lists)
+{
+    const QString openTitle = ui->tabWidget->tabText(ui->tabWidget->currentIndex());
+    clearGrid(ui->favoritesGrid);
+    clearGrid(ui->historyGrid);
+    while (ui->tabWidget->count() > HistoryTab + 1) {
+        QWidget* page = ui->tabWidget->widget(ui->tabWidget->count() - 1);
+        ui->tabWidget->removeTab(ui->tabWidget->count() - 1);
+        // A swatch on the page may be the one whose click led here.
+        page->deleteLater();
+    }
+    addLists(lists);
+    const int open = tabOfTitle(openTitle);
+    ui->tabWidget->setCurrentIndex(open >= 0 ? open : HistoryTab);
+}
+
+void ColorSwatchListWidget::clearGrid(QGridLayout* grid)
+{
+    while (grid->count() > 0) {
+        std::unique_ptr<QLayoutItem> item(grid->takeAt(grid->count() - 1));
+        if (QWidget* swatch = item->widget()) {
+            swatch->hide();
+            swatch->deleteLater();
+        }
+    }
+}
+
+void ColorSwatchListWidget::addLists(const QVector<ColorList>& lists)
+{
+    for (const ColorList& list : lists) {
+        int part = 1;
+        QGridLayout* grid = gridOfTitle(list.name);
+        for (const ColorList::Swatch& swatch : list.swatches) {
+            while (grid->count() >= MaxSwatches) {
+                grid = gridOfTitle(partTitle(list.name, ++part));
+            }
+            QColor opaque = swatch.color;
+            opaque.setAlpha(255);
+            addSwatch(opaque, grid, swatch.name);
+        }
+    }
+}
+
+int ColorSwatchListWidget::tabOfTitle(const QString& title) const
+{
+    for (int i = 0; i < ui->tabWidget->count(); ++i) {
+        if (ui->tabWidget->tabText(i) == title) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+QGridLayout* ColorSwatchListWidget::gridOfTitle(const QString& title)
+{
+    const int tab = tabOfTitle(title);
+    if (tab >= 0) {
+        return gridOf(tab);
+    }
+    auto* page = new QWidget;
+    auto* pageLayout = new QVBoxLayout(page);
+    auto* grid = new QGridLayout;
+    pageLayout->addLayout(grid);
+    pageLayout->addItem(new QSpacerItem(10, 10, QSizePolicy::Minimum, QSizePolicy::Expanding));
+    ui->tabWidget->addTab(page, title);
+    return grid;
+}
+
+void ColorSwatchListWidget::pick(const QColor& color)
+{
+    if (dialog) {
+        dialog->ViewColorChanged(ColorValue(color), true);
+    }
+}
+
+void ColorSwatchListWidget::updateMenu()
+{
+    const int open = ui->tabWidget->currentIndex();
+    const bool custom = open > HistoryTab;
+    ui->renameTabAction->setEnabled(custom);
+    ui->removeTabAction->setEnabled(custom);
+    QGridLayout* grid = gridOf(open);
+    ui->clearTabAction->setEnabled(grid && grid->count() > 0);
+}
+
+void ColorSwatchListWidget::exportCurrentTab()
+{
+    const int open = ui->tabWidget->currentIndex();
+    const QVector<ColorList> lists = colorLists();
+    if (open < 0 || open >= lists.size()) {
+        return;
+    }
+    const ColorList& list = lists[open];
+    const QString gplFilter = tr("GIMP Palette (*.gpl)");
+    const QString jsonFilter = tr("Json Files (*.json)");
+    QString filter = gplFilter;
+    QString fileName = list.name.isEmpty() ? tr("Swatches") : list.name;
+    fileName.replace(QRegularExpression(QStringLiteral(R"([/\\:*?"<>|])")), QStringLiteral("_"));
+    QString path = QFileDialog::getSaveFileName(
+        this, tr("Export Tab"),
+        startFolder() + QLatin1Char('/') + fileName + QStringLiteral(".gpl"),
+        gplFilter + QStringLiteral(";;") + jsonFilter, &filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix != QLatin1String("gpl") && suffix != QLatin1String("json")) {
+        suffix = filter == jsonFilter ? QStringLiteral("json") : QStringLiteral("gpl");
+        path += QLatin1Char('.') + suffix;
+    }
+    const QByteArray text =
+        suffix == QLatin1String("json") ? colorListFileText({list}) : gimpPaletteText(list);
+    QString error;
+    if (!WriteFileAtomically(path, text, &error)) {
+        refuse(tr("Export Tab"),
+               tr("%1 was not written: %2").arg(QFileInfo(path).fileName(), error));
+    }
+}
+
+void ColorSwatchListWidget::renameCurrentTab()
+{
+    const int open = ui->tabWidget->currentIndex();
+    if (open <= HistoryTab) {
+        return;
+    }
+    const QString title = ui->tabWidget->tabText(open);
+    bool ok = false;
+    const QString newTitle =
+        QInputDialog::getText(this, tr("Rename Tab"), tr("Name:"), QLineEdit::Normal, title, &ok)
+            .trimmed();
+    if (!ok || newTitle == title) {
+        return;
+    }
+    if (newTitle.isEmpty()) {
+        refuse(tr("Rename Tab"), tr("A tab needs a name."));
+        return;
+    }
+    takeInFileChanges();
+    if (tabOfTitle(newTitle) >= 0) {
+        refuse(tr("Rename Tab"), tr("There is already a tab named \"%1\".").arg(newTitle));
+        return;
+    }
+    const int tab = tabOfTitle(title);
+    if (tab > HistoryTab) {
+        ui->tabWidget->setTabText(tab, newTitle);
+        saveColorLists();
+    }
+}
+
+void ColorSwatchListWidget::clearCurrentTab()
+{
+    const QString title = ui->tabWidget->tabText(ui->tabWidget->currentIndex());
+    if (!confirm(tr("Clear Tab"), tr("Remove every swatch of \"%1\"?").arg(title))) {
+        return;
+    }
+    takeInFileChanges();
+    if (QGridLayout* grid = gridOf(tabOfTitle(title))) {
+        clearGrid(grid);
+        saveColorLists();
+    }
+}
+
+void ColorSwatchListWidget::removeCurrentTab()
+{
+    const int open = ui->tabWidget->currentIndex();
+    if (open <= HistoryTab) {
+        return;
+    }
+    const QString title = ui->tabWidget->tabText(open);
+    if (!confirm(tr("Remove Tab"), tr("Remove the tab \"%1\" and its swatches?").arg(title))) {
+        return;
+    }
+    takeInFileChanges();
+    const int tab = tabOfTitle(title);
+    if (tab > HistoryTab) {
+        QWidget* page = ui->tabWidget->widget(tab);
+        ui->tabWidget->removeTab(tab);
+        page->deleteLater();
+        saveColorLists();
+    }
+}
+
+QString ColorSwatchListWidget::startFolder() const
+{
+    QVariant folder{QString()};
+    ReadSetting(kSettingsGroup, kListFolderKey, folder);
+    const QString path = folder.toString();
+    return !path.isEmpty() && QDir(path).exists() ? path : QDir::homePath();
+}
+
+void ColorSwatchListWidget::rememberFolder(const QString& path)
+{
+    WriteSetting(kSettingsGroup, kListFolderKey, QFileInfo(path).absolutePath());
+}
+
+void ColorSwatchListWidget::storeCurrentTab()
+{
+    WriteSetting(kSettingsGroup, kCurrentTabKey, ui->tabWidget->currentIndex());
+}
+
+bool ColorSwatchListWidget::confirm(const QString& caption, const QString& question)
+{
+    return QMessageBox::question(this, caption, question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+void ColorSwatchListWidget::refuse(const QString& caption, const QString& reason)
+{
+    QMessageBox::warning(this, caption, reason);
+}

@@ -1,0 +1,241 @@
+#include "ModalSupport.h"
+#include "TestHost.h"
+
+#include "color/ColorChannel.h"
+#include "dialog/ColorDorvoDialog.h"
+#include "fields/ColorSlider.h"
+#include "host/SettingsStore.h"
+
+#include "hostsdk/HostRuntime.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLayout>
+#include <QPointer>
+#include <QPushButton>
+#include <QWhatsThis>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+// The three expandable groups in the order the column keeps them.
+const char* const kGroups[] = {"hsvGrpBox", "rgbGrpBox", "cieLabGrpBox"};
+
+ColorChannel groupCode(QChar letter)
+{
+    return letter == QLatin1Char('H')   ? ColorChannel::HsvGroup
+           : letter == QLatin1Char('R') ? ColorChannel::RgbGroup
+                                        : ColorChannel::LabGroup;
+}
+
+int groupIndex(QChar letter)
+{
+    return letter == QLatin1Char('H') ? 0 : letter == QLatin1Char('R') ? 1 : 2;
+}
+
+// The object names of the widgets a layout holds, in order.
+QStringList widgetsOf(const QLayout* layout)
+{
+    QStringList names;
+    for (int i = 0; i < layout->count(); ++i) {
+        if (QWidget* widget = layout->itemAt(i)->widget())
+            names << widget->objectName();
+    }
+    return names;
+}
+
+} // namespace
+
+// The spinner column's expandable groups, the size that follows them, and the settings dialog
+// behind the title bar's "?" button.
+class tst_DialogLayout : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestHost> host;
+    QPointer<ColorDorvoDialog> dialog;
+
+    void open()
+    {
+        dialog = host->open(QColor(10, 200, 30));
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+    }
+    template <typename T> T* find(const char* name) const
+    {
+        T* child = dialog->findChild<T*>(QLatin1String(name));
+        if (!child)
+            qFatal("no child %s", name);
+        return child;
+    }
+    // Where every group stands for the given expanded groups, which sliders exist, and that the
+    // dialog is fixed at a size its layout fits in.
+    void verifyLayout(const bool expanded[3]) const
+    {
+        QStringList column, left;
+        for (int g = 0; g < 3; ++g)
+            (expanded[g] ? column : left) << QString::fromLatin1(kGroups[g]);
+        const bool any = expanded[0] || expanded[1] || expanded[2];
+        QStringList right{"temperatureGrpBox", "alphaGrpBox", "hexColorGrpBox"};
+        (any ? left : right).insert(any ? left.size() : 0, QStringLiteral("cmykGrpBox"));
+        QCOMPARE(widgetsOf(find<QLayout>("colorSpinnersVLayout")), column);
+        QCOMPARE(widgetsOf(find<QLayout>("spinnersLeftVLayout")), left);
+        QCOMPARE(widgetsOf(find<QLayout>("spinnersRightVLayout")), right);
+        // The column keeps the sRGB row above the groups and the two columns below them.
+        auto* columnLayout = find<QLayout>("colorSpinnersVLayout");
+        QCOMPARE(columnLayout->itemAt(0)->layout()->objectName(),
+                 QStringLiteral("colorSpnChangeHLayout"));
+        QCOMPARE(columnLayout->itemAt(column.size() + 1)->layout()->objectName(),
+                 QStringLiteral("colorSpinnersHLayout"));
+
+        int sliders = 1;
+        for (int g = 0; g < 3; ++g) {
+            const auto inGroup = find<QGroupBox>(kGroups[g])->findChildren<ColorSlider*>();
+            QCOMPARE(inGroup.size(), expanded[g] ? 3 : 0);
+            sliders += inGroup.size();
+            for (ColorSlider* slider : inGroup)
+                QCOMPARE(slider->size(), QSize(145, 20));
+        }
+        QCOMPARE(dialog->findChildren<ColorSlider*>().size(), sliders);
+
+        QCOMPARE(dialog->minimumSize(), dialog->size());
+        QCOMPARE(dialog->maximumSize(), dialog->size());
+        QCOMPARE(dialog->size(), dialog->size().expandedTo(dialog->layout()->totalMinimumSize()));
+    }
+
+private slots:
+    void init()
+    {
+        host = std::make_unique<TestHost>();
+        HostRuntime::ClearOutput();
+    }
+    void cleanup()
+    {
+        dialog.clear();
+        host.reset();
+    }
+
+    void groupsMoveInOrder_data();
+    void groupsMoveInOrder();
+    void badGroupCodeOnlyFitsSize();
+    void helpButtonOpensSettings();
+};
+
+void tst_DialogLayout::groupsMoveInOrder_data()
+{
+    // "+H" expands HSV, "-R" collapses RGB, "L" is CIE-Lab. Every order of expanding the three
+    // groups followed by every order of collapsing them, and repeats that change nothing.
+    QTest::addColumn<QString>("steps");
+    const QStringList orders{"HRL", "HLR", "RHL", "RLH", "LHR", "LRH"};
+    for (const QString& up : orders) {
+        for (const QString& down : orders) {
+            QString steps;
+            for (QChar g : up)
+                steps += QStringLiteral("+%1 ").arg(g);
+            for (QChar g : down)
+                steps += QStringLiteral("-%1 ").arg(g);
+            QTest::newRow(qPrintable(up + QLatin1Char('/') + down)) << steps.trimmed();
+        }
+    }
+    QTest::newRow("repeats") << "-H +R +R -H -L +L +L -R -R -L -L";
+    QTest::newRow("one at a time") << "+L -L +H -H +R -R";
+}
+
+void tst_DialogLayout::groupsMoveInOrder()
+{
+    QFETCH(QString, steps);
+    open();
+    bool expanded[3] = {false, false, false};
+    verifyLayout(expanded);
+    const QSize compact = dialog->size();
+    for (const QString& step : steps.split(QLatin1Char(' '))) {
+        const QChar group = step.at(1);
+        if (step.at(0) == QLatin1Char('+'))
+            dialog->ExpandColorGroup(groupCode(group));
+        else
+            dialog->CollapseColorGroup(groupCode(group));
+        expanded[groupIndex(group)] = step.at(0) == QLatin1Char('+');
+        verifyLayout(expanded);
+        if (QTest::currentTestFailed()) {
+            qWarning("after step %s of %s", qPrintable(step), qPrintable(steps));
+            return;
+        }
+    }
+    // All compact again: the dialog is back at its size.
+    QCOMPARE(dialog->size(), compact);
+    QVERIFY(!HostRuntime::DebugOutput().contains(QStringLiteral("valid color space")));
+}
+
+void tst_DialogLayout::badGroupCodeOnlyFitsSize()
+{
+    open();
+    dialog->ExpandColorGroup(ColorChannel::HsvGroup);
+    const QSize size = dialog->size();
+    HostRuntime::ClearOutput();
+    dialog->ExpandColorGroup(ColorChannel::Red);
+    dialog->CollapseColorGroup(ColorChannel::CmykGroup);
+    QCOMPARE(HostRuntime::DebugOutput(), QStringLiteral("Didn't get a valid color space type\n"
+                                                        "Didn't get a valid color space type\n"));
+    const bool expanded[3] = {true, false, false};
+    verifyLayout(expanded);
+    QCOMPARE(dialog->size(), size);
+}
+
+void tst_DialogLayout::helpButtonOpensSettings()
+{
+    open();
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    const QSize compact = dialog->size();
+    // The title bar's "?" enters the help mode; the picker opens its settings instead.
+    bool opened = false;
+    whenModalOpens(this, [&opened](QDialog* settings) {
+        opened = settings->objectName() == QStringLiteral("ColorDorvoSettingsDialog");
+        for (const char* box : {"rgbModeChkbx", "cieLabModeChkbx"})
+            settings->findChild<QCheckBox*>(box)->setChecked(true);
+        QTest::mouseClick(settings->findChild<QPushButton*>("applyBtn"), Qt::LeftButton);
+    });
+    QWhatsThis::enterWhatsThisMode();
+    QVERIFY(opened);
+    QVERIFY(!QWhatsThis::inWhatsThisMode());
+    const bool chosen[3] = {false, true, true};
+    verifyLayout(chosen);
+    QVERIFY(dialog->height() > compact.height());
+    // Each new slider stands beside its own channel's spinner and shows the current color.
+    const std::pair<const char*, ColorChannel> rows[] = {
+        {"redHLayout", ColorChannel::Red},    {"greenHLayout", ColorChannel::Green},
+        {"blueHLayout", ColorChannel::Blue},  {"lHLayout", ColorChannel::Lightness},
+        {"aHLayout", ColorChannel::RedGreen}, {"bHLayout", ColorChannel::BlueYellow},
+    };
+    for (const auto& [name, channel] : rows) {
+        auto* row = find<QLayout>(name);
+        auto* slider = qobject_cast<ColorSlider*>(row->itemAt(row->count() - 1)->widget());
+        QVERIFY2(slider, name);
+        QCOMPARE(slider->shownChannel(), channel);
+        QVERIFY(slider->shownColor() == dialog->GetCurrentColorValue());
+    }
+
+    // The choice holds at the next opening, through the file as after a restart.
+    host->dialog.reset();
+    CloseSettingsStore();
+    OpenSettingsStore();
+    open();
+    verifyLayout(chosen);
+
+    // Closed without Apply, the settings dialog changes nothing.
+    dialog->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+    whenModalOpens(this, [](QDialog* settings) {
+        settings->findChild<QCheckBox*>("rgbModeChkbx")->setChecked(false);
+        QTest::keyClick(settings, Qt::Key_Escape);
+    });
+    QWhatsThis::enterWhatsThisMode();
+    verifyLayout(chosen);
+    QVERIFY(dialog->isVisible());
+}
+
+QTEST_MAIN(tst_DialogLayout)
+#include "tst_DialogLayout.moc"

@@ -1,0 +1,181 @@
+#include "TestHost.h"
+
+#include "host/SettingsStore.h"
+#include "swatches/ColorListFile.h"
+#include "swatches/ColorSwatchButton.h"
+#include "swatches/ColorSwatchListWidget.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+// The swatch panel inside real, shown dialogs: the swatches button, the dialog's width, picks and
+// additions, the list file across openings and across two dialogs open at once.
+class tst_SwatchListDialog : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestHost> host;
+
+    static ColorDorvoDialog* show(ColorDorvoDialog* dialog)
+    {
+        dialog->show();
+        if (!QTest::qWaitForWindowExposed(dialog)) {
+            qFatal("dialog not shown");
+        }
+        return dialog;
+    }
+
+    static QPushButton* button(QWidget* parent, const char* name)
+    {
+        auto* found = parent->findChild<QPushButton*>(QLatin1String(name));
+        if (!found) {
+            qFatal("no %s", name);
+        }
+        return found;
+    }
+
+    static ColorSwatchListWidget* panelOf(ColorDorvoDialog* dialog)
+    {
+        return dialog->findChild<ColorSwatchListWidget*>();
+    }
+
+    static QVector<ColorList> storedLists()
+    {
+        QFile file(ColorListPath());
+        QVector<ColorList> lists;
+        QString reason;
+        if (!file.open(QIODevice::ReadOnly) || !parseColorListFile(file.readAll(), lists, reason)) {
+            qFatal("no readable list file");
+        }
+        return lists;
+    }
+
+    static QStringList favorites(const QVector<ColorList>& lists)
+    {
+        QStringList names;
+        for (const ColorList::Swatch& swatch : lists[0].swatches) {
+            names << (swatch.name.isEmpty() ? swatch.color.name() : swatch.name);
+        }
+        return names;
+    }
+
+private slots:
+    void init()
+    {
+        host = std::make_unique<TestHost>();
+        HostRuntime::ClearOutput();
+    }
+
+    void cleanup() { host.reset(); }
+
+    void swatchesButtonWidensAndNarrows()
+    {
+        ColorDorvoDialog* dialog = show(host->open(QColor(12, 34, 56)));
+        QPushButton* swatches = button(dialog, "swatchesBtn");
+        ColorSwatchListWidget* panel = panelOf(dialog);
+        // Created hidden at the opening, so the list file was read (and seeded) already.
+        QVERIFY(panel && !panel->isVisible());
+        QVERIFY(QFile::exists(ColorListPath()));
+        QCOMPARE(swatches->text(), QStringLiteral("v"));
+        auto* base = dialog->findChild<QHBoxLayout*>(QStringLiteral("baseHLayout"));
+        QCOMPARE(base->indexOf(panel), base->count() - 1);
+        const QSize closed = dialog->size();
+        const int step = panel->width() + base->spacing();
+
+        QTest::mouseClick(swatches, Qt::LeftButton);
+        QVERIFY(panel->isVisible());
+        QCOMPARE(swatches->text(), QStringLiteral(">"));
+        QCOMPARE(dialog->width(), closed.width() + step);
+        QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+        // Whole, right of the swatches button.
+        QVERIFY(dialog->rect().contains(panel->geometry()));
+        QVERIFY(panel->geometry().left() >
+                swatches->mapTo(dialog, swatches->rect().topRight()).x());
+
+        QTest::mouseClick(swatches, Qt::LeftButton);
+        QVERIFY(!panel->isVisible());
+        QCOMPARE(swatches->text(), QStringLiteral("v"));
+        QCOMPARE(dialog->size(), closed);
+
+        // The next opening restores the open panel.
+        QTest::mouseClick(swatches, Qt::LeftButton);
+        host->dialog.reset();
+        dialog = show(host->open(QColor(12, 34, 56)));
+        QVERIFY(panelOf(dialog)->isVisible());
+        QCOMPARE(button(dialog, "swatchesBtn")->text(), QStringLiteral(">"));
+        QCOMPARE(dialog->width(), closed.width() + step);
+    }
+
+    void addAndPickThroughTheDialog()
+    {
+        ColorDorvoDialog* dialog = show(host->open(QColor(12, 34, 56, 200)));
+        QTest::mouseClick(button(dialog, "swatchesBtn"), Qt::LeftButton);
+        ColorSwatchListWidget* panel = panelOf(dialog);
+        QTest::mouseClick(button(panel, "addCurrentColorBtn"), Qt::LeftButton);
+        QCOMPARE(favorites(storedLists()).last(), QStringLiteral("#0c2238"));
+
+        auto* red = qobject_cast<ColorSwatchButton*>(panel->gridOf(0)->itemAt(2)->widget());
+        QCOMPARE(red->name(), QStringLiteral("red"));
+        QTest::mouseClick(red, Qt::LeftButton);
+        QCOMPARE(dialog->GetCurrentQColor(), QColor(255, 0, 0));
+        QCOMPARE(dialog->findChild<QLineEdit*>(QStringLiteral("hexEditLine"))->text().toUpper(),
+                 QStringLiteral("FF0000"));
+        // A pick is news for the host only at the next notifying change.
+        QCOMPARE(host->callback.changedCount(), 0);
+    }
+
+    // One opening of the picker after a hand edit that broke the file must not wipe it.
+    void damagedListSurvivesAnOpening()
+    {
+        const QByteArray damaged = R"({"colorList": [{"name": "Favorites", "colors": [
+            {"red": 1, "green": 2, "blue": 3, "name": "mine"},]}]})";
+        {
+            QFile file(ColorListPath());
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(damaged);
+        }
+        show(host->open(Qt::gray));
+        host->dialog.reset();
+        QFile backup(ColorListPath() + QStringLiteral(".bak"));
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(backup.readAll(), damaged);
+        QVERIFY(
+            HostRuntime::DebugOutput().contains(QStringLiteral("ColorDorvoColorList.json.bak")));
+        QCOMPARE(storedLists().size(), 2);
+    }
+
+    // A modal and a modeless picker open at once: a color added in one survives the other's
+    // saves, whichever closes last.
+    void twoDialogsKeepEachOthersSwatches()
+    {
+        ColorDorvoDialog* first = show(host->open(QColor(200, 0, 0)));
+        RecordingCallback secondCallback;
+        auto second =
+            std::make_unique<ColorDorvoDialog>(&host->mainWindow, QColor(0, 0, 200), 0,
+                                               &secondCallback, nullptr, QStringLiteral("Second"));
+        show(second.get());
+        QTest::mouseClick(button(first, "swatchesBtn"), Qt::LeftButton);
+        QTest::mouseClick(button(second.get(), "swatchesBtn"), Qt::LeftButton);
+
+        QTest::mouseClick(button(panelOf(first), "addCurrentColorBtn"), Qt::LeftButton);
+        // The second panel, which never saw that color, closes and saves.
+        QTest::mouseClick(button(second.get(), "swatchesBtn"), Qt::LeftButton);
+        QCOMPARE(favorites(storedLists()).last(), QStringLiteral("#c80000"));
+
+        QTest::mouseClick(button(second.get(), "swatchesBtn"), Qt::LeftButton);
+        QTest::mouseClick(button(panelOf(second.get()), "addCurrentColorBtn"), Qt::LeftButton);
+        second.reset();
+        host->dialog.reset();
+        QCOMPARE(favorites(storedLists()).mid(5),
+                 (QStringList{QStringLiteral("#c80000"), QStringLiteral("#0000c8")}));
+    }
+};
+
+QTEST_MAIN(tst_SwatchListDialog)
+#include "tst_SwatchListDialog.moc"
