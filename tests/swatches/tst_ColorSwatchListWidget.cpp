@@ -335,10 +335,6 @@ private slots:
         QTest::newRow("palette without a name")
             << "Pastels.gpl" << QByteArray("GIMP Palette\n1 2 3 a\n4 5 6\n")
             << "Favorites 5, History 0, Pastels 2";
-        // Named .json but a palette inside: the contents decide.
-        QTest::newRow("palette under another suffix")
-            << "p.json" << gimpPaletteText(numbered("Favorites", 77))
-            << "Favorites 80, History 0, Favorites 2 2";
         QTest::newRow("json list past 80")
             << "many.json" << colorListFileText({numbered("Favorites", 80)})
             << "Favorites 80, History 0, Favorites 2 5";
@@ -475,43 +471,6 @@ private slots:
         QCOMPARE(tabSummary(panel->colorLists()),
                  QStringLiteral("Favorites 1, History 0, Other 1"));
         QCOMPARE(fileBytes(mainFile()), colorListFileText(panel->colorLists()));
-    }
-
-    // Two panels open at once, as a modal and a modeless picker have: what one adds survives
-    // the other's saves.
-    void twoPanelsKeepEachOthersSwatches()
-    {
-        RecordingServices second;
-        auto first = openPanel();
-        auto other = openPanel(&second);
-        dialog.current = ColorValue(QColor(200, 0, 0));
-        clickAdd(first.get());
-        second.current = ColorValue(QColor(0, 0, 200));
-        clickAdd(other.get());
-        QTest::mouseClick(swatch(other.get(), 0, 0), Qt::RightButton);
-        first->close();
-        other.reset();
-        first.reset();
-        QVector<ColorList> stored;
-        QString reason;
-        QVERIFY(parseColorListFile(fileBytes(mainFile()), stored, reason));
-        QStringList reds;
-        for (const ColorList::Swatch& s : stored[0].swatches) {
-            reds << QString::number(s.color.red()) + QLatin1Char('/') +
-                        QString::number(s.color.blue());
-        }
-        QCOMPARE(reds.join(QLatin1Char(' ')), QStringLiteral("0/0 255/0 0/0 0/255 200/0 0/200"));
-    }
-
-    void damagedMainFileStartsEmpty()
-    {
-        const QByteArray damaged = R"({"colorList": [{"name": "Favorites", "colors": [],}]})";
-        writeFile(mainFile(), damaged);
-        auto panel = openPanel();
-        QCOMPARE(tabSummary(panel->colorLists()), QStringLiteral("Favorites 0, History 0"));
-        panel.reset();
-        QCOMPARE(fileBytes(mainFile() + QStringLiteral(".bak")), damaged);
-        QCOMPARE(fileBytes(mainFile()), colorListFileText({{"Favorites", {}}, {"History", {}}}));
     }
 };
 
