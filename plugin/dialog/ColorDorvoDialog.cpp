@@ -99,30 +99,18 @@ bool holds(QLayout* layout, QWidget* widget)
 
 // Every view is refreshed at each step of a drag, and setValue rewrites a spinner's text and
 // repaints it even when the value is unchanged. A spinner whose text already shows the value
-// is left alone; one holding half-typed or empty text is still rewritten.
-// The value a spinner stood at when it last reported or was written. A spin box reports its value
-// again on Return even when nobody changed it; that value must not be stored again, since storing
-// re-rounds it (the linear forms, a hue kept for a grey, a temperature replacing the color).
-const char kStoodAt[] = "colorDorvoStoodAt";
-
-bool stoodAt(QAbstractSpinBox* spinner, const QVariant& value)
-{
-    if (spinner->property(kStoodAt) == value)
-        return true;
-    spinner->setProperty(kStoodAt, value);
-    return false;
-}
-
-void showValue(QSpinBox* spinner, int value)
+// is left alone; one holding half-typed or empty text is still rewritten. stoodAt records the
+// value the spinner was left at (see SpinnerRow).
+void showValue(QSpinBox* spinner, int value, std::optional<int>& stoodAt)
 {
     if (spinner->value() != value || !spinner->hasAcceptableInput()) {
         const QSignalBlocker quiet(spinner);
         spinner->setValue(value);
     }
-    spinner->setProperty(kStoodAt, spinner->value());
+    stoodAt = spinner->value();
 }
 
-void showValue(QDoubleSpinBox* spinner, double value)
+void showValue(QDoubleSpinBox* spinner, double value, std::optional<double>& stoodAt)
 {
     // The spinner keeps its value rounded to the decimals it shows, the same way.
     const double shown = QString::number(value, 'f', spinner->decimals()).toDouble();
@@ -130,7 +118,16 @@ void showValue(QDoubleSpinBox* spinner, double value)
         const QSignalBlocker quiet(spinner);
         spinner->setValue(value);
     }
-    spinner->setProperty(kStoodAt, spinner->value());
+    stoodAt = spinner->value();
+}
+
+// True when value is the one the spinner stood at; otherwise it becomes that value.
+template <typename T> bool standsAt(std::optional<T>& stoodAt, T value)
+{
+    if (stoodAt == value)
+        return true;
+    stoodAt = value;
+    return false;
 }
 
 template <typename T> T readSetting(const char* key, T fallback)
@@ -301,9 +298,10 @@ void ColorDorvoDialog::SliderValueChanged(int value, ColorChannel channel, bool 
     if (notify)
         NotifyColorChanged(currentColor);
 
-    const SpinnerRow* row = RowOf(channel);
+    SpinnerRow* row = RowOf(channel);
     if (!row)
         return;
+    ShowPendingValues(*row);
     // The value goes into the channel's spinners as if typed there (each clamps it to its
     // range), and then through the spinner path once. A step that changes neither spinner
     // changes nothing, as a spinner that is set to the value it shows does not report it.
@@ -317,9 +315,9 @@ void ColorDorvoDialog::SliderValueChanged(int value, ColorChannel channel, bool 
     if (row->floatSpinner) {
         const QSignalBlocker quietFloat(row->floatSpinner);
         row->floatSpinner->setValue(floatFromInteger(channel, shown));
-        row->floatSpinner->setProperty(kStoodAt, row->floatSpinner->value());
+        row->floatStoodAt = row->floatSpinner->value();
     }
-    row->intSpinner->setProperty(kStoodAt, row->intSpinner->value());
+    row->intStoodAt = row->intSpinner->value();
     if (row->intSpinner->value() != intBefore)
         ColorSpinnerChanged(row->intSpinner->value(), static_cast<int>(channel));
     else if (row->floatSpinner && row->floatSpinner->value() != floatBefore)
@@ -592,6 +590,7 @@ void ColorDorvoDialog::RefreshViews(ColorChannel keepGroup)
 void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel skipGroup)
 {
     const bool sRgb = SRgbShown();
+    const bool floatsShown = colorSpinnerType == ColorSpinnerType::Float;
     // The rows are in column order, so each group is one run of rows: its integer spinners are
     // written before its float spinners.
     for (auto first = spinnerRows.begin(); first != spinnerRows.end();) {
@@ -600,14 +599,27 @@ void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel ski
         while (last != spinnerRows.end() && channelInfo(last->channel).group == group)
             ++last;
         if (group != skipGroup) {
-            for (auto row = first; row != last; ++row)
-                showValue(row->intSpinner,
-                          shownFromStored(row->channel, value.channel(row->channel), sRgb));
+            for (auto row = first; row != last; ++row) {
+                const int shown = shownFromStored(row->channel, value.channel(row->channel), sRgb);
+                if (floatsShown && row->floatSpinner) {
+                    row->pendingInt = shown;
+                } else {
+                    row->pendingInt.reset();
+                    showValue(row->intSpinner, shown, row->intStoodAt);
+                }
+            }
             // The float spinner being typed in is not rewritten: reformatting "0.2" as "0.200"
             // under the cursor would make "0.25" untypable.
             for (auto row = first; row != last; ++row) {
-                if (row->floatSpinner && row->floatSpinner != typedFloatSpinner)
-                    showValue(row->floatSpinner, shownFloat(value, row->channel, sRgb));
+                if (!row->floatSpinner || row->floatSpinner == typedFloatSpinner)
+                    continue;
+                const double shown = shownFloat(value, row->channel, sRgb);
+                if (floatsShown) {
+                    row->pendingFloat.reset();
+                    showValue(row->floatSpinner, shown, row->floatStoodAt);
+                } else {
+                    row->pendingFloat = shown;
+                }
             }
         }
         first = last;
@@ -772,9 +784,25 @@ void ColorDorvoDialog::NotifyColorChanged(const ColorValue& color)
     callback->ColorChanged(AColor(rgba[0], rgba[1], rgba[2], rgba[3]), TRUE);
 }
 
-const ColorDorvoDialog::SpinnerRow* ColorDorvoDialog::RowOf(ColorChannel channel) const
+void ColorDorvoDialog::WriteHiddenSpinners()
 {
-    for (const SpinnerRow& row : spinnerRows) {
+    for (SpinnerRow& row : spinnerRows)
+        ShowPendingValues(row);
+}
+
+void ColorDorvoDialog::ShowPendingValues(SpinnerRow& row)
+{
+    if (row.pendingInt)
+        showValue(row.intSpinner, *row.pendingInt, row.intStoodAt);
+    if (row.pendingFloat && row.floatSpinner)
+        showValue(row.floatSpinner, *row.pendingFloat, row.floatStoodAt);
+    row.pendingInt.reset();
+    row.pendingFloat.reset();
+}
+
+ColorDorvoDialog::SpinnerRow* ColorDorvoDialog::RowOf(ColorChannel channel)
+{
+    for (SpinnerRow& row : spinnerRows) {
         if (row.channel == channel)
             return &row;
     }
@@ -860,20 +888,21 @@ void ColorDorvoDialog::ConnectSignals()
             &ColorDorvoDialog::ColorSpinnerRangeChanged);
     connect(ui->colorSliderBtnGrp, kIdClicked, this, &ColorDorvoDialog::ColorRdBtnChanged);
 
-    for (const SpinnerRow& row : spinnerRows) {
+    // The rows are fixed once built, so the connections may keep their index.
+    for (std::size_t i = 0; i < spinnerRows.size(); ++i) {
+        const SpinnerRow& row = spinnerRows[i];
         const int type = static_cast<int>(row.channel);
-        QSpinBox* const intSpinner = row.intSpinner;
-        connect(intSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
-                [this, type, intSpinner](int value) {
-                    if (!stoodAt(intSpinner, value))
+        connect(row.intSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
+                [this, type, i](int value) {
+                    if (!standsAt(spinnerRows[i].intStoodAt, value))
                         ColorSpinnerChanged(value, type);
                 });
         QDoubleSpinBox* spinner = row.floatSpinner;
         if (!spinner)
             continue;
         connect(spinner, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
-                [this, type, spinner](double value) {
-                    if (stoodAt(spinner, value))
+                [this, type, spinner, i](double value) {
+                    if (standsAt(spinnerRows[i].floatStoodAt, value))
                         return;
                     // Spinners written during the update re-enter here; they must not
                     // clear the mark of the one the user types in.

@@ -14,6 +14,7 @@
 
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QColor;
@@ -87,6 +88,10 @@ public:
     // How many times the views were brought up to date since construction: one per change of
     // color, whatever its source. For tests and benchmarks.
     int ViewRefreshCount() const { return viewRefreshes; }
+    // Only the spinners of the shown page (integer or float) are written at each refresh; the
+    // others get their values when the page is shown or the dialog reads them. This writes them
+    // now, as every refresh would have.
+    void WriteHiddenSpinners();
 
     // For the host adapter: a modal run returning the QDialog result, and a modeless show
     // that creates the native window at once.
@@ -138,6 +143,17 @@ private:
         QSpinBox* intSpinner;
         QDoubleSpinBox* floatSpinner;
         QStackedWidget* stack;
+        // What the spinner on the hidden page (integer or float) is to show. Laying out a
+        // spinner's text is most of a refresh, so the hidden one is written only when it is
+        // read (ShowPendingValues) or its page is shown.
+        std::optional<int> pendingInt{};
+        std::optional<double> pendingFloat{};
+        // The values the spinners last reported or were written with. A spin box reports its
+        // value again on Return even when nobody changed it; that value must not be stored
+        // again, since storing re-rounds it (the linear forms, a hue kept for a grey, a
+        // temperature replacing the color).
+        std::optional<int> intStoodAt{};
+        std::optional<double> floatStoodAt{};
     };
 
     void ApplyColor(const ColorValue& value, bool notify);
@@ -162,7 +178,9 @@ private:
     void ShowSwatchList(bool show);
     void ConnectSignals();
     void NotifyColorChanged(const ColorValue& color);
-    const SpinnerRow* RowOf(ColorChannel channel) const;
+    SpinnerRow* RowOf(ColorChannel channel);
+    // Writes the row's hidden spinner with the value the last refresh left for it.
+    static void ShowPendingValues(SpinnerRow& row);
     bool SRgbShown() const;
 
     // Expanded spinner groups and the settings dialog behind the "?" button.

@@ -6,6 +6,8 @@
 
 #include <QIcon>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -18,6 +20,15 @@ QPixmap hostPixmap(const char* path, int size)
 {
     return MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(path))
         .pixmap(QSize(size, size), QIcon::Normal, QIcon::Off);
+}
+
+QPixmap labelPixmap(const QLabel& label)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
+    return label.pixmap(Qt::ReturnByValue);
+#else
+    return label.pixmap() ? *label.pixmap() : QPixmap();
+#endif
 }
 
 } // namespace
@@ -41,6 +52,8 @@ ColorField::ColorField(int width, int height, ColorDialogServices* dialog, QWidg
     markerLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
     fieldLabel->move(0, 0);
     markerLabel->move(markerOffset);
+    // The channel picture is painted onto the label directly, without a pixmap in between.
+    fieldLabel->installEventFilter(this);
 }
 
 ColorField::~ColorField() = default;
@@ -56,20 +69,46 @@ void ColorField::setColor(const ColorValue& value, ColorChannel channel)
         // The picture depends on nothing but the channel and its fixed component.
         const int fixed = value.channel(channel);
         if (channel != imageChannel || fixed != imageFixedValue) {
-            // The label's pixmap shares the picture's pixels: let go of it first, so that the
-            // picture is drawn again in place instead of into a fresh copy (a fresh 256 KB block
-            // comes from the system, page by page).
-            fieldLabel->setPixmap(QPixmap());
-            if (picture.size() != size()) {
-                picture = QImage(size(), QImage::Format_RGB32);
-            }
-            ColorFieldImage::renderInto(picture, value, channel);
-            fieldLabel->setPixmap(QPixmap::fromImage(picture));
+            if (!labelPixmap(*fieldLabel).isNull())
+                fieldLabel->setPixmap(QPixmap());
             imageChannel = channel;
             imageFixedValue = fixed;
+            pictureStale = true;
+            fieldLabel->update();
         }
     }
     moveMarkerTo(mapping().markerPosition(value));
+}
+
+void ColorField::renderPicture() const
+{
+    if (!pictureStale)
+        return;
+    pictureStale = false;
+    if (picture.size() != size())
+        picture = QImage(size(), QImage::Format_RGB32);
+    ColorFieldImage::renderInto(picture, color, imageChannel);
+}
+
+QImage ColorField::shownPicture() const
+{
+    if (imageChannel == ColorChannel::None)
+        return labelPixmap(*fieldLabel).toImage();
+    renderPicture();
+    return picture;
+}
+
+bool ColorField::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == fieldLabel && event->type() == QEvent::Paint &&
+        imageChannel != ColorChannel::None) {
+        renderPicture();
+        QPainter painter(fieldLabel);
+        const QRect dirty = static_cast<QPaintEvent*>(event)->rect();
+        painter.drawImage(dirty, picture, dirty);
+        return true;
+    }
+    return QLabel::eventFilter(watched, event);
 }
 
 ColorFieldMapping ColorField::mapping() const
@@ -80,11 +119,7 @@ ColorFieldMapping ColorField::mapping() const
 ColorValue ColorField::colorAt(const QPoint& p) const
 {
     if (!isSliderChannel(channel)) {
-#if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
-        const QPixmap pixmap = fieldLabel->pixmap(Qt::ReturnByValue);
-#else
-        const QPixmap pixmap = fieldLabel->pixmap() ? *fieldLabel->pixmap() : QPixmap();
-#endif
+        const QPixmap pixmap = labelPixmap(*fieldLabel);
         if (!pixmap.isNull()) {
             // Whatever the label shows under p. Positions may reach the width and the height
             // (clampToField includes them), which are one past the picture's last pixel.

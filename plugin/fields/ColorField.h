@@ -48,6 +48,9 @@ public:
     // The last color and channel given to setColor.
     const ColorValue& shownColor() const { return color; }
     ColorChannel shownChannel() const { return channel; }
+    // What the field shows: the channel picture (drawn now if a change has left it stale), or
+    // else the pixmap given to setPixmap.
+    QImage shownPicture() const;
 
 public slots:
     void setPixmap(QPixmap pm);
@@ -59,12 +62,15 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void enterEvent(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The picture, the pick and the marker of the channel shown, at the field's size.
     ColorFieldMapping mapping() const;
     void moveMarkerTo(const QPoint& p);
     QCursor hoverCursor() const;
+    // Brings the picture up to date with the channel and value last shown.
+    void renderPicture() const;
 
     ColorDialogServices* dialog;
     QLabel* fieldLabel;
@@ -76,8 +82,10 @@ private:
     QPoint markerOffset{-MarkerSize / 2, -MarkerSize / 2};
 
     // What the picture currently shows: it depends only on the channel and that channel's value,
-    // so a color that changes neither keeps it.
+    // so a color that changes neither keeps it. It is drawn when the field is next painted, not
+    // at every setColor: a drag or typed edits between two paints draw it once.
     ColorChannel imageChannel = ColorChannel::None;
     int imageFixedValue = 0;
-    QImage picture;
+    mutable bool pictureStale = false;
+    mutable QImage picture;
 };

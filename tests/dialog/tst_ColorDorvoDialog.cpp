@@ -86,8 +86,17 @@ private:
             qFatal("no child %s", name);
         return widget;
     }
-    QSpinBox* intSpinner(const char* name) const { return find<QSpinBox>(name); }
-    QDoubleSpinBox* floatSpinner(const char* name) const { return find<QDoubleSpinBox>(name); }
+    // The spinners with what they show, on the hidden page too.
+    QSpinBox* intSpinner(const char* name) const
+    {
+        dialog->WriteHiddenSpinners();
+        return find<QSpinBox>(name);
+    }
+    QDoubleSpinBox* floatSpinner(const char* name) const
+    {
+        dialog->WriteHiddenSpinners();
+        return find<QDoubleSpinBox>(name);
+    }
     QTimer* updateTimer() const { return dialog->findChild<QTimer*>(); }
 
     // Replaces the spinner's text as a user does: select it, type, press Return.
@@ -719,6 +728,7 @@ void tst_ColorDorvoDialog::displayForms()
     QFETCH(QString, text);
     open(color);
     setSRgb(sRgb);
+    dialog->WriteHiddenSpinners();
     auto* box = dialog->findChild<QAbstractSpinBox*>(spinner);
     QVERIFY(box);
     QCOMPARE(box->text(), text);
@@ -864,6 +874,7 @@ void tst_ColorDorvoDialog::typedValueIsStored()
     typeInto(box, typed);
 
     QCOMPARE(dialog->GetCurrentColorValue().channel(channel), stored);
+    dialog->WriteHiddenSpinners();
     auto* other = dialog->findChild<QAbstractSpinBox*>(twin);
     QVERIFY(other);
     QCOMPARE(other->text(), twinText);

@@ -28,10 +28,7 @@ QLabel* markerOf(const ColorField& field)
 
 QImage pictureOf(const ColorField& field)
 {
-    return field.findChild<QLabel*>(QStringLiteral("fieldLabel"))
-        ->pixmap(Qt::ReturnByValue)
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
+    return field.shownPicture().convertToFormat(QImage::Format_RGB32);
 }
 
 // The two channels along a field's axes: column first, then row.
