@@ -12,10 +12,13 @@ namespace {
 constexpr int kPadding = 3;
 constexpr int kCaptionHeight = 20;
 constexpr int kSwatchSize = 12;
+constexpr int kCaptionFontSize = 10;
 constexpr int kMagnified = ColorPickLoupe::Span * ColorPickLoupe::Zoom;
 
 const QColor kPanel(28, 28, 30, 235);
+// A dark edge on light screens, a light one on dark screens.
 const QColor kPanelEdge(0, 0, 0, 200);
+const QColor kPanelRim(255, 255, 255, 60);
 const QColor kOutsideScreen(64, 64, 64);
 const QColor kGrid(0, 0, 0, 26);
 const QColor kCaptionText(240, 240, 240);
@@ -69,14 +72,15 @@ void paintCaption(QPainter& painter, const QRect& area, const RgbColor& color, b
     painter.drawRect(swatch.adjusted(0, 0, -1, -1));
 
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(11);
+    font.setPixelSize(kCaptionFontSize);
     painter.setFont(font);
     painter.setPen(kCaptionText);
     const QRect text = area.adjusted(kSwatchSize + 5, 0, 0, 0);
     painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter, hexText(color));
     if (average) {
         painter.setPen(kCaptionNote);
-        painter.drawText(area, Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("avg"));
+        painter.drawText(area.adjusted(0, 0, -2, 0), Qt::AlignRight | Qt::AlignVCenter,
+                         QStringLiteral("avg"));
     }
 }
 
@@ -117,6 +121,9 @@ void ColorPickLoupe::paint(QPainter& painter, const QRect& rect, const ScreenIma
     painter.setPen(kPanelEdge);
     painter.setBrush(kPanel);
     painter.drawRoundedRect(QRectF(rect).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    painter.setPen(kPanelRim);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect).adjusted(1.5, 1.5, -1.5, -1.5), 3, 3);
     painter.setRenderHint(QPainter::Antialiasing, false);
 
     const QRect magnifier(rect.topLeft() + QPoint(kPadding, kPadding),
