@@ -26,11 +26,7 @@ const QColor kCaptionNote(160, 160, 165);
 
 QString hexText(const RgbColor& color)
 {
-    return QStringLiteral("#%1%2%3")
-        .arg(color.red(), 2, 16, QLatin1Char('0'))
-        .arg(color.green(), 2, 16, QLatin1Char('0'))
-        .arg(color.blue(), 2, 16, QLatin1Char('0'))
-        .toUpper();
+    return QColor(color.red(), color.green(), color.blue()).name().toUpper();
 }
 
 void paintMagnifier(QPainter& painter, const QRect& area, const ScreenImage& image,

@@ -32,6 +32,8 @@ constexpr int kBlock = 40;
 
 class PatternWindow : public QWidget
 {
+    Q_DISABLE_COPY(PatternWindow)
+
 public:
     explicit PatternWindow(const QRect& screen)
     {
