@@ -13,13 +13,17 @@ else()
   set(COLORDORVO_AVX2_OPTIONS -mavx2)
 endif()
 
-# colordorvo_add_qtest(<name> LABEL unit|gui|x11 SOURCES ... [LIBS ...])
+# The X server xvfb-run starts for `x11` tests unless a test asks for another.
+set(COLORDORVO_XVFB_ARGS "-screen 0 1280x1024x24")
+
+# colordorvo_add_qtest(<name> LABEL unit|gui|x11 SOURCES ... [LIBS ...] [XVFB_ARGS "..."])
 #
 # One QtTest executable, registered as one CTest test. `unit` and `gui` tests run on
 # Qt's offscreen platform; `x11` tests need real window-system behaviour and run
-# under xvfb-run on the xcb platform.
+# under xvfb-run on the xcb platform, with the server arguments XVFB_ARGS (default
+# COLORDORVO_XVFB_ARGS). colordorvo_add_x11_run registers further runs of such a test.
 function(colordorvo_add_qtest name)
-  cmake_parse_arguments(T "" "LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "LABEL;TIMEOUT;XVFB_ARGS" "SOURCES;LIBS" ${ARGN})
   if(NOT T_LABEL)
     set(T_LABEL unit)
   endif()
@@ -27,26 +31,56 @@ function(colordorvo_add_qtest name)
   target_link_libraries(${name} PRIVATE Qt5::Test ${T_LIBS})
   # The helpers every suite shares (the recording host callback, the test host, mouse drags).
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
-  if(T_LABEL STREQUAL "x11")
-    find_program(XVFB_RUN xvfb-run REQUIRED)
-    add_test(NAME ${name}
-             COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${name}>)
-    # Nothing of ours paints through OpenGL: without the xcb GL integration no GL driver is
-    # loaded and unloaded, and LeakSanitizer has none of its one-off allocations to report.
-    set(environment "QT_QPA_PLATFORM=xcb;QT_XCB_GL_INTEGRATION=none")
-  else()
-    add_test(NAME ${name} COMMAND ${name})
-    set(environment "QT_QPA_PLATFORM=offscreen")
-  endif()
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 600)
   endif()
+  if(T_LABEL STREQUAL "x11")
+    if(NOT T_XVFB_ARGS)
+      set(T_XVFB_ARGS "${COLORDORVO_XVFB_ARGS}")
+    endif()
+    colordorvo_add_x11_run(${name} TARGET ${name} XVFB_ARGS "${T_XVFB_ARGS}" TIMEOUT ${T_TIMEOUT})
+  else()
+    add_test(NAME ${name} COMMAND ${name})
+    _colordorvo_test_properties(${name} ${T_LABEL} ${T_TIMEOUT} "QT_QPA_PLATFORM=offscreen")
+  endif()
+endfunction()
+
+# colordorvo_add_x11_run(<test name> TARGET <x11 test target> [XVFB_ARGS "..."]
+#                        [NESTED_SCREENS WxH WxH ...] [ENVIRONMENT VAR=value ...] [TIMEOUT s])
+#
+# One run of an `x11` QtTest program under xvfb-run: on an Xvfb server started with XVFB_ARGS
+# (default COLORDORVO_XVFB_ARGS), or with NESTED_SCREENS on a nested X server whose screens of
+# those sizes stand side by side on one Xinerama desktop (Xvfb's own screens all start at 0, 0),
+# with ENVIRONMENT added to the test's environment. Labelled x11.
+function(colordorvo_add_x11_run name)
+  cmake_parse_arguments(R "" "TARGET;XVFB_ARGS;TIMEOUT" "NESTED_SCREENS;ENVIRONMENT" ${ARGN})
+  if(NOT R_XVFB_ARGS)
+    set(R_XVFB_ARGS "${COLORDORVO_XVFB_ARGS}")
+  endif()
+  if(NOT R_TIMEOUT)
+    set(R_TIMEOUT 600)
+  endif()
+  find_program(XVFB_RUN xvfb-run REQUIRED)
+  set(program $<TARGET_FILE:${R_TARGET}>)
+  if(R_NESTED_SCREENS)
+    find_program(XEPHYR Xephyr REQUIRED)
+    list(JOIN R_NESTED_SCREENS " " sizes)
+    set(program ${PROJECT_SOURCE_DIR}/tests/support/run-on-nested-screens "${sizes}" ${program})
+  endif()
+  add_test(NAME ${name} COMMAND ${XVFB_RUN} -a -s "${R_XVFB_ARGS}" ${program})
+  # Nothing of ours paints through OpenGL: without the xcb GL integration no GL driver is
+  # loaded and unloaded, and LeakSanitizer has none of its one-off allocations to report.
+  set(environment QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none ${R_ENVIRONMENT})
+  _colordorvo_test_properties(${name} x11 ${R_TIMEOUT} "${environment}")
+endfunction()
+
+function(_colordorvo_test_properties name label timeout environment)
   # One limit: QtTest's own per-function limit (five minutes) would otherwise stop a long sweep
   # first, as in the sanitized build, where every allocation unwinds the full stack.
-  math(EXPR function_timeout_ms "${T_TIMEOUT} * 1000")
+  math(EXPR function_timeout_ms "${timeout} * 1000")
   set_tests_properties(${name} PROPERTIES
-    LABELS ${T_LABEL}
-    TIMEOUT ${T_TIMEOUT}
+    LABELS ${label}
+    TIMEOUT ${timeout}
     ENVIRONMENT "${environment};QTEST_FUNCTION_TIMEOUT=${function_timeout_ms};LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/scripts/lsan.supp:fast_unwind_on_malloc=0;ASAN_OPTIONS=detect_leaks=1")
 endfunction()
 

@@ -6,6 +6,7 @@
 #include "dialog/BackdropCache.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldType.h"
+#include "fields/ColorPickScreen.h"
 #include "fields/ColorSlider.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
@@ -243,8 +244,6 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
 
     ConnectSignals();
     CreateActions();
-    // The eyedropper button is wired with the screen picker.
-
     ui->pickColorBtn->setIcon(
         MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(kEyeDropperIconPath)));
 
@@ -478,6 +477,14 @@ void ColorDorvoDialog::AcceptColor()
 void ColorDorvoDialog::ResetColor()
 {
     ApplyColor(initialColor, true);
+}
+
+void ColorDorvoDialog::PickColorFromScreen()
+{
+    // The pick replaces red, green, blue and alpha (opaque, or the color's own after a cancel).
+    ColorValue picked = currentColor;
+    picked.setRgb(ColorPickScreen::pickScreenColor(currentColor.rgb()));
+    ApplyColor(picked, true);
 }
 
 void ColorDorvoDialog::CancelDialog()
@@ -879,6 +886,7 @@ void ColorDorvoDialog::ConnectSignals()
     connect(ui->acceptBtn, &QPushButton::clicked, this, &ColorDorvoDialog::AcceptColor);
     connect(ui->resetBtn, &QPushButton::clicked, this, &ColorDorvoDialog::ResetColor);
     connect(ui->cancelBtn, &QPushButton::clicked, this, &ColorDorvoDialog::CancelDialog);
+    connect(ui->pickColorBtn, &QPushButton::clicked, this, &ColorDorvoDialog::PickColorFromScreen);
     connect(ui->colorFieldComboBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &ColorDorvoDialog::ColorFieldChanged);
     connect(ui->sRgbCheckBox, &QCheckBox::stateChanged, this,

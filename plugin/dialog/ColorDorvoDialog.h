@@ -119,6 +119,8 @@ private slots:
     void AcceptColor();
     void ResetColor();
     void CancelDialog();
+    // The screen eyedropper: the picked color becomes the current one and the host hears of it.
+    void PickColorFromScreen();
     void ColorFieldChanged(int index);
     void ColorSpinnerRangeChanged(int type);
     void ColorRdBtnChanged(int type);

@@ -32,6 +32,12 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorField.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorField.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorFieldType.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorPickLoupe.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorPickLoupe.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorPickScreen.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorPickScreen.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorSamples.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorSamples.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorSlider.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSlider.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorSliderStrip.cpp
@@ -41,4 +47,6 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HsvWheel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HsvWheel.h
   ${CMAKE_CURRENT_LIST_DIR}/HueWheel.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/HueWheel.h)
+  ${CMAKE_CURRENT_LIST_DIR}/HueWheel.h
+  ${CMAKE_CURRENT_LIST_DIR}/ScreenImage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScreenImage.h)
