@@ -199,10 +199,8 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     UpdateColorDisplays(currentColor, true);
     CreateColorFields();
     SetColorField(colorFieldIndex);
+    // Fits the size too: the swatch list is restored after the size is fixed.
     ReadExpandedSettings();
-    // The swatch list is restored after the size is fixed.
-
-    FixSize();
     CreateSwatchList(swatchListShown);
 
     RefreshSpinners(initialColor, ColorChannel::None);
@@ -942,10 +940,11 @@ void ColorDorvoDialog::ReadExpandedSettings()
     };
     for (const auto& [key, group] : groups) {
         if (Settings::ReadExpanded(key))
-            ExpandColorGroup(group);
+            PlaceExpandedGroup(group);
         else
-            CollapseColorGroup(group);
+            PlaceCompactGroup(group);
     }
+    FixSize();
 }
 
 namespace {
@@ -1002,6 +1001,18 @@ void measureNow(QWidget* dialog, QGroupBox* box)
 
 void ColorDorvoDialog::ExpandColorGroup(ColorChannel group)
 {
+    PlaceExpandedGroup(group);
+    FixSize();
+}
+
+void ColorDorvoDialog::CollapseColorGroup(ColorChannel group)
+{
+    PlaceCompactGroup(group);
+    FixSize();
+}
+
+void ColorDorvoDialog::PlaceExpandedGroup(ColorChannel group)
+{
     // Expanded groups stand full width in the column, in the order HSV, RGB, CIE-Lab, between
     // the sRGB row (index 0) and the two compact columns.
     QVBoxLayout* column = ui->colorSpinnersVLayout;
@@ -1030,10 +1041,9 @@ void ColorDorvoDialog::ExpandColorGroup(ColorChannel group)
         // The new sliders place their markers once the layout has given them their size.
         QTimer::singleShot(0, this, &ColorDorvoDialog::UpdateChannelSliders);
     }
-    FixSize();
 }
 
-void ColorDorvoDialog::CollapseColorGroup(ColorChannel group)
+void ColorDorvoDialog::PlaceCompactGroup(ColorChannel group)
 {
     // Compact groups go back to the left column in the order HSV, RGB, CIE-Lab, above CMYK
     // when it is there.
@@ -1064,7 +1074,6 @@ void ColorDorvoDialog::CollapseColorGroup(ColorChannel group)
         }
         measureNow(this, expandable.box);
     }
-    FixSize();
 }
 
 void ColorDorvoDialog::OpenSettingsDialog()

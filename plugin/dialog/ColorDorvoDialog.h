@@ -186,7 +186,12 @@ private:
     bool SRgbShown() const;
 
     // Expanded spinner groups and the settings dialog behind the "?" button.
+    // Applies the stored expanded or compact state of the three groups, then fits the size once.
     void ReadExpandedSettings();
+    // Moves a group into the full-width column with its channel sliders, or back; the caller
+    // fits the size.
+    void PlaceExpandedGroup(ColorChannel group);
+    void PlaceCompactGroup(ColorChannel group);
     void OpenSettingsDialog();
     // Undo and redo: the shortcuts, and the history of committed changes.
     void CreateActions();
