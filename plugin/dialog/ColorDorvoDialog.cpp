@@ -4,6 +4,8 @@
 #include "color/GammaForms.h"
 #include "color/HexColor.h"
 #include "dialog/BackdropCache.h"
+#include "dialog/ColorClipboard.h"
+#include "dialog/ColorDropTarget.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldType.h"
 #include "fields/ColorSlider.h"
@@ -11,6 +13,7 @@
 #include "fields/HueWheel.h"
 #include "host/SettingsStore.h"
 #include "settings/ColorDorvoSettingsDialog.h"
+#include "swatches/ColorDragSource.h"
 #include "swatches/ColorSwatchListWidget.h"
 #include "ui_ColorDorvoDialog.h"
 
@@ -246,6 +249,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
 
     ConnectSignals();
     CreateActions();
+    CreateColorTransfer();
     // The eyedropper button is wired with the screen picker.
 
     ui->pickColorBtn->setIcon(
@@ -584,6 +588,8 @@ void ColorDorvoDialog::ApplyColor(const ColorValue& value, bool notify)
 void ColorDorvoDialog::RefreshViews(ColorChannel keepGroup)
 {
     ++viewRefreshes;
+    if (colorClipboard)
+        colorClipboard->clearStatus();
     RefreshSpinners(currentColor, keepGroup);
     UpdateColorDisplays(currentColor, false);
     SetColorField(colorFieldIndex);
@@ -1088,6 +1094,21 @@ bool ColorDorvoDialog::FilterChildEvent(QObject* watched, QEvent* event)
         QTimer::singleShot(0, this, [this] { CommitColor(currentColor); });
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void ColorDorvoDialog::CreateColorTransfer()
+{
+    // A color pasted or dropped is one change like a reset: the views follow once, the host is
+    // told and the history takes one step.
+    const auto take = [this](const QColor& color) { ApplyColor(ColorValue(color), true); };
+    colorClipboard = new ColorClipboard(
+        this, ui->pasteStatusLbl, [this] { return currentColor.toQColor(); }, take);
+    new ColorDragSource(ui->currentColorLbl, [this] { return currentColor.toQColor(); });
+    new ColorDragSource(ui->initColorLbl, [this] { return initialColor.toQColor(); });
+    for (QWidget* target :
+         {static_cast<QWidget*>(ui->currentColorLbl), static_cast<QWidget*>(colorField),
+          static_cast<QWidget*>(hsvWheel), static_cast<QWidget*>(hueWheel)})
+        new ColorDropTarget(target, take);
 }
 
 void ColorDorvoDialog::Undo()
