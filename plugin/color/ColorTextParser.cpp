@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -70,9 +71,11 @@ int compare(const Decimal& a, const Decimal& b)
     return a.negative ? -order : order;
 }
 
-// The digits of |d| written at `scale` (not below d.scale), as an integer.
+// The digits of |d| written at `scale` (not below d.scale), as an integer; none for zero.
 std::string digitsAt(const Decimal& d, int scale)
 {
+    if (isZero(d))
+        return std::string();
     return d.digits + std::string(static_cast<std::size_t>(scale - d.scale), '0');
 }
 
@@ -119,6 +122,8 @@ Decimal negated(Decimal d)
 
 Decimal add(const Decimal& a, const Decimal& b)
 {
+    if (isZero(a) || isZero(b))
+        return isZero(a) ? b : a;
     if (a.negative == b.negative) {
         Decimal sum = addMagnitudes(a, b);
         sum.negative = a.negative && !isZero(sum);
@@ -137,22 +142,42 @@ Decimal subtract(const Decimal& a, const Decimal& b)
     return add(a, negated(b));
 }
 
+// Four decimal digits a limb, the least significant limb first.
+std::vector<std::uint64_t> limbsOf(const std::string& digits)
+{
+    static constexpr std::uint64_t powers[4] = {1, 10, 100, 1000};
+    std::vector<std::uint64_t> limbs((digits.size() + 3) / 4, 0);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        const std::size_t place = digits.size() - 1 - i;
+        limbs[place / 4] += static_cast<std::uint64_t>(digits[i] - '0') * powers[place % 4];
+    }
+    return limbs;
+}
+
 Decimal multiply(const Decimal& a, const Decimal& b)
 {
     if (isZero(a) || isZero(b))
         return Decimal{};
-    // Column sums stay far below int's range: a few hundred digits of at most 81 each.
-    std::vector<int> columns(a.digits.size() + b.digits.size(), 0);
-    for (std::size_t i = 0; i < a.digits.size(); ++i) {
-        for (std::size_t j = 0; j < b.digits.size(); ++j)
-            columns[i + j + 1] += (a.digits[i] - '0') * (b.digits[j] - '0');
+    const std::vector<std::uint64_t> x = limbsOf(a.digits);
+    const std::vector<std::uint64_t> y = limbsOf(b.digits);
+    // Column sums of products below 10^8 stay far below 2^64 for any number of limbs here.
+    std::vector<std::uint64_t> columns(x.size() + y.size(), 0);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        for (std::size_t j = 0; j < y.size(); ++j)
+            columns[i + j] += x[i] * y[j];
     }
-    std::string digits(columns.size(), '0');
-    int carry = 0;
+    std::string digits;
+    digits.reserve(4 * columns.size());
+    std::uint64_t carry = 0;
+    for (std::uint64_t& column : columns) {
+        column += carry;
+        carry = column / 10000;
+        column %= 10000;
+    }
     for (std::size_t i = columns.size(); i-- > 0;) {
-        const int sum = columns[i] + carry;
-        digits[i] = static_cast<char>('0' + sum % 10);
-        carry = sum / 10;
+        const std::uint64_t limb = columns[i];
+        for (std::uint64_t power = 1000; power > 0; power /= 10)
+            digits += static_cast<char>('0' + limb / power % 10);
     }
     return normalized({digits, a.scale + b.scale, a.negative != b.negative});
 }
