@@ -4,6 +4,8 @@
 #include "color/GammaForms.h"
 #include "color/HexColor.h"
 #include "dialog/BackdropCache.h"
+#include "dialog/ColorClipboard.h"
+#include "dialog/ColorDropTarget.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldType.h"
 #include "fields/ColorPickScreen.h"
@@ -12,6 +14,7 @@
 #include "fields/HueWheel.h"
 #include "host/SettingsStore.h"
 #include "settings/ColorDorvoSettingsDialog.h"
+#include "swatches/ColorDragSource.h"
 #include "swatches/ColorSwatchListWidget.h"
 #include "ui_ColorDorvoDialog.h"
 
@@ -242,6 +245,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
 
     ConnectSignals();
     CreateActions();
+    CreateColorTransfer();
     ui->pickColorBtn->setIcon(
         MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(kEyeDropperIconPath)));
 
@@ -587,6 +591,8 @@ void ColorDorvoDialog::ApplyColor(const ColorValue& value, bool notify)
 void ColorDorvoDialog::RefreshViews(ColorChannel keepGroup)
 {
     ++viewRefreshes;
+    if (colorClipboard)
+        colorClipboard->clearStatus();
     RefreshSpinners(currentColor, keepGroup);
     UpdateColorDisplays(currentColor, false);
     SetColorField(colorFieldIndex);
@@ -1134,6 +1140,21 @@ bool ColorDorvoDialog::FilterChildEvent(QObject* watched, QEvent* event)
         QTimer::singleShot(0, this, [this] { CommitColor(currentColor); });
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void ColorDorvoDialog::CreateColorTransfer()
+{
+    // A color pasted or dropped is one change like a reset: the views follow once, the host is
+    // told and the history takes one step.
+    const auto take = [this](const QColor& color) { ApplyColor(ColorValue(color), true); };
+    colorClipboard = new ColorClipboard(
+        this, ui->pasteStatusLbl, [this] { return currentColor.toQColor(); }, take);
+    new ColorDragSource(ui->currentColorLbl, [this] { return currentColor.toQColor(); });
+    new ColorDragSource(ui->initColorLbl, [this] { return initialColor.toQColor(); });
+    for (QWidget* target :
+         {static_cast<QWidget*>(ui->currentColorLbl), static_cast<QWidget*>(colorField),
+          static_cast<QWidget*>(hsvWheel), static_cast<QWidget*>(hueWheel)})
+        new ColorDropTarget(target, take);
 }
 
 void ColorDorvoDialog::Undo()

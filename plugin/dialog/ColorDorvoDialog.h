@@ -25,6 +25,7 @@ class QStackedWidget;
 class QTimer;
 
 class CanvasArea;
+class ColorClipboard;
 class ColorDorvoPicker;
 class ColorField;
 class ColorSlider;
@@ -199,6 +200,9 @@ private:
     void FinishTypedEdit();
     void StepHistory(std::deque<ColorValue>& from, std::deque<ColorValue>& to);
     bool FilterChildEvent(QObject* watched, QEvent* event);
+    // Colors in and out: the copy and paste keys, drags off the two swatches, drops on the
+    // current swatch and the field pages.
+    void CreateColorTransfer();
 
     std::unique_ptr<Ui::ColorDorvoDialog> ui;
     ColorChannel sliderChannel = ColorChannel::Value;
@@ -234,4 +238,5 @@ private:
     // Set while a change that is not final (a step of a drag) or that comes from the history
     // itself goes through ApplyColor, so that it records nothing.
     bool recordingPaused = false;
+    ColorClipboard* colorClipboard = nullptr;
 };

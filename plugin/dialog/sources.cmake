@@ -1,7 +1,11 @@
 list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BackdropCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BackdropCache.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorClipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorClipboard.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.ui
+  ${CMAKE_CURRENT_LIST_DIR}/ColorDropTarget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorDropTarget.h
 )

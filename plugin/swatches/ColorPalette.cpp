@@ -2,9 +2,11 @@
 
 #include "color/ColorValue.h"
 #include "fields/ColorDialogServices.h"
+#include "swatches/ColorDragSource.h"
 #include "swatches/ColorPaletteLayout.h"
 #include "swatches/ColorPaletteStep.h"
 
+#include <QColor>
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QPainter>
@@ -38,6 +40,13 @@ ColorPalette::ColorPalette(ColorPaletteLayout* strip) : QLabel(strip), strip(str
         // as it does 5 pixels in from the sides; the layout would centre it in the 20 rows left.
         layout->addWidget(cell, 0, Qt::AlignTop);
     }
+    // Dragged off, a tile carries the color a click on it picks.
+    new ColorDragSource(this, [this] {
+        const ColorDialogServices* dialog = services();
+        const int alpha = dialog ? dialog->GetCurrentColorValue().rgb().alpha() : 255;
+        const RgbColor rgb(HsvColor(baseColor.hue(), baseColor.saturation(), baseColor.value()));
+        return QColor(rgb.red(), rgb.green(), rgb.blue(), alpha);
+    });
 }
 
 ColorPalette::~ColorPalette() = default;

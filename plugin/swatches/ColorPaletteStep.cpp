@@ -2,13 +2,21 @@
 
 #include "color/ColorValue.h"
 #include "fields/ColorDialogServices.h"
+#include "swatches/ColorDragSource.h"
 #include "swatches/ColorPalette.h"
 
+#include <QColor>
 #include <QMouseEvent>
 #include <QPainter>
 
 ColorPaletteStep::ColorPaletteStep(ColorPalette* tile) : QLabel(tile), tile(tile)
 {
+    // Dragged off, a shade carries the color a click on it picks.
+    new ColorDragSource(this, [this] {
+        const ColorDialogServices* dialog = this->tile->services();
+        const int alpha = dialog ? dialog->GetCurrentColorValue().rgb().alpha() : 255;
+        return QColor(color.red(), color.green(), color.blue(), alpha);
+    });
 }
 
 ColorPaletteStep::~ColorPaletteStep() = default;

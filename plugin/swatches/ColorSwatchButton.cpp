@@ -2,6 +2,7 @@
 
 #include "color/ColorTexts.h"
 #include "color/RgbColor.h"
+#include "swatches/ColorDragSource.h"
 
 #include <QPalette>
 
@@ -15,6 +16,7 @@ ColorSwatchButton::ColorSwatchButton(const QColor& color, int width, int height,
     m_toolTipText = swatchToolTipText(name, RgbColor(color));
     setToolTip(m_toolTipText);
     setFixedSize(width, height);
+    new ColorDragSource(this, [this] { return m_color; });
 }
 
 ColorSwatchButton::~ColorSwatchButton() = default;

@@ -336,6 +336,7 @@ void tst_ColorDorvoDialog::formTree_data()
                                                                         "colorPaletteVLayout",
                                                                         "canvasControlsLayout",
                                                                         "|",
+                                                                        "pasteStatusLbl",
                                                                         "colorStateGLayout"};
     QTest::newRow("field row") << "colorFieldHLayout"
                                << QStringList{"|", "colorFieldStack", "channelSlider", "|"};

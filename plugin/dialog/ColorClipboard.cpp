@@ -1,0 +1,69 @@
+#include "dialog/ColorClipboard.h"
+
+#include "color/ColorMime.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMimeData>
+#include <QTimer>
+#include <QWidget>
+
+ColorClipboard::ColorClipboard(QWidget* window, QLabel* status, CurrentColor current,
+                               TakeColor take)
+    : QObject(window), status(status), current(std::move(current)), take(std::move(take)),
+      statusTimer(new QTimer(this))
+{
+    auto* copyAction = new QAction(window);
+    copyAction->setShortcuts(QKeySequence::Copy);
+    connect(copyAction, &QAction::triggered, this, &ColorClipboard::copy);
+    window->addAction(copyAction);
+
+    auto* pasteAction = new QAction(window);
+    pasteAction->setShortcuts(QKeySequence::Paste);
+    connect(pasteAction, &QAction::triggered, this, &ColorClipboard::paste);
+    window->addAction(pasteAction);
+
+    // The line keeps its room while empty, so that a message never resizes the dialog.
+    status->setMinimumHeight(status->fontMetrics().height());
+    statusTimer->setObjectName(QStringLiteral("pasteStatusTimer"));
+    statusTimer->setSingleShot(true);
+    connect(statusTimer, &QTimer::timeout, this, &ColorClipboard::clearStatus);
+}
+
+ColorClipboard::~ColorClipboard() = default;
+
+void ColorClipboard::copy() const
+{
+    QGuiApplication::clipboard()->setMimeData(ColorMime::create(current()).release());
+}
+
+bool ColorClipboard::paste()
+{
+    const ColorTextParser::Result pasted =
+        ColorMime::read(QGuiApplication::clipboard()->mimeData());
+    if (!pasted.ok) {
+        showStatus(tr("Cannot paste: %1").arg(pasted.reason));
+        return false;
+    }
+    take(pasted.color);
+    return true;
+}
+
+void ColorClipboard::clearStatus()
+{
+    statusTimer->stop();
+    if (!status->text().isEmpty()) {
+        status->clear();
+        status->setToolTip(QString());
+    }
+}
+
+void ColorClipboard::showStatus(const QString& text)
+{
+    // One line in the room the dialog has; the whole text stays in the tooltip.
+    status->setText(status->fontMetrics().elidedText(text, Qt::ElideRight, status->width()));
+    status->setToolTip(text);
+    statusTimer->start(StatusTimeoutMs);
+}

@@ -1,0 +1,38 @@
+#include "dialog/ColorDropTarget.h"
+
+#include "color/ColorMime.h"
+
+#include <QDropEvent>
+#include <QWidget>
+
+ColorDropTarget::ColorDropTarget(QWidget* widget, Dropped dropped)
+    : QObject(widget), widget(widget), dropped(std::move(dropped))
+{
+    widget->setAcceptDrops(true);
+    widget->installEventFilter(this);
+}
+
+ColorDropTarget::~ColorDropTarget() = default;
+
+bool ColorDropTarget::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != widget)
+        return false;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    // Enter, move and drop all derive from QDropEvent.
+    auto* drop = static_cast<QDropEvent*>(event);
+    const ColorTextParser::Result color = ColorMime::read(drop->mimeData());
+    if (!color.ok) {
+        drop->ignore();
+        return true;
+    }
+    // The color is copied; a source that offers only to move it is still taken.
+    if (drop->possibleActions() & Qt::CopyAction)
+        drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop)
+        dropped(color.color);
+    return true;
+}
