@@ -4,6 +4,7 @@
 #include "color/GammaForms.h"
 #include "color/HexColor.h"
 #include "dialog/BackdropCache.h"
+#include "dialog/DialogAccessibility.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldType.h"
 #include "fields/ColorSlider.h"
@@ -246,6 +247,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
 
     ConnectSignals();
     CreateActions();
+    DialogAccessibility::setUp(this, *ui, colorField, hsvWheel, hueWheel, channelSlider);
     // The eyedropper button is wired with the screen picker.
 
     ui->pickColorBtn->setIcon(
@@ -730,6 +732,8 @@ void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)
 {
     auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal, row->parentWidget());
     row->addWidget(slider);
+    if (const SpinnerRow* spinners = RowOf(channel))
+        DialogAccessibility::placeChannelSlider(spinners->floatSpinner, slider);
     slider->setColor(currentColor, channel);
     channelSliders.append(slider);
 }

@@ -4,4 +4,6 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.ui
+  ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.h
 )

@@ -1,0 +1,158 @@
+#include "fields/ColorViewAccessible.h"
+
+#include "color/ColorNames.h"
+#include "fields/AccessibilityEvents.h"
+#include "fields/AccessibleColorView.h"
+#include "fields/ColorDialogServices.h"
+
+#include <QCoreApplication>
+#include <QWidget>
+
+namespace {
+
+// The window's label that speaks the dialog's color: its name is the color in words, made when
+// asked, so it is never stale and costs nothing while no screen reader reads it.
+class LiveRegionAccessible : public QAccessibleWidget
+{
+public:
+    explicit LiveRegionAccessible(QWidget* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* services = dynamic_cast<const ColorDialogServices*>(widget()->window());
+        if (t == QAccessible::Name && services)
+            return spokenColor(services->GetCurrentColorValue());
+        if (t == QAccessible::Description)
+            return QCoreApplication::translate("ColorViewAccessible", "Current color");
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* colorViewFactory(const QString& /*className*/, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (auto* view = dynamic_cast<AccessibleColorView*>(widget))
+        return new ColorViewAccessible(widget, view);
+    if (AccessibilityEvents::isLiveRegion(widget))
+        return new LiveRegionAccessible(widget);
+    return nullptr;
+}
+
+} // namespace
+
+ColorViewAccessible::ColorViewAccessible(QWidget* widget, AccessibleColorView* view)
+    : QAccessibleWidget(widget, view->spokenRole()), view(view)
+{
+}
+
+void ColorViewAccessible::install()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(colorViewFactory);
+        return true;
+    }();
+    Q_UNUSED(installed)
+}
+
+QString ColorViewAccessible::text(QAccessible::Text t) const
+{
+    switch (t) {
+    case QAccessible::Name:
+        // A name given from outside (the form's) comes first, as for any widget.
+        return widget()->accessibleName().isEmpty() ? view->spokenName()
+                                                    : widget()->accessibleName();
+    case QAccessible::Value:
+        return view->spokenValue();
+    case QAccessible::Description:
+    case QAccessible::Help:
+        return view->spokenHelp();
+    default:
+        return QAccessibleWidget::text(t);
+    }
+}
+
+QList<QWidget*> ColorViewAccessible::spokenChildren() const
+{
+    QList<QWidget*> children;
+    for (QWidget* child : widget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (dynamic_cast<AccessibleColorView*>(child) && !child->isWindow())
+            children << child;
+    }
+    return children;
+}
+
+int ColorViewAccessible::childCount() const
+{
+    return spokenChildren().size();
+}
+
+QAccessibleInterface* ColorViewAccessible::child(int index) const
+{
+    const QList<QWidget*> children = spokenChildren();
+    return index >= 0 && index < children.size()
+               ? QAccessible::queryAccessibleInterface(children.at(index))
+               : nullptr;
+}
+
+int ColorViewAccessible::indexOfChild(const QAccessibleInterface* child) const
+{
+    if (!child)
+        return -1;
+    return spokenChildren().indexOf(qobject_cast<QWidget*>(child->object()));
+}
+
+void* ColorViewAccessible::interface_cast(QAccessible::InterfaceType type)
+{
+    if (type == QAccessible::ValueInterface && view->hasSpokenNumber())
+        return static_cast<QAccessibleValueInterface*>(this);
+    return QAccessibleWidget::interface_cast(type);
+}
+
+QStringList ColorViewAccessible::actionNames() const
+{
+    QStringList names = QAccessibleWidget::actionNames();
+    if (view->hasPressAction() && widget()->isEnabled())
+        names.prepend(pressAction());
+    return names;
+}
+
+void ColorViewAccessible::doAction(const QString& actionName)
+{
+    if (actionName == pressAction() && view->hasPressAction() && widget()->isEnabled())
+        view->press();
+    else
+        QAccessibleWidget::doAction(actionName);
+}
+
+QVariant ColorViewAccessible::currentValue() const
+{
+    return view->spokenNumber();
+}
+
+void ColorViewAccessible::setCurrentValue(const QVariant& value)
+{
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    if (ok)
+        view->setSpokenNumber(number);
+}
+
+QVariant ColorViewAccessible::maximumValue() const
+{
+    return view->spokenMaximum();
+}
+
+QVariant ColorViewAccessible::minimumValue() const
+{
+    return view->spokenMinimum();
+}
+
+QVariant ColorViewAccessible::minimumStepSize() const
+{
+    return 1;
+}
