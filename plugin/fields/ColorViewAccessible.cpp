@@ -52,11 +52,15 @@ ColorViewAccessible::ColorViewAccessible(QWidget* widget, AccessibleColorView* v
 
 void ColorViewAccessible::install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(colorViewFactory);
-        return true;
-    }();
-    Q_UNUSED(installed)
+    // Removed again when this code goes: the host unloads the module before it exits, and a
+    // factory left behind would point into unmapped code at the next query.
+    static const struct Registration
+    {
+        Registration() { QAccessible::installFactory(colorViewFactory); }
+        ~Registration() { QAccessible::removeFactory(colorViewFactory); }
+        Registration(const Registration&) = delete;
+        Registration& operator=(const Registration&) = delete;
+    } registration;
 }
 
 QString ColorViewAccessible::text(QAccessible::Text t) const
