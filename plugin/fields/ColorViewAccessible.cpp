@@ -31,14 +31,16 @@ public:
     }
 };
 
-QAccessibleInterface* colorViewFactory(const QString& /*className*/, QObject* object)
+// Qt asks once per class of an object's chain, most derived first, for every widget shown or
+// renamed, whether a screen reader listens or not: only the first question is looked into.
+QAccessibleInterface* colorViewFactory(const QString& className, QObject* object)
 {
     auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget)
+    if (!widget || className != QLatin1String(object->metaObject()->className()))
         return nullptr;
     if (auto* view = dynamic_cast<AccessibleColorView*>(widget))
         return new ColorViewAccessible(widget, view);
-    if (AccessibilityEvents::isLiveRegion(widget))
+    if (className == QLatin1String("QLabel") && AccessibilityEvents::isLiveRegion(widget))
         return new LiveRegionAccessible(widget);
     return nullptr;
 }
