@@ -39,7 +39,7 @@ QAccessibleInterface* colorViewFactory(const QString& className, QObject* object
     if (!widget || className != QLatin1String(object->metaObject()->className()))
         return nullptr;
     if (auto* view = dynamic_cast<AccessibleColorView*>(widget))
-        return new ColorViewAccessible(widget, view);
+        return new ColorViewAccessible(widget, view->spokenRole());
     if (className == QLatin1String("QLabel") && AccessibilityEvents::isLiveRegion(widget))
         return new LiveRegionAccessible(widget);
     return nullptr;
@@ -47,9 +47,14 @@ QAccessibleInterface* colorViewFactory(const QString& className, QObject* object
 
 } // namespace
 
-ColorViewAccessible::ColorViewAccessible(QWidget* widget, AccessibleColorView* view)
-    : QAccessibleWidget(widget, view->spokenRole()), view(view)
+ColorViewAccessible::ColorViewAccessible(QWidget* widget, QAccessible::Role role)
+    : QAccessibleWidget(widget, role)
 {
+}
+
+AccessibleColorView* ColorViewAccessible::view() const
+{
+    return dynamic_cast<AccessibleColorView*>(widget());
 }
 
 void ColorViewAccessible::install()
@@ -67,6 +72,9 @@ void ColorViewAccessible::install()
 
 QString ColorViewAccessible::text(QAccessible::Text t) const
 {
+    const AccessibleColorView* view = this->view();
+    if (!view)
+        return QAccessibleWidget::text(t);
     switch (t) {
     case QAccessible::Name:
         // A name given from outside (the form's) comes first, as for any widget.
@@ -114,7 +122,8 @@ int ColorViewAccessible::indexOfChild(const QAccessibleInterface* child) const
 
 void* ColorViewAccessible::interface_cast(QAccessible::InterfaceType type)
 {
-    if (type == QAccessible::ValueInterface && view->hasSpokenNumber())
+    const AccessibleColorView* view = this->view();
+    if (type == QAccessible::ValueInterface && view && view->hasSpokenNumber())
         return static_cast<QAccessibleValueInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
 }
@@ -122,14 +131,16 @@ void* ColorViewAccessible::interface_cast(QAccessible::InterfaceType type)
 QStringList ColorViewAccessible::actionNames() const
 {
     QStringList names = QAccessibleWidget::actionNames();
-    if (view->hasPressAction() && widget()->isEnabled())
+    const AccessibleColorView* view = this->view();
+    if (view && view->hasPressAction() && widget()->isEnabled())
         names.prepend(pressAction());
     return names;
 }
 
 void ColorViewAccessible::doAction(const QString& actionName)
 {
-    if (actionName == pressAction() && view->hasPressAction() && widget()->isEnabled())
+    AccessibleColorView* view = this->view();
+    if (actionName == pressAction() && view && view->hasPressAction() && widget()->isEnabled())
         view->press();
     else
         QAccessibleWidget::doAction(actionName);
@@ -137,25 +148,28 @@ void ColorViewAccessible::doAction(const QString& actionName)
 
 QVariant ColorViewAccessible::currentValue() const
 {
-    return view->spokenNumber();
+    const AccessibleColorView* view = this->view();
+    return view ? QVariant(view->spokenNumber()) : QVariant();
 }
 
 void ColorViewAccessible::setCurrentValue(const QVariant& value)
 {
     bool ok = false;
     const int number = value.toInt(&ok);
-    if (ok)
+    if (AccessibleColorView* view = this->view(); view && ok)
         view->setSpokenNumber(number);
 }
 
 QVariant ColorViewAccessible::maximumValue() const
 {
-    return view->spokenMaximum();
+    const AccessibleColorView* view = this->view();
+    return view ? QVariant(view->spokenMaximum()) : QVariant();
 }
 
 QVariant ColorViewAccessible::minimumValue() const
 {
-    return view->spokenMinimum();
+    const AccessibleColorView* view = this->view();
+    return view ? QVariant(view->spokenMinimum()) : QVariant();
 }
 
 QVariant ColorViewAccessible::minimumStepSize() const

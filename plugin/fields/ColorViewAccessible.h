@@ -12,7 +12,7 @@ class AccessibleColorView;
 class ColorViewAccessible : public QAccessibleWidget, public QAccessibleValueInterface
 {
 public:
-    ColorViewAccessible(QWidget* widget, AccessibleColorView* view);
+    ColorViewAccessible(QWidget* widget, QAccessible::Role role);
 
     // Registers the factory that makes these for the picker's widgets, and the live region's
     // interface, once per process.
@@ -34,7 +34,8 @@ public:
     QVariant minimumStepSize() const override;
 
 private:
+    // The widget as it speaks, looked up at each question: null while the widget is being
+    // destroyed, when Qt may still tell a screen reader that it hides.
+    AccessibleColorView* view() const;
     QList<QWidget*> spokenChildren() const;
-
-    AccessibleColorView* view;
 };

@@ -18,10 +18,8 @@ ColorPaletteLayout::ColorPaletteLayout(QWidget* parent) : QWidget(parent)
         tile = new ColorPalette(this);
         tile->setFixedHeight(StripHeight);
         layout->addWidget(tile);
-        tile->setFocusPolicy(Qt::NoFocus);
-        for (int i = 0; i < ColorPalette::StepCount; ++i)
-            tile->step(i)->setFocusPolicy(Qt::NoFocus);
     }
+    // The tiles and shades are labels, which take no focus until one is made the stop.
     setTabStop(palettes[0]);
 }
 
