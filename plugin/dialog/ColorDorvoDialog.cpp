@@ -6,6 +6,7 @@
 #include "dialog/BackdropCache.h"
 #include "dialog/ColorClipboard.h"
 #include "dialog/ColorDropTarget.h"
+#include "dialog/DialogAccessibility.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldType.h"
 #include "fields/ColorPickScreen.h"
@@ -246,6 +247,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     ConnectSignals();
     CreateActions();
     CreateColorTransfer();
+    DialogAccessibility::setUp(this, *ui, colorField, hsvWheel, hueWheel, channelSlider);
     ui->pickColorBtn->setIcon(
         MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(kEyeDropperIconPath)));
 
@@ -753,6 +755,8 @@ void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)
 {
     auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal, row->parentWidget());
     row->addWidget(slider);
+    if (const SpinnerRow* spinners = RowOf(channel))
+        DialogAccessibility::placeChannelSlider(spinners->floatSpinner, slider);
     slider->setColor(currentColor, channel);
     channelSliders.append(slider);
 }

@@ -1,10 +1,14 @@
 #include "fields/ColorField.h"
 
+#include "color/ColorNames.h"
 #include "fields/ColorDialogServices.h"
 #include "fields/ColorFieldImage.h"
+#include "fields/FocusFrame.h"
+#include "fields/KeyboardStep.h"
 #include "host/HostServices.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -54,6 +58,8 @@ ColorField::ColorField(int width, int height, ColorDialogServices* dialog, QWidg
     markerLabel->move(markerOffset);
     // The channel picture is painted onto the label directly, without a pixmap in between.
     fieldLabel->installEventFilter(this);
+    setFocusPolicy(Qt::StrongFocus);
+    new FocusFrame(this);
 }
 
 ColorField::~ColorField() = default;
@@ -78,6 +84,7 @@ void ColorField::setColor(const ColorValue& value, ColorChannel channel)
         }
     }
     moveMarkerTo(mapping().markerPosition(value));
+    tellScreenReaders(this);
 }
 
 void ColorField::renderPicture() const
@@ -225,4 +232,128 @@ void ColorField::moveMarkerTo(const QPoint& p)
 QCursor ColorField::hoverCursor() const
 {
     return QCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize));
+}
+
+void ColorField::keyPressEvent(QKeyEvent* event)
+{
+    const ColorChannel across = ColorFieldMapping::horizontalChannel(channel);
+    const ColorChannel upward = ColorFieldMapping::verticalChannel(channel);
+    if (across == ColorChannel::None || pressed || dragging ||
+        !KeyboardStep::isPlainOrShift(event->modifiers())) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    const int units = KeyboardStep::units(event->modifiers());
+    switch (event->key()) {
+    case Qt::Key_Left:
+        stepChannel(across, -units);
+        break;
+    case Qt::Key_Right:
+        stepChannel(across, units);
+        break;
+    case Qt::Key_Up:
+        stepChannel(upward, units);
+        break;
+    case Qt::Key_Down:
+        stepChannel(upward, -units);
+        break;
+    case Qt::Key_PageUp:
+        stepChannel(channel, units);
+        break;
+    case Qt::Key_PageDown:
+        stepChannel(channel, -units);
+        break;
+    case Qt::Key_Home:
+        chooseChannelValue(across, KeyboardStep::lowest(across));
+        break;
+    case Qt::Key_End:
+        chooseChannelValue(across, KeyboardStep::highest(across));
+        break;
+    default:
+        QLabel::keyPressEvent(event);
+        break;
+    }
+}
+
+void ColorField::stepChannel(ColorChannel changed, int delta)
+{
+    const ColorValue current = dialog ? dialog->GetCurrentColorValue() : color;
+    chooseChannelValue(changed, KeyboardStep::moved(changed, current.channel(changed), delta));
+}
+
+void ColorField::chooseChannelValue(ColorChannel changed, int value)
+{
+    ColorValue next = dialog ? dialog->GetCurrentColorValue() : color;
+    if (next.channel(changed) == value)
+        return;
+    // The color keeps what the keys do not touch, its alpha included: unlike a pick, a step
+    // changes one channel only.
+    next.setChannel(changed, value);
+    if (dialog)
+        KeyboardStep::report(dialog, this, next);
+    else
+        setColor(next, channel);
+}
+
+QAccessible::Role ColorField::spokenRole() const
+{
+    return QAccessible::Slider;
+}
+
+QString ColorField::spokenName() const
+{
+    if (!isSliderChannel(channel))
+        return tr("Color field");
+    return tr("%1 and %2 field; %3 fixed at %4")
+        .arg(capitalized(spokenChannelName(ColorFieldMapping::horizontalChannel(channel))),
+             spokenChannelName(ColorFieldMapping::verticalChannel(channel)),
+             spokenChannelName(channel), QString::number(color.channel(channel)));
+}
+
+QString ColorField::spokenValue() const
+{
+    const ColorChannel across = ColorFieldMapping::horizontalChannel(channel);
+    const ColorChannel upward = ColorFieldMapping::verticalChannel(channel);
+    if (across == ColorChannel::None)
+        return QString();
+    return tr("%1 %2, %3 %4")
+        .arg(spokenChannelName(across), QString::number(color.channel(across)),
+             spokenChannelName(upward), QString::number(color.channel(upward)));
+}
+
+QString ColorField::spokenHelp() const
+{
+    if (!isSliderChannel(channel))
+        return QString();
+    return tr("Arrow keys move the marker by one, with Shift by ten; Page Up and Page Down "
+              "change %1; Home and End go to the ends of %2.")
+        .arg(spokenChannelName(channel),
+             spokenChannelName(ColorFieldMapping::horizontalChannel(channel)));
+}
+
+bool ColorField::hasSpokenNumber() const
+{
+    return isSliderChannel(channel);
+}
+
+int ColorField::spokenNumber() const
+{
+    return color.channel(ColorFieldMapping::horizontalChannel(channel));
+}
+
+int ColorField::spokenMinimum() const
+{
+    return KeyboardStep::lowest(ColorFieldMapping::horizontalChannel(channel));
+}
+
+int ColorField::spokenMaximum() const
+{
+    return KeyboardStep::highest(ColorFieldMapping::horizontalChannel(channel));
+}
+
+void ColorField::setSpokenNumber(int number)
+{
+    const ColorChannel across = ColorFieldMapping::horizontalChannel(channel);
+    if (across != ColorChannel::None && !pressed)
+        chooseChannelValue(across, std::clamp(number, spokenMinimum(), spokenMaximum()));
 }

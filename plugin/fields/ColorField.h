@@ -2,6 +2,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
+#include "fields/AccessibleColorView.h"
 #include "fields/ColorFieldMapping.h"
 
 #include <QCursor>
@@ -17,7 +18,11 @@ class ColorDialogServices;
 // current color; a left press and drag picks the color under the pointer and reports it to the
 // dialog. While a button is held the field ignores colors pushed by the dialog, so the picture
 // under the pointer stays put.
-class ColorField : public QLabel
+//
+// With the focus, the arrow keys step the two axis channels by one unit of their own (ten with
+// Shift), Page Up and Page Down the fixed channel, Home and End go to the ends of the horizontal
+// channel; each press is reported as a click is.
+class ColorField : public QLabel, public AccessibleColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorField)
@@ -52,6 +57,17 @@ public:
     // else the pixmap given to setPixmap.
     QImage shownPicture() const;
 
+    // AccessibleColorView: the horizontal channel is the number.
+    QAccessible::Role spokenRole() const override;
+    QString spokenName() const override;
+    QString spokenValue() const override;
+    QString spokenHelp() const override;
+    bool hasSpokenNumber() const override;
+    int spokenNumber() const override;
+    int spokenMinimum() const override;
+    int spokenMaximum() const override;
+    void setSpokenNumber(int number) override;
+
 public slots:
     void setPixmap(QPixmap pm);
     void setImage(QImage& im);
@@ -63,8 +79,14 @@ protected:
     void enterEvent(QEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Sets one channel of the dialog's color from the keyboard, reported as a click is; nothing
+    // when it holds that value already.
+    void chooseChannelValue(ColorChannel changed, int value);
+    void stepChannel(ColorChannel changed, int delta);
+
     // The picture, the pick and the marker of the channel shown, at the field's size.
     ColorFieldMapping mapping() const;
     void moveMarkerTo(const QPoint& p);

@@ -24,6 +24,52 @@ ColorFieldMapping::ColorFieldMapping(ColorChannel channel, int width, int height
 {
 }
 
+ColorChannel ColorFieldMapping::horizontalChannel(ColorChannel fixed)
+{
+    switch (fixed) {
+    case ColorChannel::Red:
+    case ColorChannel::Green:
+        return ColorChannel::Blue;
+    case ColorChannel::Blue:
+        return ColorChannel::Red;
+    case ColorChannel::Hue:
+        return ColorChannel::Saturation;
+    case ColorChannel::Saturation:
+    case ColorChannel::Value:
+        return ColorChannel::Hue;
+    case ColorChannel::Lightness:
+    case ColorChannel::BlueYellow:
+        return ColorChannel::RedGreen;
+    case ColorChannel::RedGreen:
+        return ColorChannel::BlueYellow;
+    default:
+        return ColorChannel::None;
+    }
+}
+
+ColorChannel ColorFieldMapping::verticalChannel(ColorChannel fixed)
+{
+    switch (fixed) {
+    case ColorChannel::Red:
+    case ColorChannel::Blue:
+        return ColorChannel::Green;
+    case ColorChannel::Green:
+        return ColorChannel::Red;
+    case ColorChannel::Hue:
+    case ColorChannel::Saturation:
+        return ColorChannel::Value;
+    case ColorChannel::Value:
+        return ColorChannel::Saturation;
+    case ColorChannel::Lightness:
+        return ColorChannel::BlueYellow;
+    case ColorChannel::RedGreen:
+    case ColorChannel::BlueYellow:
+        return ColorChannel::Lightness;
+    default:
+        return ColorChannel::None;
+    }
+}
+
 int ColorFieldMapping::columnValue(int x) const
 {
     const float w = float(width);

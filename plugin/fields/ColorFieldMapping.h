@@ -22,6 +22,11 @@ class ColorFieldMapping
 public:
     ColorFieldMapping(ColorChannel channel, int width, int height);
 
+    // The channels along the axes of the field that holds `fixed`: the one growing to the right
+    // and the one growing upward; None for a channel that is not a field channel.
+    static ColorChannel horizontalChannel(ColorChannel fixed);
+    static ColorChannel verticalChannel(ColorChannel fixed);
+
     // The axis value the picture shows in column x (0..width - 1) and in row y (0..height - 1),
     // clamped as the record's setter clamps it; 0 for a channel that is not a field channel.
     int columnValue(int x) const;

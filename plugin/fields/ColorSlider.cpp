@@ -1,12 +1,17 @@
 #include "fields/ColorSlider.h"
 
+#include "color/ColorNames.h"
+#include "fields/AccessibilityEvents.h"
 #include "fields/ChannelGradient.h"
 #include "fields/ColorDialogServices.h"
 #include "fields/ColorSliderMapping.h"
 #include "fields/ColorSliderStrip.h"
+#include "fields/FocusFrame.h"
+#include "fields/KeyboardStep.h"
 #include "host/HostServices.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -99,6 +104,8 @@ void ColorSlider::setUp(int width, int height, int orientation)
     gradientLabel->setObjectName(QStringLiteral("gradientLabel"));
     gradientLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     moveMarker(markerPosition(color, channel));
+    setFocusPolicy(Qt::StrongFocus);
+    new FocusFrame(this);
 }
 
 int ColorSlider::length() const
@@ -129,6 +136,7 @@ void ColorSlider::setColor(const ColorValue& value, ColorChannel channel)
         }
     }
     moveMarker(markerPosition(value, this->channel));
+    tellScreenReaders(this);
 }
 
 QImage ColorSlider::makeGradient()
@@ -241,4 +249,141 @@ void ColorSlider::mouseReleaseEvent(QMouseEvent* event)
     // lost the focus): catch up with it.
     if (dialog)
         setColor(dialog->GetCurrentColorValue(), ColorChannel::None);
+}
+
+void ColorSlider::keyPressEvent(QKeyEvent* event)
+{
+    if (!isSliderChannel(channel) || pressed || !KeyboardStep::isPlainOrShift(event->modifiers())) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    const int units = KeyboardStep::units(event->modifiers());
+    // The high end of every channel is at the top, or at the left of a horizontal slider.
+    const bool horizontal = orientation != Vertical;
+    int delta = 0;
+    switch (event->key()) {
+    case Qt::Key_Up:
+        delta = units;
+        break;
+    case Qt::Key_Down:
+        delta = -units;
+        break;
+    case Qt::Key_Left:
+        delta = horizontal ? units : 0;
+        break;
+    case Qt::Key_Right:
+        delta = horizontal ? -units : 0;
+        break;
+    case Qt::Key_PageUp:
+        delta = KeyboardStep::kShiftUnits;
+        break;
+    case Qt::Key_PageDown:
+        delta = -KeyboardStep::kShiftUnits;
+        break;
+    case Qt::Key_Home:
+        chooseValue(KeyboardStep::highest(channel), 0);
+        return;
+    case Qt::Key_End:
+        chooseValue(KeyboardStep::lowest(channel), 0);
+        return;
+    default:
+        break;
+    }
+    if (delta == 0) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    chooseValue(KeyboardStep::moved(channel, currentValue(), delta), delta > 0 ? 1 : -1);
+}
+
+int ColorSlider::currentValue() const
+{
+    return (dialog ? dialog->GetCurrentColorValue() : color).channel(channel);
+}
+
+void ColorSlider::chooseValue(int value, int direction)
+{
+    if (value == currentValue())
+        return;
+    if (!dialog) {
+        color.setChannel(channel, value);
+        moveMarker(markerPosition(color, channel));
+        return;
+    }
+    // As a click: the value while the button is held, then once more at its release, which
+    // tells the host and makes one step of the history.
+    const ColorValue before = dialog->GetCurrentColorValue();
+    dialog->SliderValueChanged(value, channel, false);
+    const int span = KeyboardStep::highest(channel) - KeyboardStep::lowest(channel);
+    for (int tries = 0; direction != 0 && tries < span &&
+                        dialog->GetCurrentColorValue().channel(channel) == before.channel(channel);
+         ++tries) {
+        const int further = KeyboardStep::moved(channel, value, direction);
+        if (further == value)
+            break;
+        value = further;
+        dialog->SliderValueChanged(value, channel, false);
+    }
+    if (dialog->GetCurrentColorValue() == before)
+        return;
+    dialog->SliderValueChanged(value, channel, true);
+    AccessibilityEvents::announceColor(this);
+}
+
+QAccessible::Role ColorSlider::spokenRole() const
+{
+    return QAccessible::Slider;
+}
+
+QString ColorSlider::spokenName() const
+{
+    if (!isSliderChannel(channel))
+        return tr("Channel slider");
+    return tr("%1 slider").arg(capitalized(spokenChannelName(channel)));
+}
+
+QString ColorSlider::spokenValue() const
+{
+    if (!isSliderChannel(channel))
+        return QString();
+    const ChannelInfo& info = channelInfo(channel);
+    if (info.minimum == 0)
+        return tr("%1 of %2").arg(color.channel(channel)).arg(info.maximum);
+    return tr("%1, from %2 to %3").arg(color.channel(channel)).arg(info.minimum).arg(info.maximum);
+}
+
+QString ColorSlider::spokenHelp() const
+{
+    return orientation == Vertical
+               ? tr("Up and Down change the value by one, with Shift or Page Up and Page Down "
+                    "by ten; Home and End go to the top and the bottom.")
+               : tr("Left and Right move the marker by one, with Shift or Page Up and Page Down "
+                    "by ten; Up raises the value, Down lowers it; Home and End go to the left "
+                    "and the right end.");
+}
+
+bool ColorSlider::hasSpokenNumber() const
+{
+    return isSliderChannel(channel);
+}
+
+int ColorSlider::spokenNumber() const
+{
+    return color.channel(channel);
+}
+
+int ColorSlider::spokenMinimum() const
+{
+    return KeyboardStep::lowest(channel);
+}
+
+int ColorSlider::spokenMaximum() const
+{
+    return KeyboardStep::highest(channel);
+}
+
+void ColorSlider::setSpokenNumber(int number)
+{
+    if (isSliderChannel(channel) && !pressed)
+        chooseValue(std::clamp(number, spokenMinimum(), spokenMaximum()), 0);
 }

@@ -2,6 +2,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
+#include "fields/AccessibleColorView.h"
 
 #include <QImage>
 #include <QLabel>
@@ -16,7 +17,11 @@ class ColorSliderStrip;
 // A one-dimensional strip showing how the color changes along one channel, high end at the top
 // (vertical) or left (horizontal), with a marker at the current value. Pressing and dragging sends
 // the channel value under the pointer to the dialog, which writes it into the channel's spinner.
-class ColorSlider : public QLabel
+//
+// With the focus, Up and Down step the channel by one unit (ten with Shift), and on a horizontal
+// slider Left and Right move the marker that way; Page Up and Page Down step by ten; Home and
+// End go to the top (left) and bottom (right) end. Each press is reported as a click is.
+class ColorSlider : public QLabel, public AccessibleColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorSlider)
@@ -58,6 +63,17 @@ public:
     ColorChannel shownChannel() const { return channel; }
     const ColorValue& shownColor() const { return color; }
 
+    // AccessibleColorView: the channel's value is the number.
+    QAccessible::Role spokenRole() const override;
+    QString spokenName() const override;
+    QString spokenValue() const override;
+    QString spokenHelp() const override;
+    bool hasSpokenNumber() const override;
+    int spokenNumber() const override;
+    int spokenMinimum() const override;
+    int spokenMaximum() const override;
+    void setSpokenNumber(int number) override;
+
 public slots:
     void setPixmap(QPixmap pm);
     void setImage(QImage& im);
@@ -66,8 +82,17 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Sends value of the channel from the keyboard as a click sends it. A step in `direction`
+    // (+1 or -1) that changes nothing goes on that way until the color changes or the range
+    // ends: with the sRGB switch off the spinners show the linear form, and a run of stored
+    // values can share one linear value.
+    void chooseValue(int value, int direction);
+    // The channel's value in the dialog's color (or the slider's own without a dialog).
+    int currentValue() const;
+
     void setUp(int width, int height, int orientation);
     int coordinateOf(const QPoint& pos) const;
     // Writes the gradient into the strip's picture; false for no length or a channel without one.

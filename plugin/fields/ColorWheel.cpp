@@ -2,12 +2,15 @@
 
 #include "color/Rounding.h"
 #include "fields/ColorDialogServices.h"
+#include "fields/KeyboardStep.h"
 #include "host/HostServices.h"
 
 #include <QHoverEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
 #include <math.h>
 
 namespace {
@@ -33,6 +36,7 @@ ColorWheel::ColorWheel(ColorDialogServices* dialog, QWidget* parent)
     : QLabel(parent), dialog(dialog), hoverCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize))
 {
     setFixedSize(DefaultSize, DefaultSize);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 ColorWheel::~ColorWheel() = default;
@@ -199,4 +203,68 @@ void ColorWheel::mouseReleaseEvent(QMouseEvent* event)
     } else {
         setCursor(QCursor());
     }
+}
+
+void ColorWheel::stepChannel(ColorChannel changed, int delta)
+{
+    const ColorValue current = dialog ? dialog->GetCurrentColorValue() : color;
+    chooseChannelValue(changed, KeyboardStep::moved(changed, current.channel(changed), delta));
+}
+
+void ColorWheel::chooseChannelValue(ColorChannel changed, int value)
+{
+    ColorValue next = dialog ? dialog->GetCurrentColorValue() : color;
+    if (dragging || next.channel(changed) == value)
+        return;
+    // Only the channel stepped changes, alpha included.
+    next.setChannel(changed, value);
+    if (dialog) {
+        KeyboardStep::report(dialog, this, next);
+    } else {
+        color = next;
+        moveMarker(color.hsv());
+    }
+}
+
+bool ColorWheel::handleCommonKey(const QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Home) {
+        chooseChannelValue(ColorChannel::Hue, KeyboardStep::lowest(ColorChannel::Hue));
+        return true;
+    }
+    if (event->key() == Qt::Key_End) {
+        chooseChannelValue(ColorChannel::Hue, KeyboardStep::highest(ColorChannel::Hue));
+        return true;
+    }
+    return false;
+}
+
+QAccessible::Role ColorWheel::spokenRole() const
+{
+    return QAccessible::Dial;
+}
+
+bool ColorWheel::hasSpokenNumber() const
+{
+    return true;
+}
+
+int ColorWheel::spokenNumber() const
+{
+    return color.hsv().hue();
+}
+
+int ColorWheel::spokenMinimum() const
+{
+    return KeyboardStep::lowest(ColorChannel::Hue);
+}
+
+int ColorWheel::spokenMaximum() const
+{
+    return KeyboardStep::highest(ColorChannel::Hue);
+}
+
+void ColorWheel::setSpokenNumber(int number)
+{
+    chooseChannelValue(ColorChannel::Hue, std::clamp(number, spokenMinimum(), spokenMaximum()));
 }

@@ -2,6 +2,7 @@
 
 #include "color/ColorValue.h"
 #include "color/HsvColor.h"
+#include "fields/AccessibleColorView.h"
 
 #include <QCursor>
 #include <QImage>
@@ -19,8 +20,10 @@ class ColorDialogServices;
 // transparent part, and the press-drag-release cycle. A subclass decides how an angle and a
 // position become a color (pickColor) and where the marker stands for a color (moveMarker).
 //
-// Picked colors go straight to the dialog; the wheel emits nothing.
-class ColorWheel : public QLabel
+// Picked colors go straight to the dialog; the wheel emits nothing. With the focus, keys step
+// the hue (and on the HSV wheel the saturation and value) as the subclass decides; each press is
+// reported as a click is.
+class ColorWheel : public QLabel, public AccessibleColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorWheel)
@@ -53,6 +56,14 @@ public:
     // The last color the dialog pushed.
     const ColorValue& shownColor() const { return color; }
 
+    // AccessibleColorView: the hue is the number.
+    QAccessible::Role spokenRole() const override;
+    bool hasSpokenNumber() const override;
+    int spokenNumber() const override;
+    int spokenMinimum() const override;
+    int spokenMaximum() const override;
+    void setSpokenNumber(int number) override;
+
 protected:
     // dialog receives the picked colors and is not owned; it may be null, and then nothing is
     // reported. parent owns the wheel.
@@ -70,6 +81,12 @@ protected:
     // The color both subclasses share for reports: hsv reported to the dialog when its hue,
     // saturation or value differ from the dialog's current ones.
     void reportPick(const HsvColor& hsv);
+    // Sets one channel of the dialog's color from the keyboard, reported as a click is; nothing
+    // when it holds that value already or a drag is on.
+    void chooseChannelValue(ColorChannel changed, int value);
+    void stepChannel(ColorChannel changed, int delta);
+    // The keys all wheels share: Home and End go to hue 0 and 359. False for any other key.
+    bool handleCommonKey(const QKeyEvent* event);
 
     ColorDialogServices* const dialog;
     QLabel* fieldLabel = nullptr;

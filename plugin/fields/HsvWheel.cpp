@@ -1,7 +1,11 @@
 #include "fields/HsvWheel.h"
 
+#include "color/ColorNames.h"
 #include "color/Rounding.h"
+#include "fields/FocusFrame.h"
+#include "fields/KeyboardStep.h"
 
+#include <QKeyEvent>
 #include <QLineF>
 
 #include <algorithm>
@@ -16,6 +20,7 @@ HsvWheel::HsvWheel(ColorDialogServices* dialog, QWidget* parent) : ColorWheel(di
 {
     createLabels(QString::fromLatin1(kPicture));
     setAttribute(Qt::WA_Hover);
+    new FocusFrame(this);
 }
 
 HsvWheel::~HsvWheel() = default;
@@ -24,6 +29,7 @@ void HsvWheel::setColor(const ColorValue& value)
 {
     color = value;
     moveMarker(color.hsv());
+    tellScreenReaders(this);
 }
 
 int HsvWheel::diskRadius() const
@@ -57,4 +63,55 @@ HsvColor HsvWheel::pickColor(int angle, const QPoint& position)
 void HsvWheel::moveMarker(const HsvColor& hsv)
 {
     markerLabel->move(markerCorner(hsv.hue(), markerRadius(hsv.saturation())));
+}
+
+void HsvWheel::keyPressEvent(QKeyEvent* event)
+{
+    if (!KeyboardStep::isPlainOrShift(event->modifiers())) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    if (handleCommonKey(event))
+        return;
+    const int units = KeyboardStep::units(event->modifiers());
+    switch (event->key()) {
+    case Qt::Key_Left:
+        stepChannel(ColorChannel::Hue, -units);
+        break;
+    case Qt::Key_Right:
+        stepChannel(ColorChannel::Hue, units);
+        break;
+    case Qt::Key_Up:
+        stepChannel(ColorChannel::Saturation, units);
+        break;
+    case Qt::Key_Down:
+        stepChannel(ColorChannel::Saturation, -units);
+        break;
+    case Qt::Key_PageUp:
+        stepChannel(ColorChannel::Value, units);
+        break;
+    case Qt::Key_PageDown:
+        stepChannel(ColorChannel::Value, -units);
+        break;
+    default:
+        QLabel::keyPressEvent(event);
+        break;
+    }
+}
+
+QString HsvWheel::spokenName() const
+{
+    return tr("Hue and saturation wheel; value fixed at %1").arg(color.hsv().value());
+}
+
+QString HsvWheel::spokenValue() const
+{
+    return tr("hue %1, saturation %2").arg(color.hsv().hue()).arg(color.hsv().saturation());
+}
+
+QString HsvWheel::spokenHelp() const
+{
+    return tr("Left and Right turn the hue by one degree, Up and Down change the saturation, "
+              "Page Up and Page Down the value; Shift steps by ten. Home and End go to hue 0 "
+              "and 359.");
 }

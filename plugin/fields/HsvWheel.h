@@ -6,7 +6,9 @@ class ColorDialogServices;
 
 // The HSV disk: the angle from straight up chooses the hue and the distance from the centre the
 // saturation (0 at the centre, 100 at the rim and beyond); the value stays as it is. The picture
-// is fixed; only the marker moves.
+// is fixed; only the marker moves. Keys: Left and Right turn the hue by a degree, Up and Down
+// change the saturation, Page Up and Page Down the value (ten with Shift); Home and End go to
+// hue 0 and 359.
 class HsvWheel : public ColorWheel
 {
     Q_OBJECT
@@ -31,4 +33,11 @@ public:
     int saturationAt(const QPoint& position) const;
     // Saturation to the marker's distance from the centre: saturation 100 reaches the rim.
     int markerRadius(int saturation) const;
+
+    QString spokenName() const override;
+    QString spokenValue() const override;
+    QString spokenHelp() const override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };

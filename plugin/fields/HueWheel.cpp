@@ -2,6 +2,10 @@
 
 #include "color/ColorChannel.h"
 #include "fields/ColorField.h"
+#include "fields/FocusFrame.h"
+#include "fields/KeyboardStep.h"
+
+#include <QKeyEvent>
 
 namespace {
 
@@ -19,6 +23,8 @@ HueWheel::HueWheel(ColorDialogServices* dialog, QWidget* parent)
     innerField->setObjectName(QStringLiteral("innerField"));
     innerField->move(width() / 4, height() / 4);
     setAttribute(Qt::WA_Hover);
+    // Around the whole wheel; the square draws its own.
+    new FocusFrame(this);
 }
 
 HueWheel::~HueWheel() = default;
@@ -28,9 +34,51 @@ void HueWheel::setColor(const ColorValue& value)
     color = value;
     moveMarker(color.hsv());
     innerField->setColor(value, ColorChannel::Hue);
+    tellScreenReaders(this);
 }
 
 void HueWheel::moveMarker(const HsvColor& hsv)
 {
     markerLabel->move(markerCorner(hsv.hue(), RingMiddle));
+}
+
+void HueWheel::keyPressEvent(QKeyEvent* event)
+{
+    // Keys the square passes on are not the ring's.
+    if (!hasFocus() || !KeyboardStep::isPlainOrShift(event->modifiers())) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    if (handleCommonKey(event))
+        return;
+    const int units = KeyboardStep::units(event->modifiers());
+    switch (event->key()) {
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        stepChannel(ColorChannel::Hue, units);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        stepChannel(ColorChannel::Hue, -units);
+        break;
+    default:
+        QLabel::keyPressEvent(event);
+        break;
+    }
+}
+
+QString HueWheel::spokenName() const
+{
+    return tr("Hue ring");
+}
+
+QString HueWheel::spokenValue() const
+{
+    return tr("hue %1").arg(color.hsv().hue());
+}
+
+QString HueWheel::spokenHelp() const
+{
+    return tr("Right and Up turn the hue by one degree, Left and Down back; Shift steps by ten. "
+              "Home and End go to hue 0 and 359.");
 }

@@ -7,7 +7,8 @@ class ColorField;
 
 // The hue ring around a small square field. Dragging on the ring changes only the hue; the square
 // inside is a ColorField held on the hue, with saturation left to right and value bottom to top,
-// which picks and reports on its own.
+// which picks and reports on its own. Keys on the ring turn the hue: Right and Up by a degree
+// clockwise, Left and Down back (ten with Shift); Home and End go to hue 0 and 359.
 class HueWheel : public ColorWheel
 {
     Q_OBJECT
@@ -30,6 +31,13 @@ public:
     void moveMarker(const HsvColor& hsv) override;
 
     ColorField* field() const { return innerField; }
+
+    QString spokenName() const override;
+    QString spokenValue() const override;
+    QString spokenHelp() const override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     ColorField* innerField;

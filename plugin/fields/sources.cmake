@@ -28,6 +28,10 @@ target_include_directories(colordorvo_pictures PUBLIC ${CMAKE_CURRENT_LIST_DIR}/
 target_link_libraries(colordorvo_pictures PUBLIC colordorvo_color Qt5::Gui)
 
 list(APPEND COLORDORVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AccessibilityEvents.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AccessibilityEvents.h
+  ${CMAKE_CURRENT_LIST_DIR}/AccessibleColorView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AccessibleColorView.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDialogServices.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorField.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorField.h
@@ -42,11 +46,17 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorSlider.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorSliderStrip.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSliderStrip.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorViewAccessible.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorViewAccessible.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorWheel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorWheel.h
+  ${CMAKE_CURRENT_LIST_DIR}/FocusFrame.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FocusFrame.h
   ${CMAKE_CURRENT_LIST_DIR}/HsvWheel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HsvWheel.h
   ${CMAKE_CURRENT_LIST_DIR}/HueWheel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HueWheel.h
   ${CMAKE_CURRENT_LIST_DIR}/ScreenImage.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ScreenImage.h)
+  ${CMAKE_CURRENT_LIST_DIR}/ScreenImage.h
+  ${CMAKE_CURRENT_LIST_DIR}/KeyboardStep.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/KeyboardStep.h)

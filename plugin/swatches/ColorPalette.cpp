@@ -1,13 +1,18 @@
 #include "swatches/ColorPalette.h"
 
+#include "color/ColorNames.h"
 #include "color/ColorValue.h"
+#include "fields/AccessibilityEvents.h"
 #include "fields/ColorDialogServices.h"
+#include "fields/FocusFrame.h"
+#include "fields/KeyboardStep.h"
 #include "swatches/ColorDragSource.h"
 #include "swatches/ColorPaletteLayout.h"
 #include "swatches/ColorPaletteStep.h"
 
 #include <QColor>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -88,8 +93,14 @@ void ColorPalette::setColor(const HsvColor& hsv)
 void ColorPalette::mousePressEvent(QMouseEvent* event)
 {
     // Only the left button picks; other buttons are swallowed here.
+    if (event->button() == Qt::LeftButton)
+        pick();
+}
+
+void ColorPalette::pick()
+{
     ColorDialogServices* dialog = services();
-    if (event->button() != Qt::LeftButton || !dialog)
+    if (!dialog)
         return;
     const ColorValue current = dialog->GetCurrentColorValue();
     if (current.hsv() != baseColor) {
@@ -105,6 +116,87 @@ void ColorPalette::mousePressEvent(QMouseEvent* event)
 // widget, too slow for a strip recoloured on every drag step.
 void ColorPalette::paintEvent(QPaintEvent* event)
 {
-    QPainter(this).fillRect(rect(), QColor(painted.red(), painted.green(), painted.blue()));
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(painted.red(), painted.green(), painted.blue()));
+    if (hasFocus())
+        FocusFrame::paint(painter, rect(), palette());
+    painter.end();
     QLabel::paintEvent(event);
+}
+
+void ColorPalette::keyPressEvent(QKeyEvent* event)
+{
+    if (KeyboardStep::isPlainOrShift(event->modifiers())) {
+        switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Select:
+            press();
+            return;
+        default:
+            if (strip->moveFocus(this, event->key()))
+                return;
+        }
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ColorPalette::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void ColorPalette::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    update();
+}
+
+int ColorPalette::indexInStrip() const
+{
+    for (int i = 0; i < ColorPaletteLayout::TileCount; ++i) {
+        if (strip->palette(i) == this)
+            return i;
+    }
+    return -1;
+}
+
+int ColorPalette::indexOf(const ColorPaletteStep* shade) const
+{
+    for (int i = 0; i < StepCount; ++i) {
+        if (steps[i] == shade)
+            return i;
+    }
+    return -1;
+}
+
+void ColorPalette::press()
+{
+    pick();
+    AccessibilityEvents::announceColor(this);
+}
+
+QAccessible::Role ColorPalette::spokenRole() const
+{
+    return QAccessible::Button;
+}
+
+QString ColorPalette::spokenName() const
+{
+    return tr("Harmony color %1: %2")
+        .arg(indexInStrip() + 1)
+        .arg(spokenHexAndName(RgbColor(baseColor)));
+}
+
+QString ColorPalette::spokenValue() const
+{
+    return QString();
+}
+
+QString ColorPalette::spokenHelp() const
+{
+    return tr("Space or Enter takes this color. Left and Right go through the harmony colors and "
+              "their shades, Down to the shades, Up back to the color.");
 }

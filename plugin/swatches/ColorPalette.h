@@ -2,6 +2,7 @@
 
 #include "color/HsvColor.h"
 #include "color/RgbColor.h"
+#include "fields/AccessibleColorView.h"
 
 #include <QLabel>
 
@@ -14,8 +15,9 @@ class QMouseEvent;
 class QPaintEvent;
 
 // One tile of the harmony strip: its color above a row of four shades. A left click
-// on the tile itself makes its color the dialog's current color.
-class ColorPalette : public QLabel
+// on the tile itself makes its color the dialog's current color; so do Space and Enter when the
+// tile has the focus.
+class ColorPalette : public QLabel, public AccessibleColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorPalette)
@@ -36,6 +38,20 @@ public:
     ColorPaletteStep* step(int index) const;
     // Where picks on the tile and its shades go: the strip's services.
     ColorDialogServices* services() const;
+    ColorPaletteLayout* paletteStrip() const { return strip; }
+    // The tile's place in the strip, 0..3, and the shade's place in the tile.
+    int indexInStrip() const;
+    int indexOf(const ColorPaletteStep* shade) const;
+
+    // What a left click does: the tile's color becomes the dialog's, unless it is already.
+    void pick();
+
+    QAccessible::Role spokenRole() const override;
+    QString spokenName() const override;
+    QString spokenValue() const override;
+    QString spokenHelp() const override;
+    bool hasPressAction() const override { return true; }
+    void press() override;
 
     // Shade `index` (0..3, left to right) of `base`: saturation and value scaled by
     // that shade's factors, truncated and clamped; hue and alpha kept.
@@ -43,6 +59,9 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:

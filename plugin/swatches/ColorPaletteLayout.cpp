@@ -3,8 +3,11 @@
 #include "color/HsvColor.h"
 #include "dialog/PaletteAngleType.h"
 #include "swatches/ColorPalette.h"
+#include "swatches/ColorPaletteStep.h"
 
 #include <QHBoxLayout>
+
+#include <algorithm>
 
 ColorPaletteLayout::ColorPaletteLayout(QWidget* parent) : QWidget(parent)
 {
@@ -16,6 +19,8 @@ ColorPaletteLayout::ColorPaletteLayout(QWidget* parent) : QWidget(parent)
         tile->setFixedHeight(StripHeight);
         layout->addWidget(tile);
     }
+    // The tiles and shades are labels, which take no focus until one is made the stop.
+    setTabStop(palettes[0]);
 }
 
 ColorPaletteLayout::~ColorPaletteLayout() = default;
@@ -52,6 +57,9 @@ void ColorPaletteLayout::updatePalettes(const HsvColor& hsv, int type, int angle
         palettes[1]->setVisible(mode != PaletteAngleType::Monochromatic);
         palettes[2]->setVisible(mode != PaletteAngleType::Monochromatic);
         palettes[3]->setVisible(mode == PaletteAngleType::Tetrad);
+        // A stop in a tile now hidden would drop the strip from the Tab chain.
+        if (!focusOrder().contains(stop))
+            setTabStop(palettes[0]);
         adjustSize();
         // adjustSize shrinks a strip held in a layout to its size hint; the layout it sits in
         // puts it back before the next paint. When no tile changes visibility, nothing else
@@ -90,4 +98,64 @@ void ColorPaletteLayout::updatePalettes(const HsvColor& hsv, int type, int angle
     }
 
     currentType = type;
+}
+
+QList<QWidget*> ColorPaletteLayout::focusOrder() const
+{
+    QList<QWidget*> cells;
+    for (ColorPalette* tile : palettes) {
+        if (tile->isHidden())
+            continue;
+        cells << tile;
+        for (int i = 0; i < ColorPalette::StepCount; ++i)
+            cells << tile->step(i);
+    }
+    return cells;
+}
+
+void ColorPaletteLayout::setTabStop(QWidget* cell)
+{
+    if (cell == stop)
+        return;
+    // Only the stop takes the focus by Tab, and none takes it by a click: a pick by mouse leaves
+    // the focus where it was, in a spinner being typed in, say.
+    cell->setFocusPolicy(Qt::TabFocus);
+    if (stop)
+        stop->setFocusPolicy(Qt::NoFocus);
+    stop = cell;
+}
+
+bool ColorPaletteLayout::moveFocus(QWidget* cell, int key)
+{
+    const QList<QWidget*> cells = focusOrder();
+    const int at = cells.indexOf(cell);
+    if (at < 0)
+        return false;
+    const int tileAt = at - at % (1 + ColorPalette::StepCount);
+    int to = at;
+    switch (key) {
+    case Qt::Key_Left:
+        to = std::max(at - 1, 0);
+        break;
+    case Qt::Key_Right:
+        to = std::min(at + 1, int(cells.size()) - 1);
+        break;
+    case Qt::Key_Down:
+        to = at == tileAt ? at + 1 : at;
+        break;
+    case Qt::Key_Up:
+        to = tileAt;
+        break;
+    case Qt::Key_Home:
+        to = 0;
+        break;
+    case Qt::Key_End:
+        to = int(cells.size()) - 1;
+        break;
+    default:
+        return false;
+    }
+    setTabStop(cells.at(to));
+    cells.at(to)->setFocus(Qt::OtherFocusReason);
+    return true;
 }

@@ -1,11 +1,17 @@
 #include "swatches/ColorPaletteStep.h"
 
+#include "color/ColorNames.h"
 #include "color/ColorValue.h"
+#include "fields/AccessibilityEvents.h"
 #include "fields/ColorDialogServices.h"
+#include "fields/FocusFrame.h"
+#include "fields/KeyboardStep.h"
 #include "swatches/ColorDragSource.h"
 #include "swatches/ColorPalette.h"
+#include "swatches/ColorPaletteLayout.h"
 
 #include <QColor>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -37,8 +43,14 @@ void ColorPaletteStep::setColor(const RgbColor& rgb)
 void ColorPaletteStep::mousePressEvent(QMouseEvent* event)
 {
     // Handled here alone, whatever the button: the tile below never sees the press.
+    if (event->button() == Qt::LeftButton)
+        pick();
+}
+
+void ColorPaletteStep::pick()
+{
     ColorDialogServices* dialog = tile->services();
-    if (event->button() != Qt::LeftButton || !dialog)
+    if (!dialog)
         return;
     const int alpha = dialog->GetCurrentColorValue().rgb().alpha();
     dialog->ViewColorChanged(ColorValue(RgbColor(color.red(), color.green(), color.blue(), alpha)),
@@ -47,7 +59,72 @@ void ColorPaletteStep::mousePressEvent(QMouseEvent* event)
 
 void ColorPaletteStep::paintEvent(QPaintEvent* event)
 {
-    if (colored)
-        QPainter(this).fillRect(rect(), QColor(color.red(), color.green(), color.blue()));
+    {
+        QPainter painter(this);
+        if (colored)
+            painter.fillRect(rect(), QColor(color.red(), color.green(), color.blue()));
+        if (hasFocus())
+            FocusFrame::paint(painter, rect(), palette());
+    }
     QLabel::paintEvent(event);
+}
+
+void ColorPaletteStep::keyPressEvent(QKeyEvent* event)
+{
+    if (KeyboardStep::isPlainOrShift(event->modifiers())) {
+        switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Select:
+            press();
+            return;
+        default:
+            if (tile->paletteStrip()->moveFocus(this, event->key()))
+                return;
+        }
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void ColorPaletteStep::focusInEvent(QFocusEvent* event)
+{
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void ColorPaletteStep::focusOutEvent(QFocusEvent* event)
+{
+    QLabel::focusOutEvent(event);
+    update();
+}
+
+void ColorPaletteStep::press()
+{
+    pick();
+    AccessibilityEvents::announceColor(this);
+}
+
+QAccessible::Role ColorPaletteStep::spokenRole() const
+{
+    return QAccessible::Button;
+}
+
+QString ColorPaletteStep::spokenName() const
+{
+    return tr("Shade %1 of harmony color %2: %3")
+        .arg(tile->indexOf(this) + 1)
+        .arg(tile->indexInStrip() + 1)
+        .arg(spokenHexAndName(color));
+}
+
+QString ColorPaletteStep::spokenValue() const
+{
+    return QString();
+}
+
+QString ColorPaletteStep::spokenHelp() const
+{
+    return tr("Space or Enter takes this shade. Left and Right go through the harmony colors and "
+              "their shades, Up to the color of this shade.");
 }

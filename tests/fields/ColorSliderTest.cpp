@@ -45,8 +45,9 @@ int markerCentre(const ColorSlider& slider)
 
 void setMarkersVisible(ColorSlider& slider, bool visible)
 {
-    for (const char* name : {"markerLabel", "leftArrowLabel", "rightArrowLabel"}) {
-        if (QLabel* label = slider.findChild<QLabel*>(QLatin1String(name))) {
+    // The focus frame too: a slider alone in its window has the focus.
+    for (const char* name : {"markerLabel", "leftArrowLabel", "rightArrowLabel", "focusFrame"}) {
+        if (QWidget* label = slider.findChild<QWidget*>(QLatin1String(name))) {
             label->setVisible(visible);
         }
     }
