@@ -28,6 +28,8 @@ target_include_directories(colordorvo_pictures PUBLIC ${CMAKE_CURRENT_LIST_DIR}/
 target_link_libraries(colordorvo_pictures PUBLIC colordorvo_color Qt5::Gui)
 
 list(APPEND COLORDORVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/CanvasArea.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CanvasArea.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDialogServices.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorField.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorField.h
