@@ -78,10 +78,15 @@ private:
     // live only that long.
     void beginStroke(bool erase);
     void endStroke();
-    // Raises the stroke's coverage under the segment lastPoint..end within rect.
-    void coverSegment(const QPoint& end, const QRect& rect);
-    // Blends the picture from before the stroke with the stroke's color within rect.
-    void composite(const QRect& rect);
+    // Raise the stroke's coverage under the segment lastPoint..end within rect (the hard pen or the
+    // soft brush) and blend the pixels whose coverage rose.
+    void coverHard(const QPoint& end, const QRect& rect);
+    void coverSoft(const QPoint& end, const QRect& rect);
+    // Lays the coverage of one segment, count values from pixel (from, y) on, over the stroke's:
+    // where a value exceeds the coverage so far, the coverage rises to it and the pixel is blended
+    // anew from the picture beneath the stroke, so overlaps never lay the color down twice.
+    // Written without branches, so that it goes several pixels at a time.
+    void layDown(const uchar* values, int y, int from, int count);
 
     bool scribbling = false;
     int penWidth = 3;
@@ -94,12 +99,14 @@ private:
     QPoint lastPoint;
     ColorDialogServices* const dialog;
 
-    // The stroke in progress: whether one is, whether it erases, its color and opacity (taken when
-    // it begins), the picture from before it and its coverage (Format_Alpha8, 255 = full).
+    // The stroke in progress: whether one is, whether it erases, its color and opacity (0..255,
+    // taken as it began), the picture from before it and its coverage (Format_Alpha8, 255 =
+    // full). A pixel of the stroke is the picture from before moved towards the color by
+    // coverage * opacity / 255.
     bool stroking = false;
     bool strokeErases = false;
     QRgb strokeColor = 0;
-    int strokeOpacity = 255;
+    quint32 strokeOpacity = 255;
     QImage strokeBase;
     QImage strokeCoverage;
 };

