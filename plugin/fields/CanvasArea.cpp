@@ -122,7 +122,10 @@ void CanvasArea::setPenWidth(int width)
 
 void CanvasArea::setOpacity(float percent)
 {
-    opacity = nearest(percent * 2.55f);
+    // A percentage outside 0..100 (or not a number) would blend past the color; it is held to
+    // the range first.
+    const float held = percent >= 0.0f ? std::min(percent, 100.0f) : 0.0f;
+    opacity = nearest(held * 2.55f);
 }
 
 void CanvasArea::setHardness(int percent)

@@ -39,8 +39,8 @@ public:
     void setPenColor(const QColor& color);
     // The brush diameter in pixels.
     void setPenWidth(int width);
-    // Opacity as a percentage, kept on 0..255: truncate(nearest(p * 2.55)) in single precision,
-    // ties to even (50 gives 128, 100 gives 255).
+    // Opacity as a percentage (held to 0..100), kept on 0..255: truncate(nearest(p * 2.55)) in
+    // single precision, ties to even (50 gives 128, 100 gives 255).
     void setOpacity(float percent);
     // Hardness as a percentage 0..100 (clamped): the share of the radius painted at full
     // coverage. 100 is the hard round pen.

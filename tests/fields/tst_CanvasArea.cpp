@@ -20,6 +20,7 @@
 #include <QStackedWidget>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -354,6 +355,9 @@ void tst_CanvasArea::opacityPercentRounding_data()
     QTest::newRow("50, single precision") << 50.0f << 128;
     QTest::newRow("90, half up") << 90.0f << 230;
     QTest::newRow("100") << 100.0f << 255;
+    QTest::newRow("past 100") << 180.0f << 255;
+    QTest::newRow("below 0") << -20.0f << 0;
+    QTest::newRow("not a number") << std::numeric_limits<float>::quiet_NaN() << 0;
 }
 
 void tst_CanvasArea::opacityPercentRounding()
