@@ -7,6 +7,7 @@
 #include "dialog/ColorClipboard.h"
 #include "dialog/ColorDropTarget.h"
 #include "dialog/DialogAccessibility.h"
+#include "fields/CanvasArea.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldType.h"
 #include "fields/ColorPickScreen.h"
@@ -91,6 +92,9 @@ using ClosingScope = FlagScope;
 
 constexpr int kUpdateDelayMs = 500;
 constexpr int kDefaultPaletteAngle = 30;
+
+// The selector's entry for the mixing canvas, after the names of the three color field pages.
+const char kCanvasFieldName[] = "Mixing Canvas";
 
 const char kSettingsGroup[] = "ColorDorvoDialog";
 
@@ -209,9 +213,10 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
 
     RefreshSpinners(initialColor, ColorChannel::None);
 
-    // Filled before any connection exists, so no slot runs. A stored page beyond the
-    // listed names (the mixing canvas) leaves the box without a current item.
+    // Filled before any connection exists, so no slot runs. The mixing canvas is listed
+    // last, so that every page, and every stored page number, has its entry.
     ui->colorFieldComboBox->addItems(fieldTypeNames);
+    ui->colorFieldComboBox->addItem(QString::fromLatin1(kCanvasFieldName));
     ui->colorFieldComboBox->setCurrentIndex(colorFieldIndex);
 
     SetSpinnerType(colorSpinnerType);
@@ -665,8 +670,7 @@ void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial
 
 void ColorDorvoDialog::SetColorField(int page)
 {
-    // The mixing canvas joins the stack as page 3 with its own branch here; until then
-    // page numbers without a page of their own show the square field.
+    // Page numbers without a page of their own show the square field.
     switch (static_cast<ColorFieldType>(page)) {
     case ColorFieldType::FieldHsvWheel:
         colorFieldStack->setCurrentWidget(hsvWheel);
@@ -682,6 +686,15 @@ void ColorDorvoDialog::SetColorField(int page)
         channelSlider->hide();
         SetChannelButtonsEnabled(false);
         break;
+    case ColorFieldType::FieldCanvas:
+        colorFieldStack->setCurrentWidget(canvasArea);
+        // The canvas paints with the current color.
+        canvasArea->setPenColor(currentColor.toQColor());
+        ShowCanvasControls(true);
+        SetChannelButtonsEnabled(false);
+        channelSlider->hide();
+        UpdateChannelSliders();
+        return;
     default:
         colorFieldStack->setCurrentWidget(colorField);
         colorField->setColor(currentColor, sliderChannel);
@@ -690,8 +703,19 @@ void ColorDorvoDialog::SetColorField(int page)
         SetChannelButtonsEnabled(true);
         break;
     }
-    ui->canvasControlsLayout->hide();
+    ShowCanvasControls(false);
     UpdateChannelSliders();
+}
+
+void ColorDorvoDialog::ShowCanvasControls(bool show)
+{
+    // Every refresh passes here; only a change of visibility changes what the dialog holds. A
+    // dialog not shown yet fits itself when it is shown.
+    if (ui->canvasControlsLayout->isVisibleTo(this) == show)
+        return;
+    ui->canvasControlsLayout->setVisible(show);
+    if (isVisible())
+        FixSize();
 }
 
 void ColorDorvoDialog::FixSize()
@@ -873,6 +897,8 @@ void ColorDorvoDialog::CreateColorFields()
     colorField = new ColorField(this, colorFieldStack);
     hueWheel = new HueWheel(this, colorFieldStack);
     hsvWheel = new HsvWheel(this, colorFieldStack);
+    canvasArea = new CanvasArea(this, colorFieldStack);
+    canvasArea->setObjectName(QStringLiteral("canvasArea"));
     channelSlider = new ColorSlider(this, this);
     channelSlider->setObjectName(QStringLiteral("channelSlider"));
 
@@ -880,6 +906,7 @@ void ColorDorvoDialog::CreateColorFields()
     colorFieldStack->addWidget(colorField);
     colorFieldStack->addWidget(hsvWheel);
     colorFieldStack->addWidget(hueWheel);
+    colorFieldStack->addWidget(canvasArea);
 
     ui->colorFieldHLayout->addItem(
         new QSpacerItem(0, 0, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
@@ -937,6 +964,13 @@ void ColorDorvoDialog::ConnectSignals()
             &ColorDorvoDialog::ComplementarySwitchPressed);
     connect(ui->invertSwitchBtn, &QPushButton::clicked, this,
             &ColorDorvoDialog::InvertSwitchPressed);
+    connect(ui->brushSizeSpn, qOverload<int>(&QSpinBox::valueChanged), canvasArea,
+            &CanvasArea::setPenWidth);
+    connect(ui->brushOpacitySpn, qOverload<int>(&QSpinBox::valueChanged), canvasArea,
+            [this](int percent) { canvasArea->setOpacity(static_cast<float>(percent)); });
+    connect(ui->brushHardnessSpn, qOverload<int>(&QSpinBox::valueChanged), canvasArea,
+            &CanvasArea::setHardness);
+    connect(ui->clearCanvasBtn, &QPushButton::clicked, canvasArea, &CanvasArea::ClearImage);
     connect(ui->swatchesBtn, &QPushButton::clicked, this, &ColorDorvoDialog::ToggleSwatchList);
 }
 

@@ -166,6 +166,8 @@ private:
     void RefreshSpinners(const ColorValue& value, ColorChannel skipGroup);
     void UpdateColorDisplays(const ColorValue& value, bool initial);
     void SetColorField(int page);
+    // The brush controls stand beside the mixing canvas only; the dialog fits them in or out.
+    void ShowCanvasControls(bool show);
     void SetChannelButtonsEnabled(bool enabled);
     void UpdateChannelSliders();
     void SetSpinnerType(ColorSpinnerType type);

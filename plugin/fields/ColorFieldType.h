@@ -7,7 +7,7 @@ enum class ColorFieldType : int
     FieldSquare = 0,
     FieldHsvWheel = 1,
     FieldHueWheel = 2,
-    // Reached only through the stored page index: the field selector lists the first three.
+    // Listed by the field selector after the three names below, as "Mixing Canvas".
     FieldCanvas = 3,
 };
 

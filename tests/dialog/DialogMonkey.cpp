@@ -4,6 +4,7 @@
 #include "RecordingCallback.h"
 
 #include "dialog/ColorDorvoDialog.h"
+#include "fields/CanvasArea.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldMapping.h"
 #include "fields/ColorSlider.h"
@@ -238,8 +239,9 @@ DialogMonkey::DialogMonkey(ColorDorvoDialog* dialog, RecordingCallback* host, st
     field = qobject_cast<ColorField*>(stack->widget(0));
     hsvWheel = qobject_cast<HsvWheel*>(stack->widget(1));
     hueWheel = qobject_cast<HueWheel*>(stack->widget(2));
-    if (!field || !hsvWheel || !hueWheel)
-        qFatal("the color field stack does not hold the field, the HSV wheel and the hue wheel");
+    canvas = qobject_cast<CanvasArea*>(stack->widget(3));
+    if (!field || !hsvWheel || !hueWheel || !canvas)
+        qFatal("the color field stack does not hold the field, the two wheels and the canvas");
     innerField = hueWheel->field();
     slider = child<ColorSlider>(dialog, QLatin1String(kSliderName));
     strip = child<ColorPaletteLayout>(dialog, QStringLiteral("colorPaletteWidget"));
@@ -568,6 +570,9 @@ bool DialogMonkey::press(QWidget* widget, const Event& event)
         return false;
     ::press(widget, event.pos, event.button);
     held = {widget, event.button, event.pos, event.pos};
+    // The canvas paints and erases but never changes the color.
+    if (widget == canvas)
+        return true;
     if (event.button != Qt::LeftButton)
         return true; // nothing until the release
     if (widget == slider) {
@@ -586,7 +591,7 @@ bool DialogMonkey::move(QWidget* widget, const Event& event)
         return false;
     sendMouse(widget, QEvent::MouseMove, Qt::NoButton, held.button, event.pos);
     held.pos = event.pos;
-    if (held.button != Qt::LeftButton)
+    if (held.button != Qt::LeftButton || widget == canvas)
         return true;
     if (widget == slider) {
         held.marker = QPoint(0, std::clamp(event.pos.y(), 0, slider->height()));
@@ -607,7 +612,9 @@ bool DialogMonkey::release(QWidget* widget, const Event& event)
         return false;
     ::release(widget, event.pos, held.button);
     held = Drag();
-    if (widget == slider) {
+    if (widget == canvas) {
+        expect.host = HostRule::NoChange;
+    } else if (widget == slider) {
         expect.host = HostRule::SliderRelease;
         expectSpinnerEdit(nullptr);
     } else if (widget == field || widget == innerField) {
@@ -1021,10 +1028,18 @@ QString DialogMonkey::checkViews()
         fault = checkField(innerField, color, ColorChannel::Hue);
         break;
     }
+    case 3:
+        if (canvas->shownPenColor() != color.toQColor())
+            return QStringLiteral("the canvas paints with %1 for %2")
+                .arg(canvas->shownPenColor().name(QColor::HexArgb), describe(color));
+        if (slider->isVisible())
+            return QStringLiteral("the slider is shown beside the canvas");
+        break;
     default:
         return QStringLiteral("the field stack shows page %1").arg(page());
     }
-    if (fault.isEmpty() && page() != 2)
+    // The slider stands beside the square field and the HSV wheel only.
+    if (fault.isEmpty() && page() < 2)
         fault = checkSlider(color, sliderChannel());
     return fault;
 }
@@ -1104,7 +1119,7 @@ QString DialogMonkey::checkPictures()
             .arg(describe(color));
     if (page() == 2 && !samePicture(innerField, ColorChannel::Hue))
         return QStringLiteral("the hue wheel's square is not that of %1").arg(describe(color));
-    if (page() != 2) {
+    if (page() < 2) {
         ColorSlider reference(nullptr);
         reference.setColor(color, sliderChannel());
         if (rendered(ownLabel(slider, "gradientLabel")) !=

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+class CanvasArea;
 class ColorDorvoDialog;
 class ColorField;
 class ColorPaletteLayout;
@@ -194,6 +195,7 @@ private:
     HsvWheel* hsvWheel;
     HueWheel* hueWheel;
     ColorField* innerField;
+    CanvasArea* canvas;
     ColorSlider* slider;
     ColorPaletteLayout* strip;
     QLabel* currentSwatch;

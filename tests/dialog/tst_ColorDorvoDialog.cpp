@@ -249,10 +249,11 @@ void tst_ColorDorvoDialog::opensWithDefaultsWithoutSettingsFile()
     QCOMPARE(find<QPushButton>("swatchesBtn")->text(), QStringLiteral("v"));
 
     auto* fields = find<QComboBox>("colorFieldComboBox");
-    QCOMPARE(fields->count(), 3);
+    QCOMPARE(fields->count(), 4);
     QCOMPARE(fields->itemText(0), QStringLiteral("Square"));
     QCOMPARE(fields->itemText(1), QStringLiteral("HSV Wheel"));
     QCOMPARE(fields->itemText(2), QStringLiteral("Hue Wheel"));
+    QCOMPARE(fields->itemText(3), QStringLiteral("Mixing Canvas"));
     QCOMPARE(fields->currentIndex(), 0);
 
     QCOMPARE(dialog->windowTitle(), QStringLiteral("Color Selector"));
@@ -1163,7 +1164,7 @@ void tst_ColorDorvoDialog::damagedSettingsFallBack_data()
         << "ColorSpinnerType" << QVariant(1) << "floatSpinnersRdBtn" << 0;
     QTest::newRow("field page out of range") << "ColorField" << QVariant(4) << "valueRdBtn" << 0;
     QTest::newRow("field page negative") << "ColorField" << QVariant(-3) << "valueRdBtn" << 0;
-    QTest::newRow("field page of the canvas") << "ColorField" << QVariant(3) << "valueRdBtn" << -1;
+    QTest::newRow("field page of the canvas") << "ColorField" << QVariant(3) << "valueRdBtn" << 3;
 }
 
 void tst_ColorDorvoDialog::damagedSettingsFallBack()
