@@ -1,3 +1,4 @@
+#include "DialogSupport.h"
 #include "TestHost.h"
 
 #include "color/ColorChannel.h"
@@ -79,13 +80,7 @@ private:
         return open(color, &host->callback);
     }
 
-    template <typename T> T* find(const char* name) const
-    {
-        T* widget = dialog->findChild<T*>(QLatin1String(name));
-        if (!widget)
-            qFatal("no child %s", name);
-        return widget;
-    }
+    template <typename T> T* find(const char* name) const { return childNamed<T>(dialog, name); }
     // The spinners with what they show, on the hidden page too.
     QSpinBox* intSpinner(const char* name) const
     {

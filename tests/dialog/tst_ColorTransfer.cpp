@@ -1,3 +1,4 @@
+#include "DialogSupport.h"
 #include "MouseSupport.h"
 #include "TestHost.h"
 
@@ -40,18 +41,9 @@ private:
     void open(const QColor& color)
     {
         dialog = host->open(color);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
-        dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QVERIFY(showActive(dialog));
     }
-    template <typename T> T* find(const char* name) const
-    {
-        T* child = dialog->findChild<T*>(QLatin1String(name));
-        if (!child)
-            qFatal("no child %s", name);
-        return child;
-    }
+    template <typename T> T* find(const char* name) const { return childNamed<T>(dialog, name); }
     QString rgba() const
     {
         const QColor c = dialog->GetCurrentQColor();

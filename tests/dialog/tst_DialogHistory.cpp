@@ -1,3 +1,4 @@
+#include "DialogSupport.h"
 #include "MouseSupport.h"
 #include "TestHost.h"
 
@@ -32,18 +33,9 @@ private:
     void open(const QColor& color)
     {
         dialog = host->open(color);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog));
-        dialog->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QVERIFY(showActive(dialog));
     }
-    template <typename T> T* find(const char* name) const
-    {
-        T* child = dialog->findChild<T*>(QLatin1String(name));
-        if (!child)
-            qFatal("no child %s", name);
-        return child;
-    }
+    template <typename T> T* find(const char* name) const { return childNamed<T>(dialog, name); }
     QString hex() const { return dialog->GetCurrentQColor().name().mid(1).toUpper(); }
     // The keys pressed where no text field has typing to take back.
     void press(QKeySequence::StandardKey key)

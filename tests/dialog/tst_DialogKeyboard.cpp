@@ -3,6 +3,7 @@
 // order and the focus frames, the harmony strip and the label mnemonics, the accessible tree and
 // the color announced after a key.
 
+#include "DialogSupport.h"
 #include "TestHost.h"
 
 #include "color/ColorNames.h"
@@ -65,13 +66,7 @@ private:
                 field = candidate;
         }
     }
-    template <typename T> T* find(const char* name) const
-    {
-        T* child = dialog->findChild<T*>(QLatin1String(name));
-        if (!child)
-            qFatal("no child %s", name);
-        return child;
-    }
+    template <typename T> T* find(const char* name) const { return childNamed<T>(dialog, name); }
     QWidget* view(const QString& name) const
     {
         if (name == QLatin1String("field"))

@@ -1,3 +1,4 @@
+#include "DialogSupport.h"
 #include "ModalSupport.h"
 #include "TestHost.h"
 
@@ -64,13 +65,7 @@ private:
         dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(dialog));
     }
-    template <typename T> T* find(const char* name) const
-    {
-        T* child = dialog->findChild<T*>(QLatin1String(name));
-        if (!child)
-            qFatal("no child %s", name);
-        return child;
-    }
+    template <typename T> T* find(const char* name) const { return childNamed<T>(dialog, name); }
     // Where every group stands for the given expanded groups, which sliders exist, and that the
     // dialog is fixed at a size its layout fits in.
     void verifyLayout(const bool expanded[3]) const
