@@ -45,4 +45,10 @@ void report(ColorDialogServices* dialog, QWidget* view, const ColorValue& color)
     AccessibilityEvents::announceColor(view);
 }
 
+bool activates(int key)
+{
+    return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter ||
+           key == Qt::Key_Select;
+}
+
 } // namespace KeyboardStep

@@ -27,6 +27,8 @@ int highest(ColorChannel channel);
 // Whether a key press with these modifiers is one the views step with: none, or Shift (the
 // keypad's arrows count as arrows).
 bool isPlainOrShift(Qt::KeyboardModifiers modifiers);
+// Whether the key takes what has the focus, as a click would: Space, Return, Enter, Select.
+bool activates(int key);
 
 // What view reports for a color chosen by a key: a press and a release of the mouse at once, so
 // the host hears of it once and the dialog's history takes it as one step; then the window's

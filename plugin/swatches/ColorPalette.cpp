@@ -127,17 +127,12 @@ void ColorPalette::paintEvent(QPaintEvent* event)
 void ColorPalette::keyPressEvent(QKeyEvent* event)
 {
     if (KeyboardStep::isPlainOrShift(event->modifiers())) {
-        switch (event->key()) {
-        case Qt::Key_Space:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Select:
+        if (KeyboardStep::activates(event->key())) {
             press();
             return;
-        default:
-            if (strip->moveFocus(this, event->key()))
-                return;
         }
+        if (strip->moveFocus(this, event->key()))
+            return;
     }
     QLabel::keyPressEvent(event);
 }

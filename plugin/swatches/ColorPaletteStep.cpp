@@ -72,17 +72,12 @@ void ColorPaletteStep::paintEvent(QPaintEvent* event)
 void ColorPaletteStep::keyPressEvent(QKeyEvent* event)
 {
     if (KeyboardStep::isPlainOrShift(event->modifiers())) {
-        switch (event->key()) {
-        case Qt::Key_Space:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Select:
+        if (KeyboardStep::activates(event->key())) {
             press();
             return;
-        default:
-            if (tile->paletteStrip()->moveFocus(this, event->key()))
-                return;
         }
+        if (tile->paletteStrip()->moveFocus(this, event->key()))
+            return;
     }
     QLabel::keyPressEvent(event);
 }
