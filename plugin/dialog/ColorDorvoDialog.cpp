@@ -207,8 +207,11 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     UpdateColorDisplays(currentColor, true);
     CreateColorFields();
     SetColorField(colorFieldIndex);
-    // Fits the size too: the swatch list is restored after the size is fixed.
-    ReadExpandedSettings();
+    // An open swatch list widens the dialog from its fitted size; otherwise the size is fitted
+    // once, at the end.
+    PlaceGroupsAsStored();
+    if (swatchListShown)
+        FixSize();
     CreateSwatchList(swatchListShown);
 
     RefreshSpinners(initialColor, ColorChannel::None);
@@ -976,6 +979,12 @@ void ColorDorvoDialog::ConnectSignals()
 
 void ColorDorvoDialog::ReadExpandedSettings()
 {
+    PlaceGroupsAsStored();
+    FixSize();
+}
+
+void ColorDorvoDialog::PlaceGroupsAsStored()
+{
     using Settings = ColorDorvoSettingsDialog;
     const std::pair<const char*, ColorChannel> groups[] = {
         {Settings::kHsvExpandedKey, ColorChannel::HsvGroup},
@@ -988,7 +997,6 @@ void ColorDorvoDialog::ReadExpandedSettings()
         else
             PlaceCompactGroup(group);
     }
-    FixSize();
 }
 
 namespace {

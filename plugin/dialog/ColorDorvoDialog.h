@@ -191,6 +191,8 @@ private:
     // Expanded spinner groups and the settings dialog behind the "?" button.
     // Applies the stored expanded or compact state of the three groups, then fits the size once.
     void ReadExpandedSettings();
+    // The same without fitting the size.
+    void PlaceGroupsAsStored();
     // Moves a group into the full-width column with its channel sliders, or back; the caller
     // fits the size.
     void PlaceExpandedGroup(ColorChannel group);
