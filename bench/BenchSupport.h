@@ -21,6 +21,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Qt's offscreen platform unless the caller chose one, so the programs run without a display.
@@ -111,6 +112,21 @@ inline void BM_QColorDialogSetCurrentColor(benchmark::State& state, bool paint)
             QApplication::processEvents();
         }
         other = !other;
+    }
+}
+
+// A benchmark of one drag step; with `paint`, the repaint that follows each step is included.
+using DragStepBenchmark = void (*)(benchmark::State&, bool);
+
+// Registers every step twice: first all without painting, then all painted, with "Painted"
+// appended to their names.
+inline void
+registerDragSteps(std::initializer_list<std::pair<const char*, DragStepBenchmark>> steps)
+{
+    for (const char* suffix : {"", "Painted"}) {
+        for (const auto& [name, step] : steps)
+            benchmark::RegisterBenchmark((std::string(name) + suffix).c_str(), step,
+                                         *suffix != '\0');
     }
 }
 

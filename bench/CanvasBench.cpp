@@ -92,19 +92,11 @@ int main(int argc, char** argv)
 {
     preferOffscreenPlatform();
     QApplication app(argc, argv);
-    for (const char* suffix : {"", "Painted"}) {
-        const bool paint = *suffix != '\0';
-        benchmark::RegisterBenchmark((std::string("BM_DialogFieldDragStep") + suffix).c_str(),
-                                     BM_DialogFieldDragStep, paint);
-        benchmark::RegisterBenchmark((std::string("BM_CanvasSoftDragStep") + suffix).c_str(),
-                                     BM_CanvasSoftDragStep, paint);
-        benchmark::RegisterBenchmark((std::string("BM_CanvasHardDragStep") + suffix).c_str(),
-                                     BM_CanvasHardDragStep, paint);
-        benchmark::RegisterBenchmark((std::string("BM_CanvasSoftFreshStep") + suffix).c_str(),
-                                     BM_CanvasSoftFreshStep, paint);
-        benchmark::RegisterBenchmark((std::string("BM_CanvasHardFreshStep") + suffix).c_str(),
-                                     BM_CanvasHardFreshStep, paint);
-    }
+    registerDragSteps({{"BM_DialogFieldDragStep", BM_DialogFieldDragStep},
+                       {"BM_CanvasSoftDragStep", BM_CanvasSoftDragStep},
+                       {"BM_CanvasHardDragStep", BM_CanvasHardDragStep},
+                       {"BM_CanvasSoftFreshStep", BM_CanvasSoftFreshStep},
+                       {"BM_CanvasHardFreshStep", BM_CanvasHardFreshStep}});
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter(RatioReporter::Clock::Cpu);
     benchmark::RunSpecifiedBenchmarks(&reporter);

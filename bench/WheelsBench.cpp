@@ -36,16 +36,9 @@ int main(int argc, char** argv)
 {
     preferOffscreenPlatform();
     QApplication app(argc, argv);
-    for (const char* suffix : {"", "Painted"}) {
-        const bool paint = *suffix != '\0';
-        benchmark::RegisterBenchmark((std::string("BM_HsvWheelDragStep") + suffix).c_str(),
-                                     BM_HsvWheelDragStep, paint);
-        benchmark::RegisterBenchmark((std::string("BM_HueWheelDragStep") + suffix).c_str(),
-                                     BM_HueWheelDragStep, paint);
-        benchmark::RegisterBenchmark(
-            (std::string("BM_QColorDialogSetCurrentColor") + suffix).c_str(),
-            BM_QColorDialogSetCurrentColor, paint);
-    }
+    registerDragSteps({{"BM_HsvWheelDragStep", BM_HsvWheelDragStep},
+                       {"BM_HueWheelDragStep", BM_HueWheelDragStep},
+                       {"BM_QColorDialogSetCurrentColor", BM_QColorDialogSetCurrentColor}});
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter(RatioReporter::Clock::Real);
     benchmark::RunSpecifiedBenchmarks(&reporter);
