@@ -102,8 +102,10 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
 
     const auto& m = reporter.medians;
+    // The painted rows compare like with like: the field draws its picture when it is painted,
+    // while the canvas blends its stroke at the move itself.
     std::printf("\nCanvas drag steps (100-pixel brush, opacity 50) as a share of the square "
-                "field's drag step:\n");
+                "field's drag step (compare the painted rows):\n");
     for (const char* suffix : {"", "Painted"}) {
         const auto field = m.find(std::string("BM_DialogFieldDragStep") + suffix);
         if (field == m.end())
