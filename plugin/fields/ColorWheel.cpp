@@ -226,17 +226,18 @@ void ColorWheel::chooseChannelValue(ColorChannel changed, int value)
     }
 }
 
-bool ColorWheel::handleCommonKey(const QKeyEvent* event)
+void ColorWheel::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Home) {
+    if (!hasFocus() || !KeyboardStep::isPlainOrShift(event->modifiers())) {
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    if (event->key() == Qt::Key_Home)
         chooseChannelValue(ColorChannel::Hue, KeyboardStep::lowest(ColorChannel::Hue));
-        return true;
-    }
-    if (event->key() == Qt::Key_End) {
+    else if (event->key() == Qt::Key_End)
         chooseChannelValue(ColorChannel::Hue, KeyboardStep::highest(ColorChannel::Hue));
-        return true;
-    }
-    return false;
+    else if (!stepForKey(event->key(), KeyboardStep::units(event->modifiers())))
+        QLabel::keyPressEvent(event);
 }
 
 QAccessible::Role ColorWheel::spokenRole() const

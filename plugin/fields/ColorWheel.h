@@ -85,8 +85,11 @@ protected:
     // when it holds that value already or a drag is on.
     void chooseChannelValue(ColorChannel changed, int value);
     void stepChannel(ColorChannel changed, int delta);
-    // The keys all wheels share: Home and End go to hue 0 and 359. False for any other key.
-    bool handleCommonKey(const QKeyEvent* event);
+    // Home and End go to hue 0 and 359 on every wheel; the other keys are the wheel's own
+    // (stepForKey). Keys passed on by a child view are not the wheel's.
+    void keyPressEvent(QKeyEvent* event) override;
+    // Steps a channel by units for key; false when the key is not one of the wheel's.
+    virtual bool stepForKey(int key, int units) = 0;
 
     ColorDialogServices* const dialog;
     QLabel* fieldLabel = nullptr;

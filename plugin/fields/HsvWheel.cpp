@@ -3,9 +3,7 @@
 #include "color/ColorNames.h"
 #include "color/Rounding.h"
 #include "fields/FocusFrame.h"
-#include "fields/KeyboardStep.h"
 
-#include <QKeyEvent>
 #include <QLineF>
 
 #include <algorithm>
@@ -65,37 +63,29 @@ void HsvWheel::moveMarker(const HsvColor& hsv)
     markerLabel->move(markerCorner(hsv.hue(), markerRadius(hsv.saturation())));
 }
 
-void HsvWheel::keyPressEvent(QKeyEvent* event)
+bool HsvWheel::stepForKey(int key, int units)
 {
-    if (!KeyboardStep::isPlainOrShift(event->modifiers())) {
-        QLabel::keyPressEvent(event);
-        return;
-    }
-    if (handleCommonKey(event))
-        return;
-    const int units = KeyboardStep::units(event->modifiers());
-    switch (event->key()) {
+    switch (key) {
     case Qt::Key_Left:
         stepChannel(ColorChannel::Hue, -units);
-        break;
+        return true;
     case Qt::Key_Right:
         stepChannel(ColorChannel::Hue, units);
-        break;
+        return true;
     case Qt::Key_Up:
         stepChannel(ColorChannel::Saturation, units);
-        break;
+        return true;
     case Qt::Key_Down:
         stepChannel(ColorChannel::Saturation, -units);
-        break;
+        return true;
     case Qt::Key_PageUp:
         stepChannel(ColorChannel::Value, units);
-        break;
+        return true;
     case Qt::Key_PageDown:
         stepChannel(ColorChannel::Value, -units);
-        break;
+        return true;
     default:
-        QLabel::keyPressEvent(event);
-        break;
+        return false;
     }
 }
 

@@ -39,5 +39,5 @@ public:
     QString spokenHelp() const override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool stepForKey(int key, int units) override;
 };

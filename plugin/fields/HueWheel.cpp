@@ -3,9 +3,6 @@
 #include "color/ColorChannel.h"
 #include "fields/ColorField.h"
 #include "fields/FocusFrame.h"
-#include "fields/KeyboardStep.h"
-
-#include <QKeyEvent>
 
 namespace {
 
@@ -42,28 +39,19 @@ void HueWheel::moveMarker(const HsvColor& hsv)
     markerLabel->move(markerCorner(hsv.hue(), RingMiddle));
 }
 
-void HueWheel::keyPressEvent(QKeyEvent* event)
+bool HueWheel::stepForKey(int key, int units)
 {
-    // Keys the square passes on are not the ring's.
-    if (!hasFocus() || !KeyboardStep::isPlainOrShift(event->modifiers())) {
-        QLabel::keyPressEvent(event);
-        return;
-    }
-    if (handleCommonKey(event))
-        return;
-    const int units = KeyboardStep::units(event->modifiers());
-    switch (event->key()) {
+    switch (key) {
     case Qt::Key_Right:
     case Qt::Key_Up:
         stepChannel(ColorChannel::Hue, units);
-        break;
+        return true;
     case Qt::Key_Left:
     case Qt::Key_Down:
         stepChannel(ColorChannel::Hue, -units);
-        break;
+        return true;
     default:
-        QLabel::keyPressEvent(event);
-        break;
+        return false;
     }
 }
 

@@ -37,7 +37,7 @@ public:
     QString spokenHelp() const override;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
+    bool stepForKey(int key, int units) override;
 
 private:
     ColorField* innerField;
