@@ -36,7 +36,7 @@ inline void preferOffscreenPlatform()
 struct HostSide
 {
     QTemporaryDir configDir;
-    QWidget mainWindow;
+    MaxSDK::QmaxMainWindow mainWindow;
 
     HostSide()
     {

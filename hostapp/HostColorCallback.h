@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostsdk/HSVCallback.h"
+#include "hsv.h"
 
 #include <functional>
 

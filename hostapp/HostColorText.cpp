@@ -139,7 +139,7 @@ QString Print(const AColor& color, Format format)
             .arg(UnitText(color.r), UnitText(color.g), UnitText(color.b), UnitText(color.a));
     case Format::Packed:
         return QStringLiteral("0x") +
-               QStringLiteral("%1").arg(color.toRGB(), 8, 16, QLatin1Char('0')).toUpper();
+               QStringLiteral("%1").arg(AColor(color).toRGB(), 8, 16, QLatin1Char('0')).toUpper();
     }
     return QString();
 }

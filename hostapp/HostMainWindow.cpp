@@ -6,9 +6,9 @@
 #include "HostColorCallback.h"
 #include "HostColorText.h"
 
-#include "hostsdk/ColPick.h"
-#include "hostsdk/ColorPicker.h"
+#include "hsv.h"
 
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QPointer>
 #include <QTextCharFormat>
@@ -27,7 +27,7 @@ QString ColorText(const AColor& color)
 } // namespace
 
 HostMainWindow::HostMainWindow(QWidget* parent)
-    : QMainWindow(parent), mUi(std::make_unique<Ui::HostMainWindow>())
+    : MaxSDK::QmaxMainWindow(parent), mUi(std::make_unique<Ui::HostMainWindow>())
 {
     mUi->setupUi(this);
     mUi->listenerTextEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -78,10 +78,12 @@ HostMainWindow::HostMainWindow(QWidget* parent)
 HostMainWindow::~HostMainWindow()
 {
     // Pickers are child windows and would otherwise outlive the callbacks they hold. The host
-    // may delete an open picker: it says goodbye to its callback on the way.
+    // ends an open picker through Destroy(), never by deleting it; it says goodbye to its
+    // callback when it goes, which a Qt picker defers to the event loop, so that is run here.
     if (ColorPicker* picker = mModelessPicker) {
         mModelessPicker = nullptr;
-        delete picker;
+        picker->Destroy();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QList<QPointer<QWidget>> windows;
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {

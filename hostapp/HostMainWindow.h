@@ -2,11 +2,11 @@
 
 #include "HostColorSwatch.h"
 
-#include "hostsdk/AColor.h"
+#include "acolor.h"
 #include "hostsdk/HostRuntime.h"
-#include "hostsdk/IPoint2.h"
+#include "ipoint2.h"
 
-#include <QMainWindow>
+#include "Qt/QmaxMainWindow.h"
 
 #include <functional>
 #include <memory>
@@ -28,7 +28,7 @@ class HostMainWindow;
 // selector. Every notification a picker sends is listed in the notifications pane. The host's
 // keyboard accelerators write what they do to the listener; they leave alone the keys typed in
 // the listener line and in any window that carries "NoMaxAccelerators".
-class HostMainWindow : public QMainWindow
+class HostMainWindow : public MaxSDK::QmaxMainWindow
 {
     Q_OBJECT
 

@@ -2,7 +2,7 @@
 
 #include "HostColorText.h"
 
-#include "hostsdk/AColor.h"
+#include "acolor.h"
 
 #include <QString>
 #include <QStringList>

@@ -3,9 +3,9 @@
 #include "HostColorCallback.h"
 #include "HostColorText.h"
 
-#include "hostsdk/ColPick.h"
-#include "hostsdk/ColorPicker.h"
+#include "hsv.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEventLoop>
 
@@ -47,7 +47,7 @@ HostPickCommand::Result HostPickCommand::RunModal(const AColor& color, bool pack
         });
     Result result;
     if (packed) {
-        DWORD value = color.toRGB();
+        DWORD value = AColor(color).toRGB();
         result.accepted =
             mSelector->ModalColorPicker(mOwner, &value, nullptr, &callback, name.c_str()) != 0;
         result.color = AColor(value, 1.0f);
@@ -78,10 +78,11 @@ HostPickCommand::Result HostPickCommand::RunModeless(const AColor& color, bool p
             Log(QStringLiteral("being destroyed at %1, %2").arg(p.x).arg(p.y));
             loop.quit();
         });
-    ColorPicker* picker = packed ? mSelector->CreateColorPicker(mOwner, color.toRGB(), nullptr,
-                                                                &callback, name.c_str(), FALSE)
-                                 : mSelector->CreateColorPicker(mOwner, color, nullptr, &callback,
-                                                                name.c_str(), FALSE);
+    ColorPicker* picker =
+        packed
+            ? mSelector->CreateColorPicker(mOwner, AColor(color).toRGB(), nullptr, &callback,
+                                           name.c_str(), FALSE)
+            : mSelector->CreateColorPicker(mOwner, color, nullptr, &callback, name.c_str(), FALSE);
     if (!picker) {
         Log(QStringLiteral("the color selector refused the request"));
         return result;
@@ -99,8 +100,11 @@ HostPickCommand::Result HostPickCommand::RunModeless(const AColor& color, bool p
     }
     loop.exec();
     if (!gone) {
-        // The host was asked to quit while the picker was open.
-        delete picker;
+        // The host was asked to quit while the picker was open. The callback lives on this
+        // stack, so the picker must be gone before it: a Qt picker deletes itself through the
+        // event loop after Destroy().
+        picker->Destroy();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return Result{false, color};
     }
     result.accepted = !finished || dialogResult == QDialog::Accepted;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostsdk/AColor.h"
+#include "acolor.h"
 #include "hostsdk/WinTypes.h"
 
 #include <QString>

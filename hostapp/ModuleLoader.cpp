@@ -2,9 +2,9 @@
 
 #include "ModuleImageCheck.h"
 
-#include "hostsdk/ClassDesc.h"
-#include "hostsdk/ColPick.h"
-#include "hostsdk/GUP.h"
+#include "plugapi.h"
+#include "hsv.h"
+#include "gup.h"
 #include "hostsdk/HostRuntime.h"
 #include "hostsdk/ModuleExports.h"
 

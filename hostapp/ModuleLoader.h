@@ -1,6 +1,6 @@
 #pragma once
 
-#include "hostsdk/MaxTypes.h"
+#include "plugapi.h"
 
 #include <QString>
 #include <QStringList>

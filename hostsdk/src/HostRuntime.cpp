@@ -1,10 +1,11 @@
 #include "hostsdk/HostRuntime.h"
 
+#include "Qt/QmaxMainWindow.h"
 #include "RuntimeState.h"
-#include "hostsdk/Integer.h"
-#include "hostsdk/Primitive.h"
-#include "hostsdk/String.h"
-#include "hostsdk/Value.h"
+#include "maxscript/foundation/functions.h"
+#include "maxscript/foundation/numbers.h"
+#include "maxscript/foundation/strings.h"
+#include "maxscript/kernel/value.h"
 
 #include <QApplication>
 #include <QDir>
@@ -127,13 +128,13 @@ using namespace HostRuntimeDetail;
 
 namespace HostRuntime {
 
-void SetMainWindow(QWidget* window)
+void SetMainWindow(MaxSDK::QmaxMainWindow* window)
 {
     std::lock_guard<std::recursive_mutex> lock(state().mutex);
     state().mainWindow = window;
 }
 
-QWidget* MainWindow()
+MaxSDK::QmaxMainWindow* MainWindow()
 {
     std::lock_guard<std::recursive_mutex> lock(state().mutex);
     return state().mainWindow.data();

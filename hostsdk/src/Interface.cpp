@@ -1,4 +1,7 @@
-#include "hostsdk/Interface.h"
+#include "GetCOREInterface.h"
+#include "IPathConfigMgr.h"
+#include "Qt/QmaxMainWindow.h"
+#include "maxapi.h"
 
 #include "RuntimeState.h"
 
@@ -8,7 +11,7 @@ using HostRuntimeDetail::state;
 
 Interface::~Interface() = default;
 
-QWidget* Interface::GetQmaxMainWindow()
+MaxSDK::QmaxMainWindow* Interface::GetQmaxMainWindow()
 {
     return HostRuntime::MainWindow();
 }
@@ -18,7 +21,15 @@ HWND Interface::GetMAXHWnd()
     return HostRuntime::WindowHandle(HostRuntime::MainWindow());
 }
 
-const MCHAR* Interface::GetDir(int which)
+namespace {
+
+class PathConfigMgr : public IPathConfigMgr
+{
+public:
+    const MCHAR* GetDir(int which) const override;
+};
+
+const MCHAR* PathConfigMgr::GetDir(int which) const
 {
     static const MCHAR empty[] = L"";
     if (which != APP_PLUGCFG_DIR) {
@@ -32,6 +43,16 @@ const MCHAR* Interface::GetDir(int which)
         state().plugCfgDirWide = std::move(wide);
     }
     return state().plugCfgDirWide.c_str();
+}
+
+} // namespace
+
+IPathConfigMgr::~IPathConfigMgr() = default;
+
+IPathConfigMgr* IPathConfigMgr::GetPathConfigMgr()
+{
+    static PathConfigMgr paths;
+    return &paths;
 }
 
 Interface* GetCOREInterface()

@@ -1,4 +1,4 @@
-#include "hostsdk/MaxHeapOperators.h"
+#include "maxheap.h"
 
 #include "RuntimeState.h"
 

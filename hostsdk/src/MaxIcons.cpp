@@ -1,4 +1,4 @@
-#include "hostsdk/MaxIcons.h"
+#include "maxicon.h"
 
 #include <QFile>
 #include <QHash>

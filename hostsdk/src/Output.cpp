@@ -1,7 +1,7 @@
 // The host's debug output and script listener stream.
-#include "hostsdk/CharStream.h"
-#include "hostsdk/DebugPrint.h"
-#include "hostsdk/MAXScript_TLS.h"
+#include "dbgprint.h"
+#include "maxscript/foundation/CharStream.h"
+#include "maxscript/kernel/MAXScript_TLS.h"
 
 #include "RuntimeState.h"
 
@@ -24,14 +24,15 @@ int CharStream::printf(const MCHAR* format, ...)
 {
     va_list args;
     va_start(args, format);
-    int n = vprintf(format, args);
+    const std::wstring text = FormatWide(format, args);
     va_end(args);
-    return n;
+    puts(text.c_str());
+    return static_cast<int>(text.size());
 }
 
-int CharStream::vprintf(const MCHAR* format, va_list args)
+std::wstring CharStream::ToText() const
 {
-    return puts(FormatWide(format, args).c_str());
+    return std::wstring();
 }
 
 namespace {
@@ -39,24 +40,22 @@ namespace {
 class ListenerStream : public CharStream
 {
 public:
-    int puts(const MCHAR* text) override
+    const MCHAR* puts(const MCHAR* text) override
     {
-        if (!text) {
-            return 0;
+        if (text) {
+            WriteOutput(OutputChannel::Listener, QString::fromWCharArray(text));
         }
-        QString s = QString::fromWCharArray(text);
-        WriteOutput(OutputChannel::Listener, s);
-        return s.size();
+        return text;
     }
 };
 
 } // namespace
 
-DWORD thread_locals_index = 7;
+int thread_locals_index = 7;
 
 LPVOID TlsGetValue(DWORD index)
 {
-    if (index != thread_locals_index) {
+    if (index != static_cast<DWORD>(thread_locals_index)) {
         return nullptr;
     }
     static ListenerStream listener;

@@ -1,4 +1,4 @@
-#include "hostsdk/QmaxDoubleSpinBox.h"
+#include "Qt/QmaxSpinBox.h"
 
 #include "SpinBoxReset.h"
 

@@ -1,4 +1,4 @@
-#include "hostsdk/QmaxSpinBox.h"
+#include "Qt/QmaxSpinBox.h"
 
 #include "SpinBoxReset.h"
 

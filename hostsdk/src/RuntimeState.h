@@ -29,7 +29,7 @@ struct ModuleRecord
 struct State
 {
     std::recursive_mutex mutex;
-    QPointer<QWidget> mainWindow;
+    QPointer<MaxSDK::QmaxMainWindow> mainWindow;
     QString plugCfgDir;
     std::wstring plugCfgDirWide;
     QString languagePackDir;

@@ -1,8 +1,8 @@
 // Script values and the registration of script functions.
-#include "hostsdk/Integer.h"
-#include "hostsdk/Primitive.h"
-#include "hostsdk/String.h"
-#include "hostsdk/Value.h"
+#include "maxscript/foundation/functions.h"
+#include "maxscript/foundation/numbers.h"
+#include "maxscript/foundation/strings.h"
+#include "maxscript/kernel/value.h"
 
 #include "RuntimeState.h"
 
@@ -63,14 +63,16 @@ std::wstring Integer::ToText() const
     return std::to_wstring(mValue);
 }
 
-Primitive::Primitive(const MCHAR* name, const MCHAR* structName, Function function)
-    : mName(name ? name : L""), mStructName(structName ? structName : L""), mFunction(function)
+// The script engine's initialisation flags mean nothing to the stand-in.
+Primitive::Primitive(const MCHAR* name, const MCHAR* structure, value_cf fn, short)
+    : mName(name ? name : L""), mStructName(structure ? structure : L""), mFunction(fn)
 {
     std::lock_guard<std::recursive_mutex> lock(state().mutex);
     state().primitives.emplace(PrimitiveKey(mStructName, mName), this);
 }
 
-Primitive::Primitive(const MCHAR* name, Function function) : Primitive(name, nullptr, function)
+Primitive::Primitive(const MCHAR* name, value_cf fn, short init_flags)
+    : Primitive(name, nullptr, fn, init_flags)
 {
 }
 

@@ -1,12 +1,10 @@
 // Out-of-line members of the SDK's base classes, so that their vtables live in the runtime.
-#include "hostsdk/AColor.h"
-#include "hostsdk/ClassDesc.h"
-#include "hostsdk/ClassDesc2.h"
-#include "hostsdk/ColPick.h"
-#include "hostsdk/ColorPicker.h"
-#include "hostsdk/GUP.h"
-#include "hostsdk/HSVCallback.h"
-#include "hostsdk/InterfaceServer.h"
+#include "acolor.h"
+#include "baseinterface.h"
+#include "gup.h"
+#include "hsv.h"
+#include "iparamb2.h"
+#include "plugapi.h"
 
 #include <cmath>
 
@@ -17,12 +15,14 @@ BaseInterface* InterfaceServer::GetInterface(Interface_ID)
 }
 
 HSVCallback::~HSVCallback() = default;
+void HSVCallback::ColorChanged(DWORD, BOOL)
+{
+}
 
 ColorPicker::~ColorPicker() = default;
-bool ColorPicker::GetRect(RECT& rect) const
+RECT ColorPicker::GetRect() const
 {
-    rect = RECT();
-    return false;
+    return RECT();
 }
 bool ColorPicker::IsColorSamplerMode() const
 {
@@ -30,9 +30,25 @@ bool ColorPicker::IsColorSamplerMode() const
 }
 
 ColPick::~ColPick() = default;
-INT_PTR ColPick::Execute(int, ULONG_PTR, ULONG_PTR, ULONG_PTR)
+
+INT_PTR ColPick::ModalColorPicker(HWND owner, AColor* color, IPoint2* startPos,
+                                  HSVCallback* callback, const MCHAR* name)
 {
-    return 0;
+    if (!color) {
+        return 0;
+    }
+    DWORD packed = color->toRGB();
+    const INT_PTR accepted = ModalColorPicker(owner, &packed, startPos, callback, name);
+    if (accepted) {
+        *color = AColor(packed, color->a);
+    }
+    return accepted;
+}
+
+ColorPicker* ColPick::CreateColorPicker(HWND owner, AColor initColor, IPoint2* startPos,
+                                        HSVCallback* callback, const MCHAR* name, BOOL objClr)
+{
+    return CreateColorPicker(owner, initColor.toRGB(), startPos, callback, name, objClr);
 }
 
 ClassDesc::~ClassDesc() = default;
@@ -57,13 +73,10 @@ HINSTANCE ClassDesc::HInstance()
     return nullptr;
 }
 
+ClassDesc2::ClassDesc2() = default;
 ClassDesc2::~ClassDesc2() = default;
 
 GUP::~GUP() = default;
-DWORD_PTR GUP::Control(DWORD)
-{
-    return 0;
-}
 IOResult GUP::Save(ISave*)
 {
     return IO_OK;
@@ -71,10 +84,6 @@ IOResult GUP::Save(ISave*)
 IOResult GUP::Load(ILoad*)
 {
     return IO_OK;
-}
-void GUP::DeleteThis()
-{
-    delete this;
 }
 
 AColor::AColor(DWORD rgb, float alpha)
@@ -104,7 +113,7 @@ BYTE PackChannel(float channel)
 
 } // namespace
 
-DWORD AColor::toRGB() const
+DWORD AColor::toRGB()
 {
     return RGB(PackChannel(r), PackChannel(g), PackChannel(b));
 }

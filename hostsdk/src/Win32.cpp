@@ -1,5 +1,5 @@
 // The Win32 calls modules make, answered from the runtime's windows and modules.
-#include "hostsdk/LanguagePack.h"
+#include "dllutilities.h"
 #include "hostsdk/WinTypes.h"
 
 #include "RuntimeState.h"

@@ -1,47 +1,68 @@
 #pragma once
 
 // The one place where the plug-in meets the host's SDK. Every other file of the plug-in
-// includes this header instead of the SDK's own.
+// includes this header instead of the SDK's own. The SDK's headers are named and laid out as
+// in the host's SDK, so the same lines compile against the stand-in here and against the real
+// SDK on Windows; only the build files choose which.
 
-#include "hostsdk/AColor.h"
-#include "hostsdk/CharStream.h"
-#include "hostsdk/ClassDesc2.h"
-#include "hostsdk/Class_ID.h"
-#include "hostsdk/ColPick.h"
-#include "hostsdk/ColorPicker.h"
-#include "hostsdk/DebugPrint.h"
-#include "hostsdk/GUP.h"
-#include "hostsdk/HSVCallback.h"
-#include "hostsdk/IPoint2.h"
-#include "hostsdk/Integer.h"
-#include "hostsdk/Interface.h"
-#include "hostsdk/InterfaceServer.h"
-#include "hostsdk/LanguagePack.h"
-#include "hostsdk/MAXScript_TLS.h"
-#include "hostsdk/MaxHeapOperators.h"
-#include "hostsdk/MaxIcons.h"
-#include "hostsdk/MaxTypes.h"
-#include "hostsdk/Primitive.h"
-#include "hostsdk/QmaxDoubleSpinBox.h"
-#include "hostsdk/QmaxSpinBox.h"
-#include "hostsdk/String.h"
-#include "hostsdk/Value.h"
-#include "hostsdk/WinTypes.h"
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+// max.h first, as the SDK expects.
+#include "max.h"
+
+#include "GetCOREInterface.h"
+#include "IPathConfigMgr.h"
+#include "Qt/QmaxMainWindow.h"
+#include "Qt/QmaxSpinBox.h"
+#include "acolor.h"
+#include "dbgprint.h"
+#include "dllutilities.h"
+#include "gup.h"
+#include "hsv.h"
+#include "iparamb2.h"
+#include "ipoint2.h"
+#include "maxapi.h"
+#include "maxicon.h"
+#include "maxscript/foundation/CharStream.h"
+#include "maxscript/foundation/functions.h"
+#include "maxscript/foundation/strings.h"
+#include "maxscript/kernel/MAXScript_TLS.h"
+#include "maxscript/kernel/value.h"
+#include "plugapi.h"
+#include "strbasic.h"
 
 #include <QString>
 
 class QWidget;
 
+// Marks what the module exports to the host: the Lib* functions. On Windows their ordinals come
+// from ColorDorvoPicker.def; elsewhere a version script keeps everything else local. The DLL
+// entry point is found by the Windows loader without an export, while the stand-in's loader
+// looks it up by name.
+#ifdef _WIN32
+#define COLORDORVO_EXPORT extern "C" __declspec(dllexport)
+#define COLORDORVO_ENTRY_POINT extern "C"
+#else
+#define COLORDORVO_EXPORT extern "C" __attribute__((visibility("default")))
+#define COLORDORVO_ENTRY_POINT COLORDORVO_EXPORT
+#endif
+
 // The host's main window: parent of every dialog, message box and overlay the plug-in opens.
+// The host hands it out as its own QMainWindow subclass, so the conversion needs that class's
+// header (included above).
 inline QWidget* HostMainWindow()
 {
     return GetCOREInterface()->GetQmaxMainWindow();
 }
 
-// The host's plug-in configuration directory, without a trailing separator.
+// The host's plug-in configuration directory, without a trailing separator. The path manager
+// is the host's own place for folders; in this SDK its GetDir answers a wide C string.
 inline QString HostPlugCfgDir()
 {
-    return QString::fromWCharArray(GetCOREInterface()->GetDir(APP_PLUGCFG_DIR));
+    const MCHAR* dir = IPathConfigMgr::GetPathConfigMgr()->GetDir(APP_PLUGCFG_DIR);
+    return dir ? QString::fromWCharArray(dir) : QString();
 }
 
 // The current thread's script listener output stream.

@@ -16,11 +16,11 @@ Value* VersionFunction(Value**, int)
 }
 
 // Scripts call it as ColorDorvo.Version().
-const Primitive gVersionFunction(_M("Version"), _M("ColorDorvo"), VersionFunction);
+Primitive gVersionFunction(_M("Version"), _M("ColorDorvo"), VersionFunction);
 
 } // namespace
 
-HOSTSDK_MODULE_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, ULONG reason, LPVOID)
+COLORDORVO_ENTRY_POINT BOOL WINAPI DllMain(HINSTANCE instance, ULONG reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         MaxSDK::Util::UseLanguagePackLocale(instance);
@@ -30,17 +30,17 @@ HOSTSDK_MODULE_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, ULONG reason, LPVO
     return TRUE;
 }
 
-HOSTSDK_MODULE_EXPORT const MCHAR* LibDescription()
+COLORDORVO_EXPORT const MCHAR* LibDescription()
 {
     return PluginModule::GetString(PluginModule::LibraryDescription);
 }
 
-HOSTSDK_MODULE_EXPORT int LibNumberClasses()
+COLORDORVO_EXPORT int LibNumberClasses()
 {
     return kClassCount;
 }
 
-HOSTSDK_MODULE_EXPORT ClassDesc* LibClassDesc(int i)
+COLORDORVO_EXPORT ClassDesc* LibClassDesc(int i)
 {
     switch (i) {
     case 0: {
@@ -56,17 +56,17 @@ HOSTSDK_MODULE_EXPORT ClassDesc* LibClassDesc(int i)
     }
 }
 
-HOSTSDK_MODULE_EXPORT ULONG LibVersion()
+COLORDORVO_EXPORT ULONG LibVersion()
 {
     return VERSION_3DSMAX;
 }
 
-HOSTSDK_MODULE_EXPORT int LibInitialize()
+COLORDORVO_EXPORT int LibInitialize()
 {
     return TRUE;
 }
 
-HOSTSDK_MODULE_EXPORT int LibShutdown()
+COLORDORVO_EXPORT int LibShutdown()
 {
     return TRUE;
 }

@@ -71,7 +71,7 @@ class tst_PickerModule : public QObject
 
 private:
     QTemporaryDir configDir;
-    std::unique_ptr<QWidget> mainWindow;
+    std::unique_ptr<MaxSDK::QmaxMainWindow> mainWindow;
     QLibrary library;
     HINSTANCE handle = nullptr;
     DllMainFn dllMain = nullptr;
@@ -168,7 +168,7 @@ void tst_PickerModule::initTestCase()
     QVERIFY(configDir.isValid());
     HostRuntime::SetPlugCfgDir(configDir.path());
     HostRuntime::SetLanguagePackDir(QStringLiteral(LANGPACK_DIR));
-    mainWindow = std::make_unique<QWidget>();
+    mainWindow = std::make_unique<MaxSDK::QmaxMainWindow>();
     mainWindow->setWindowTitle(QStringLiteral("Host"));
     HostRuntime::SetMainWindow(mainWindow.get());
 

@@ -94,6 +94,7 @@ public:
     }
     const MCHAR* ClassName() override { return _M("Fixture Picker"); }
     Class_ID ClassID() override { return Class_ID(0x1234, 0x5678); }
+    INT_PTR Execute(int, ULONG_PTR, ULONG_PTR, ULONG_PTR) override { return 0; }
     void DeleteThis() override
     {
         Log(_M("delete picker"));
@@ -167,7 +168,7 @@ Primitive gDescribe(_M("Describe"), _M("DorvoFixture"), DescribeFn);
 extern "C" int NoSuchHostFunction();
 #endif
 
-HOSTSDK_MODULE_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, ULONG reason, LPVOID)
+COLORDORVO_ENTRY_POINT BOOL WINAPI DllMain(HINSTANCE instance, ULONG reason, LPVOID)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         Log(_M("attach"));
@@ -183,18 +184,18 @@ HOSTSDK_MODULE_EXPORT BOOL WINAPI DllMain(HINSTANCE instance, ULONG reason, LPVO
     return TRUE;
 }
 
-HOSTSDK_MODULE_EXPORT const MCHAR* LibDescription()
+COLORDORVO_EXPORT const MCHAR* LibDescription()
 {
     return GetString(1);
 }
 
-HOSTSDK_MODULE_EXPORT int LibNumberClasses()
+COLORDORVO_EXPORT int LibNumberClasses()
 {
     return 3;
 }
 
 #ifndef FIXTURE_NO_LIBCLASSDESC
-HOSTSDK_MODULE_EXPORT ClassDesc* LibClassDesc(int i)
+COLORDORVO_EXPORT ClassDesc* LibClassDesc(int i)
 {
     static FixtureUtilityClassDesc utility;
     static FixturePickerClassDesc picker;
@@ -209,7 +210,7 @@ HOSTSDK_MODULE_EXPORT ClassDesc* LibClassDesc(int i)
 }
 #endif
 
-HOSTSDK_MODULE_EXPORT ULONG LibVersion()
+COLORDORVO_EXPORT ULONG LibVersion()
 {
 #ifdef FIXTURE_UNRESOLVED
     return static_cast<ULONG>(NoSuchHostFunction());
@@ -218,13 +219,13 @@ HOSTSDK_MODULE_EXPORT ULONG LibVersion()
 #endif
 }
 
-HOSTSDK_MODULE_EXPORT int LibInitialize()
+COLORDORVO_EXPORT int LibInitialize()
 {
     Log(_M("initialize"));
     return TRUE;
 }
 
-HOSTSDK_MODULE_EXPORT int LibShutdown()
+COLORDORVO_EXPORT int LibShutdown()
 {
     Log(_M("shutdown"));
     return TRUE;

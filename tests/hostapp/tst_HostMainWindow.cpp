@@ -1,7 +1,7 @@
 #include "HostSession.h"
 
-#include "hostsdk/ColPick.h"
-#include "hostsdk/DebugPrint.h"
+#include "hsv.h"
+#include "dbgprint.h"
 #include "hostsdk/HostRuntime.h"
 
 #include <QLineEdit>

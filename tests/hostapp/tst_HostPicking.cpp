@@ -6,8 +6,7 @@
 #include "HostMainWindow.h"
 #include "HostSession.h"
 
-#include "hostsdk/ColPick.h"
-#include "hostsdk/ColorPicker.h"
+#include "hsv.h"
 #include "hostsdk/HostRuntime.h"
 
 #include <QApplication>

@@ -195,12 +195,13 @@ private slots:
         QTemporaryDir temp;
         const QString dir = temp.path() + QStringLiteral("/made/on/demand");
         HostRuntime::SetPlugCfgDir(dir);
-        QCOMPARE(QString::fromWCharArray(GetCOREInterface()->GetDir(APP_PLUGCFG_DIR)), dir);
+        const IPathConfigMgr* paths = IPathConfigMgr::GetPathConfigMgr();
+        QCOMPARE(QString::fromWCharArray(paths->GetDir(APP_PLUGCFG_DIR)), dir);
         QVERIFY(QDir(dir).exists());
         QCOMPARE(HostPlugCfgDir(), dir);
-        QCOMPARE(QString::fromWCharArray(GetCOREInterface()->GetDir(3)), QString());
+        QCOMPARE(QString::fromWCharArray(paths->GetDir(3)), QString());
 
-        auto* window = new QWidget;
+        auto* window = new MaxSDK::QmaxMainWindow;
         HostRuntime::SetMainWindow(window);
         QCOMPARE(HostMainWindow(), window);
         QCOMPARE(HostRuntime::WidgetFromHandle(GetCOREInterface()->GetMAXHWnd()), window);

@@ -1,6 +1,6 @@
 #include "ModuleLoader.h"
 
-#include "hostsdk/ColPick.h"
+#include "hsv.h"
 #include "hostsdk/HostRuntime.h"
 
 #include <QFile>

@@ -2,8 +2,8 @@
 // display, driven from outside with xdotool as a user would drive it, and its output checked.
 #include "ModuleLoader.h"
 
-#include "hostsdk/ColPick.h"
-#include "hostsdk/ColorPicker.h"
+#include "hsv.h"
+#include "Qt/QmaxMainWindow.h"
 #include "hostsdk/HostRuntime.h"
 
 #include <QLineEdit>
@@ -125,7 +125,7 @@ private slots:
 
         // Measure the picker the way the host will show it.
         HostRuntime::SetPlugCfgDir(mConfig.path());
-        QWidget mainWindow;
+        MaxSDK::QmaxMainWindow mainWindow;
         HostRuntime::SetMainWindow(&mainWindow);
         ModuleLoader loader;
         QCOMPARE(loader.loadFolder(QStringLiteral(PLUGIN_DIR)), 1);

@@ -8,7 +8,7 @@
 #include "hostsdk/HostRuntime.h"
 
 #include <QTemporaryDir>
-#include <QWidget>
+#include "Qt/QmaxMainWindow.h"
 
 #include <memory>
 
@@ -42,7 +42,7 @@ public:
     }
 
     QTemporaryDir configDir;
-    QWidget mainWindow;
+    MaxSDK::QmaxMainWindow mainWindow;
     RecordingCallback callback;
     std::unique_ptr<ColorDorvoDialog> dialog;
 };

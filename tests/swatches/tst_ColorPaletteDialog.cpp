@@ -67,7 +67,7 @@ private:
     ColorValue current() const { return dialog->GetCurrentColorValue(); }
 
     QTemporaryDir configDir;
-    std::unique_ptr<QWidget> mainWindow;
+    std::unique_ptr<MaxSDK::QmaxMainWindow> mainWindow;
     RecordingCallback callback;
     QPointer<ColorDorvoDialog> dialog;
     ColorPaletteLayout* strip = nullptr;
@@ -77,7 +77,7 @@ void tst_ColorPaletteDialog::initTestCase()
 {
     QVERIFY(configDir.isValid());
     HostRuntime::SetPlugCfgDir(configDir.path());
-    mainWindow = std::make_unique<QWidget>();
+    mainWindow = std::make_unique<MaxSDK::QmaxMainWindow>();
     HostRuntime::SetMainWindow(mainWindow.get());
 }
 

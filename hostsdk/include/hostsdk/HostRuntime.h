@@ -9,14 +9,17 @@
 #include <functional>
 
 class QWidget;
+namespace MaxSDK {
+class QmaxMainWindow;
+}
 
 // How the host program (or a test playing the host) configures the runtime behind the SDK,
 // and reads back what modules told it.
 namespace HostRuntime {
 
 // The main window that GetCOREInterface() hands to modules. Not owned; forgotten when destroyed.
-HOSTSDK_API void SetMainWindow(QWidget* window);
-HOSTSDK_API QWidget* MainWindow();
+HOSTSDK_API void SetMainWindow(MaxSDK::QmaxMainWindow* window);
+HOSTSDK_API MaxSDK::QmaxMainWindow* MainWindow();
 
 // Window handles name live widgets; a handle of a destroyed widget maps to null.
 HOSTSDK_API HWND WindowHandle(QWidget* widget);

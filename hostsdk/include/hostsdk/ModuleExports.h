@@ -1,7 +1,7 @@
 #pragma once
 
-#include "hostsdk/MaxTypes.h"
 #include "hostsdk/WinTypes.h"
+#include "strbasic.h"
 
 class ClassDesc;
 

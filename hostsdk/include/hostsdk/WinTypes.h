@@ -2,10 +2,17 @@
 
 #include "hostsdk/HostSdkExport.h"
 
+// The Win32 types and calls that host modules use. On Windows they are the system's own; this
+// stand-in supplies the handful the plug-in needs elsewhere. Window handles name the runtime's
+// QWidgets; instance handles name the modules registered with the runtime.
+#ifdef _WIN32
+#include <windows.h>
+#else
+
 #include <cstdint>
 
-// The handful of Win32 types and calls that host modules use. Window handles name the
-// runtime's QWidgets; instance handles name the modules registered with the runtime.
+// DWORD and ULONG keep Windows' 32 bits here: `unsigned long` would be 64 bits wide on Linux.
+// The Windows compile of the plug-in checks it against the system's own `unsigned long`.
 
 using BOOL = int;
 using BYTE = std::uint8_t;
@@ -75,3 +82,5 @@ HOSTSDK_API BOOL DisableThreadLibraryCalls(HMODULE module);
 
 // Thread-local slots; the script engine keeps its per-thread state in `thread_locals_index`.
 HOSTSDK_API LPVOID TlsGetValue(DWORD index);
+
+#endif // _WIN32

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hostsdk/HostSdkExport.h"
-#include "hostsdk/MaxTypes.h"
+#include "strbasic.h"
 
 // Writes to the host's debug output. The format follows the host's wide printf: %s and %c take
 // wide arguments, %S and %hs narrow ones.

@@ -1,6 +1,10 @@
 #pragma once
 
-#include "hostsdk/WinTypes.h"
+#include "hostsdk/HostSdkExport.h"
+#include "maxheap.h"
+#include "strbasic.h"
+
+class BaseInterface;
 
 // Identity of a function-published interface, asked for through InterfaceServer::GetInterface.
 class Interface_ID
@@ -19,4 +23,13 @@ public:
 private:
     ULONG mPartA = 0;
     ULONG mPartB = 0;
+};
+
+// Root of the host's interface-serving objects.
+class HOSTSDK_API InterfaceServer : public MaxHeapOperators
+{
+public:
+    virtual ~InterfaceServer();
+    // The host's own answer: no published interfaces unless a class adds some.
+    virtual BaseInterface* GetInterface(Interface_ID id);
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hostsdk/HostSdkExport.h"
-#include "hostsdk/MaxTypes.h"
+#include "strbasic.h"
 
 #include <cstddef>
 #include <string>

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "hostsdk/WinTypes.h"
+#include "strbasic.h"
+
+using SClass_ID = ULONG;
 
 // A class's identity: two 32-bit parts chosen at random by the class's author.
 class Class_ID
@@ -20,3 +22,13 @@ private:
     ULONG mPartA = 0xFFFFFFFF;
     ULONG mPartB = 0xFFFFFFFF;
 };
+
+enum IOResult
+{
+    IO_OK = 0,
+    IO_END = 1,
+    IO_ERROR = 2
+};
+
+class ISave;
+class ILoad;

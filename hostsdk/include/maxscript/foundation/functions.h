@@ -1,22 +1,23 @@
 #pragma once
 
 #include "hostsdk/HostSdkExport.h"
-#include "hostsdk/MaxTypes.h"
+#include "strbasic.h"
 
 #include <string>
 
 class Value;
 
+// The C function behind a script function: the arguments and their count.
+using value_cf = Value* (*)(Value** argList, int count);
+
 // A named script function. Constructing one registers it with the script engine, as a member
-// of `structName` when that is given ("Struct.Name()"), and destroying it unregisters it, so a
+// of `structure` when that is given ("Struct.Name()"), and destroying it unregisters it, so a
 // module-level static lives exactly as long as its module is loaded.
 class HOSTSDK_API Primitive
 {
 public:
-    using Function = Value* (*)(Value** argList, int count);
-
-    Primitive(const MCHAR* name, const MCHAR* structName, Function function);
-    Primitive(const MCHAR* name, Function function);
+    Primitive(const MCHAR* name, const MCHAR* structure, value_cf fn, short init_flags = 0);
+    Primitive(const MCHAR* name, value_cf fn, short init_flags = 0);
     ~Primitive();
     Primitive(const Primitive&) = delete;
     Primitive& operator=(const Primitive&) = delete;
@@ -28,5 +29,5 @@ public:
 private:
     std::wstring mName;
     std::wstring mStructName;
-    Function mFunction;
+    value_cf mFunction;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hostsdk/HostSdkExport.h"
-#include "hostsdk/WinTypes.h"
+#include "strbasic.h"
 
 class CharStream;
 
@@ -11,4 +11,4 @@ struct MAXScript_TLS
     CharStream* current_stdout = nullptr;
 };
 
-extern HOSTSDK_API DWORD thread_locals_index;
+extern HOSTSDK_API int thread_locals_index;

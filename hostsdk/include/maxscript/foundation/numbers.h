@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hostsdk/HostSdkExport.h"
-#include "hostsdk/Value.h"
+#include "maxscript/kernel/value.h"
 
 // A script integer.
 class HOSTSDK_API Integer : public Value

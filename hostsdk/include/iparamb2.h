@@ -1,11 +1,12 @@
 #pragma once
 
-#include "hostsdk/ClassDesc.h"
 #include "hostsdk/HostSdkExport.h"
+#include "plugapi.h"
 
 // The class descriptor modules derive from; it adds nothing the stand-in host uses.
 class HOSTSDK_API ClassDesc2 : public ClassDesc
 {
 public:
+    ClassDesc2();
     ~ClassDesc2() override;
 };

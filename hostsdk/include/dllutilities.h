@@ -1,7 +1,7 @@
 #pragma once
 
 #include "hostsdk/HostSdkExport.h"
-#include "hostsdk/WinTypes.h"
+#include "strbasic.h"
 
 namespace MaxSDK {
 namespace Util {

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "hostsdk/HostSdkExport.h"
+
+class Interface;
+
+HOSTSDK_API Interface* GetCOREInterface();

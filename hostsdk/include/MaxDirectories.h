@@ -1,0 +1,4 @@
+#pragma once
+
+// Directory codes of IPathConfigMgr::GetDir.
+#define APP_PLUGCFG_DIR 9
