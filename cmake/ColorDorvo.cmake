@@ -88,7 +88,7 @@ endfunction()
 #
 # A host module: a loadable library named <name>.dlu (no "lib" prefix), linked against
 # hostsdk and built with hidden visibility, so that only what the module marks with
-# HOSTSDK_MODULE_EXPORT (its entry point and Lib* functions) is visible to the loader. By
+# COLORDORVO_EXPORT (its entry point and Lib* functions) is visible to the loader. By
 # default it lands in bin/plugins, the folder colordorvo-host loads from.
 function(colordorvo_add_module target)
   cmake_parse_arguments(M "" "OUTPUT_NAME;OUTPUT_DIRECTORY" "SOURCES;LIBS" ${ARGN})
