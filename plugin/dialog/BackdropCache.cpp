@@ -11,11 +11,11 @@ void BackdropCache::install(QWidget* widget)
     new BackdropCache(widget);
 }
 
-BackdropCache::BackdropCache(QWidget* widget)
-    : QObject(widget), widget(widget), watchedParent(widget->parentWidget())
+BackdropCache::BackdropCache(QWidget* target)
+    : QObject(target), widget(target), watchedParent(target->parentWidget())
 {
-    widget->setAttribute(Qt::WA_OpaquePaintEvent);
-    widget->installEventFilter(this);
+    target->setAttribute(Qt::WA_OpaquePaintEvent);
+    target->installEventFilter(this);
     if (watchedParent)
         watchedParent->installEventFilter(this);
 }

@@ -10,10 +10,10 @@
 #include <QTimer>
 #include <QWidget>
 
-ColorClipboard::ColorClipboard(QWidget* window, QLabel* status, CurrentColor current,
-                               TakeColor take)
-    : QObject(window), status(status), current(std::move(current)), take(std::move(take)),
-      statusTimer(new QTimer(this))
+ColorClipboard::ColorClipboard(QWidget* window, QLabel* statusLabel, CurrentColor currentColor,
+                               TakeColor takeColor)
+    : QObject(window), status(statusLabel), current(std::move(currentColor)),
+      take(std::move(takeColor)), statusTimer(new QTimer(this))
 {
     auto* copyAction = new QAction(window);
     copyAction->setShortcuts(QKeySequence::Copy);
@@ -26,7 +26,7 @@ ColorClipboard::ColorClipboard(QWidget* window, QLabel* status, CurrentColor cur
     window->addAction(pasteAction);
 
     // The line keeps its room while empty, so that a message never resizes the dialog.
-    status->setMinimumHeight(status->fontMetrics().height());
+    statusLabel->setMinimumHeight(statusLabel->fontMetrics().height());
     statusTimer->setObjectName(QStringLiteral("pasteStatusTimer"));
     statusTimer->setSingleShot(true);
     connect(statusTimer, &QTimer::timeout, this, &ColorClipboard::clearStatus);

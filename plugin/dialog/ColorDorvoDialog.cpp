@@ -71,7 +71,7 @@ bool s_sliderDriving = false;
 class FlagScope
 {
 public:
-    explicit FlagScope(bool& flag) : flag(flag), previous(flag) { flag = true; }
+    explicit FlagScope(bool& guarded) : flag(guarded), previous(guarded) { guarded = true; }
     ~FlagScope() { flag = previous; }
     FlagScope(const FlagScope&) = delete;
     FlagScope& operator=(const FlagScope&) = delete;
@@ -85,7 +85,7 @@ private:
 #if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
 constexpr auto kIdClicked = &QButtonGroup::idClicked;
 #else
-constexpr auto kIdClicked = qOverload<int>(&QButtonGroup::buttonClicked);
+constexpr auto kIdClicked = QOverload<int>::of(&QButtonGroup::buttonClicked);
 #endif
 
 using ClosingScope = FlagScope;
@@ -154,9 +154,9 @@ void writeSetting(const char* key, const QVariant& value)
 } // namespace
 
 ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*request*/,
-                                   HSVCallback* callback, ColorDorvoPicker* picker,
+                                   HSVCallback* hostCallback, ColorDorvoPicker* hostPicker,
                                    const QString& title)
-    : QDialog(parent), ui(std::make_unique<Ui::ColorDorvoDialog>()), picker(picker),
+    : QDialog(parent), ui(std::make_unique<Ui::ColorDorvoDialog>()), picker(hostPicker),
       updateTimer(new QTimer(this))
 {
     // Keys typed into the spinners must not reach the host's accelerators.
@@ -167,7 +167,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
     installEventFilter(this);
     setWindowTitle(title);
-    this->callback = callback;
+    this->callback = hostCallback;
 
     spinnerRows = {
         {ColorChannel::Hue, ui->hueIntSpinner, ui->hueFloatSpinner, ui->hueStackedSpinners},
@@ -925,7 +925,7 @@ void ColorDorvoDialog::ConnectSignals()
     connect(ui->resetBtn, &QPushButton::clicked, this, &ColorDorvoDialog::ResetColor);
     connect(ui->cancelBtn, &QPushButton::clicked, this, &ColorDorvoDialog::CancelDialog);
     connect(ui->pickColorBtn, &QPushButton::clicked, this, &ColorDorvoDialog::PickColorFromScreen);
-    connect(ui->colorFieldComboBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
+    connect(ui->colorFieldComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ColorDorvoDialog::ColorFieldChanged);
     connect(ui->sRgbCheckBox, &QCheckBox::stateChanged, this,
             [this](int) { ApplyColor(currentColor, true); });
@@ -938,7 +938,7 @@ void ColorDorvoDialog::ConnectSignals()
     for (std::size_t i = 0; i < spinnerRows.size(); ++i) {
         const SpinnerRow& row = spinnerRows[i];
         const int type = static_cast<int>(row.channel);
-        connect(row.intSpinner, qOverload<int>(&QSpinBox::valueChanged), this,
+        connect(row.intSpinner, QOverload<int>::of(&QSpinBox::valueChanged), this,
                 [this, type, i](int value) {
                     if (!standsAt(spinnerRows[i].intStoodAt, value))
                         ColorSpinnerChanged(value, type);
@@ -946,7 +946,7 @@ void ColorDorvoDialog::ConnectSignals()
         QDoubleSpinBox* spinner = row.floatSpinner;
         if (!spinner)
             continue;
-        connect(spinner, qOverload<double>(&QDoubleSpinBox::valueChanged), this,
+        connect(spinner, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
                 [this, type, spinner, i](double value) {
                     if (standsAt(spinnerRows[i].floatStoodAt, value))
                         return;
@@ -961,17 +961,17 @@ void ColorDorvoDialog::ConnectSignals()
     connect(ui->hexEditLine, &QLineEdit::editingFinished, this, &ColorDorvoDialog::HexEditFinished);
 
     connect(ui->colorPaletteBtnGrp, kIdClicked, this, &ColorDorvoDialog::AngleRdBtnChanged);
-    connect(ui->angleSpn, qOverload<int>(&QSpinBox::valueChanged), this,
+    connect(ui->angleSpn, QOverload<int>::of(&QSpinBox::valueChanged), this,
             &ColorDorvoDialog::AngleSpinnerChanged);
     connect(ui->complementarySwitchBtn, &QPushButton::clicked, this,
             &ColorDorvoDialog::ComplementarySwitchPressed);
     connect(ui->invertSwitchBtn, &QPushButton::clicked, this,
             &ColorDorvoDialog::InvertSwitchPressed);
-    connect(ui->brushSizeSpn, qOverload<int>(&QSpinBox::valueChanged), canvasArea,
+    connect(ui->brushSizeSpn, QOverload<int>::of(&QSpinBox::valueChanged), canvasArea,
             &CanvasArea::setPenWidth);
-    connect(ui->brushOpacitySpn, qOverload<int>(&QSpinBox::valueChanged), canvasArea,
+    connect(ui->brushOpacitySpn, QOverload<int>::of(&QSpinBox::valueChanged), canvasArea,
             [this](int percent) { canvasArea->setOpacity(static_cast<float>(percent)); });
-    connect(ui->brushHardnessSpn, qOverload<int>(&QSpinBox::valueChanged), canvasArea,
+    connect(ui->brushHardnessSpn, QOverload<int>::of(&QSpinBox::valueChanged), canvasArea,
             &CanvasArea::setHardness);
     connect(ui->clearCanvasBtn, &QPushButton::clicked, canvasArea, &CanvasArea::ClearImage);
     connect(ui->swatchesBtn, &QPushButton::clicked, this, &ColorDorvoDialog::ToggleSwatchList);

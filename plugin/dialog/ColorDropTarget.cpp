@@ -5,11 +5,11 @@
 #include <QDropEvent>
 #include <QWidget>
 
-ColorDropTarget::ColorDropTarget(QWidget* widget, Dropped dropped)
-    : QObject(widget), widget(widget), dropped(std::move(dropped))
+ColorDropTarget::ColorDropTarget(QWidget* target, Dropped onDrop)
+    : QObject(target), widget(target), dropped(std::move(onDrop))
 {
-    widget->setAcceptDrops(true);
-    widget->installEventFilter(this);
+    target->setAcceptDrops(true);
+    target->installEventFilter(this);
 }
 
 ColorDropTarget::~ColorDropTarget() = default;

@@ -101,8 +101,8 @@ bool capsuleRow(float dx, float dy, float radius, float py, float& left, float& 
 
 } // namespace
 
-CanvasArea::CanvasArea(ColorDialogServices* dialog, QWidget* parent)
-    : QWidget(parent), dialog(dialog)
+CanvasArea::CanvasArea(ColorDialogServices* services, QWidget* parent)
+    : QWidget(parent), dialog(services)
 {
     // Growing keeps the old content in place, so only the new area needs painting.
     setAttribute(Qt::WA_StaticContents);

@@ -37,14 +37,14 @@ QPixmap labelPixmap(const QLabel& label)
 
 } // namespace
 
-ColorField::ColorField(ColorDialogServices* dialog, QWidget* parent)
-    : ColorField(DefaultSize, DefaultSize, dialog, parent)
+ColorField::ColorField(ColorDialogServices* services, QWidget* parent)
+    : ColorField(DefaultSize, DefaultSize, services, parent)
 {
 }
 
 // The marker label is created after the picture label, so it is drawn above it.
-ColorField::ColorField(int width, int height, ColorDialogServices* dialog, QWidget* parent)
-    : QLabel(parent), dialog(dialog), fieldLabel(new QLabel(this)), markerLabel(new QLabel(this))
+ColorField::ColorField(int width, int height, ColorDialogServices* services, QWidget* parent)
+    : QLabel(parent), dialog(services), fieldLabel(new QLabel(this)), markerLabel(new QLabel(this))
 {
     setFixedSize(width, height);
     fieldLabel->setObjectName(QStringLiteral("fieldLabel"));
@@ -64,20 +64,20 @@ ColorField::ColorField(int width, int height, ColorDialogServices* dialog, QWidg
 
 ColorField::~ColorField() = default;
 
-void ColorField::setColor(const ColorValue& value, ColorChannel channel)
+void ColorField::setColor(const ColorValue& value, ColorChannel fieldChannel)
 {
     if (pressed || dragging) {
         return;
     }
     color = value;
-    this->channel = channel;
-    if (isSliderChannel(channel)) {
-        // The picture depends on nothing but the channel and its fixed component.
-        const int fixed = value.channel(channel);
-        if (channel != imageChannel || fixed != imageFixedValue) {
+    this->channel = fieldChannel;
+    if (isSliderChannel(fieldChannel)) {
+        // The picture depends on nothing but the fieldChannel and its fixed component.
+        const int fixed = value.channel(fieldChannel);
+        if (fieldChannel != imageChannel || fixed != imageFixedValue) {
             if (!labelPixmap(*fieldLabel).isNull())
                 fieldLabel->setPixmap(QPixmap());
-            imageChannel = channel;
+            imageChannel = fieldChannel;
             imageFixedValue = fixed;
             pictureStale = true;
             fieldLabel->update();

@@ -19,8 +19,8 @@ template <typename ValueOf> int lastIndexShowing(int count, int wanted, ValueOf 
 
 } // namespace
 
-ColorFieldMapping::ColorFieldMapping(ColorChannel channel, int width, int height)
-    : channel(channel), width(width), height(height)
+ColorFieldMapping::ColorFieldMapping(ColorChannel fieldChannel, int fieldWidth, int fieldHeight)
+    : channel(fieldChannel), width(fieldWidth), height(fieldHeight)
 {
 }
 

@@ -53,11 +53,12 @@ bool& wideVectors()
 
 } // namespace
 
-ColorPixels::HueRun::HueRun(const int* hues, int count)
-    : count(count), weight(count), primaryScale(count), secondaryScale(count), restScale(count)
+ColorPixels::HueRun::HueRun(const int* hues, int runLength)
+    : count(runLength), weight(runLength), primaryScale(runLength), secondaryScale(runLength),
+      restScale(runLength)
 {
     const HueTable& table = hueTable();
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < runLength; ++i) {
         weight[i] = table.weightF[hues[i]];
         const SectorScales scales = sectorScales(table.sector[hues[i]]);
         primaryScale[i] = scales.primary;

@@ -63,17 +63,17 @@ void channelKey(const ColorValue& value, ColorChannel channel, int key[2])
 
 } // namespace
 
-ColorSlider::ColorSlider(ColorDialogServices* dialog, QWidget* parent)
-    : QLabel(parent), dialog(dialog)
+ColorSlider::ColorSlider(ColorDialogServices* services, QWidget* parent)
+    : QLabel(parent), dialog(services)
 {
     setUp(50, 256, Vertical);
 }
 
-ColorSlider::ColorSlider(ColorDialogServices* dialog, int width, int height, int orientation,
+ColorSlider::ColorSlider(ColorDialogServices* services, int width, int height, int direction,
                          QWidget* parent)
-    : QLabel(parent), dialog(dialog)
+    : QLabel(parent), dialog(services)
 {
-    setUp(width, height, orientation);
+    setUp(width, height, direction);
 }
 
 ColorSlider::~ColorSlider() = default;
@@ -81,11 +81,11 @@ ColorSlider::~ColorSlider() = default;
 // The strip and its markers are placed by hand rather than by a layout: the markers move freely
 // over the strip, and a strip pixel's index along the slider must equal its coordinate, so that
 // the marker centred on a coordinate stands on the pixel showing that coordinate's value.
-void ColorSlider::setUp(int width, int height, int orientation)
+void ColorSlider::setUp(int width, int height, int direction)
 {
-    this->orientation = orientation;
+    this->orientation = direction;
     setFixedSize(width, height);
-    if (orientation != Vertical) {
+    if (direction != Vertical) {
         gradientLabel = new ColorSliderStrip(this);
         gradientLabel->setFixedSize(width, height);
         gradientLabel->move(0, 0);
@@ -113,14 +113,14 @@ int ColorSlider::length() const
     return orientation == Vertical ? height() : width();
 }
 
-void ColorSlider::setColor(const ColorValue& value, ColorChannel channel)
+void ColorSlider::setColor(const ColorValue& value, ColorChannel shownChannel)
 {
     if (pressed || dragging) {
         return;
     }
     color = value;
-    if (channel != ColorChannel::None) {
-        this->channel = channel;
+    if (shownChannel != ColorChannel::None) {
+        this->channel = shownChannel;
     }
     if (isSliderChannel(this->channel)) {
         int key[2];
@@ -161,9 +161,9 @@ bool ColorSlider::drawGradient()
     return ChannelGradient::colors(color, channel, l, pixels, steps.data());
 }
 
-int ColorSlider::markerPosition(const ColorValue& value, ColorChannel channel) const
+int ColorSlider::markerPosition(const ColorValue& value, ColorChannel markerChannel) const
 {
-    return ColorSliderMapping(channel, length()).markerPosition(value);
+    return ColorSliderMapping(markerChannel, length()).markerPosition(value);
 }
 
 void ColorSlider::moveMarker(int coordinate)

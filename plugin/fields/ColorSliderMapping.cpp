@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-ColorSliderMapping::ColorSliderMapping(ColorChannel channel, int length)
-    : channel(channel), length(length)
+ColorSliderMapping::ColorSliderMapping(ColorChannel sliderChannel, int sliderLength)
+    : channel(sliderChannel), length(sliderLength)
 {
 }
 

@@ -32,8 +32,8 @@ QPixmap hostPixmap(const char* path, int size)
 
 } // namespace
 
-ColorWheel::ColorWheel(ColorDialogServices* dialog, QWidget* parent)
-    : QLabel(parent), dialog(dialog), hoverCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize))
+ColorWheel::ColorWheel(ColorDialogServices* services, QWidget* parent)
+    : QLabel(parent), dialog(services), hoverCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize))
 {
     setFixedSize(DefaultSize, DefaultSize);
     setFocusPolicy(Qt::StrongFocus);

@@ -14,7 +14,7 @@ const char kPicture[] = ":/ColorFields/resources/hsvWheel.png";
 
 } // namespace
 
-HsvWheel::HsvWheel(ColorDialogServices* dialog, QWidget* parent) : ColorWheel(dialog, parent)
+HsvWheel::HsvWheel(ColorDialogServices* services, QWidget* parent) : ColorWheel(services, parent)
 {
     createLabels(QString::fromLatin1(kPicture));
     setAttribute(Qt::WA_Hover);

@@ -12,11 +12,11 @@ const char kPicture[] = ":/ColorFields/resources/hueWheel.png";
 
 // The square is created after the picture and the marker, so it is stacked above them. Its
 // corners lie about 90.5 pixels from the centre, well inside the ring's hole.
-HueWheel::HueWheel(ColorDialogServices* dialog, QWidget* parent)
-    : ColorWheel(dialog, parent), innerField(nullptr)
+HueWheel::HueWheel(ColorDialogServices* services, QWidget* parent)
+    : ColorWheel(services, parent), innerField(nullptr)
 {
     createLabels(QString::fromLatin1(kPicture));
-    innerField = new ColorField(width() / 2, height() / 2, dialog, this);
+    innerField = new ColorField(width() / 2, height() / 2, services, this);
     innerField->setObjectName(QStringLiteral("innerField"));
     innerField->move(width() / 4, height() / 4);
     setAttribute(Qt::WA_Hover);

@@ -15,10 +15,10 @@ namespace {
 constexpr int kDragSwatchSize = 24;
 } // namespace
 
-ColorDragSource::ColorDragSource(QWidget* widget, ColorOf colorOf)
-    : QObject(widget), widget(widget), colorOf(std::move(colorOf))
+ColorDragSource::ColorDragSource(QWidget* source, ColorOf colorOfSource)
+    : QObject(source), widget(source), colorOf(std::move(colorOfSource))
 {
-    widget->installEventFilter(this);
+    source->installEventFilter(this);
 }
 
 ColorDragSource::~ColorDragSource() = default;

@@ -31,7 +31,7 @@ constexpr StepFactor stepFactors[ColorPalette::StepCount] = {
 constexpr int StepHeight = static_cast<int>(ColorPalette::TileHeight * 0.25f);
 } // namespace
 
-ColorPalette::ColorPalette(ColorPaletteLayout* strip) : QLabel(strip), strip(strip)
+ColorPalette::ColorPalette(ColorPaletteLayout* owner) : QLabel(owner), strip(owner)
 {
     // paintEvent covers every pixel: nothing under the tile needs painting first.
     setAttribute(Qt::WA_OpaquePaintEvent);

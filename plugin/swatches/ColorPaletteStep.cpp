@@ -15,7 +15,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ColorPaletteStep::ColorPaletteStep(ColorPalette* tile) : QLabel(tile), tile(tile)
+ColorPaletteStep::ColorPaletteStep(ColorPalette* owner) : QLabel(owner), tile(owner)
 {
     // Dragged off, a shade carries the color a click on it picks.
     new ColorDragSource(this, [this] {

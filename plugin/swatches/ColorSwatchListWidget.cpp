@@ -47,8 +47,8 @@ int swatchCount(const QVector<ColorList>& lists)
 
 } // namespace
 
-ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* dialog, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<Ui::ColorSwatchListWidget>()), dialog(dialog)
+ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* services, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::ColorSwatchListWidget>()), dialog(services)
 {
     ui->setupUi(this);
 
@@ -172,18 +172,18 @@ bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
         reason = tr("larger than %1 MB").arg(MaxImportedBytes >> 20);
         return false;
     }
-    const QByteArray data = file.readAll();
+    const QByteArray bytes = file.readAll();
     QVector<ColorList> lists;
-    if (isGimpPalette(data)) {
+    if (isGimpPalette(bytes)) {
         ColorList palette;
-        if (!parseGimpPalette(data, palette, reason)) {
+        if (!parseGimpPalette(bytes, palette, reason)) {
             return false;
         }
         if (palette.name.isEmpty()) {
             palette.name = QFileInfo(path).completeBaseName();
         }
         lists.append(palette);
-    } else if (!parseColorListFile(data, lists, reason)) {
+    } else if (!parseColorListFile(bytes, lists, reason)) {
         return false;
     }
     const int count = swatchCount(lists);

@@ -219,8 +219,9 @@ QString DialogMonkey::Event::describe() const
     return QString();
 }
 
-DialogMonkey::DialogMonkey(ColorDorvoDialog* dialog, RecordingCallback* host, std::uint64_t seed)
-    : dialog(dialog), host(host), state(seed)
+DialogMonkey::DialogMonkey(ColorDorvoDialog* monkeyed, RecordingCallback* recorder,
+                           std::uint64_t seed)
+    : dialog(monkeyed), host(recorder), state(seed)
 {
     for (const auto& stacked : kStackedSpinners) {
         const QString name = QLatin1String(stacked.name);

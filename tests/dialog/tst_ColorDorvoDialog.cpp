@@ -628,7 +628,7 @@ void tst_ColorDorvoDialog::applyColorDoesNotReenterThroughSpinners()
     const ColorValue grey(HsvColor(200, 0, 50));
     int signals_ = 0;
     for (QSpinBox* spinner : dialog->findChildren<QSpinBox*>())
-        connect(spinner, qOverload<int>(&QSpinBox::valueChanged), this, [&] { ++signals_; });
+        connect(spinner, QOverload<int>::of(&QSpinBox::valueChanged), this, [&] { ++signals_; });
     dialog->ViewColorChanged(grey, true);
     QCOMPARE(signals_, 0);
     QCOMPARE(dialog->GetCurrentHsv().hue(), 200);

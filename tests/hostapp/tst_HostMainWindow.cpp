@@ -1,8 +1,9 @@
 #include "HostSession.h"
 
-#include "hsv.h"
+#include "TextLines.h"
 #include "dbgprint.h"
 #include "hostsdk/HostRuntime.h"
+#include "hsv.h"
 
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -27,8 +28,7 @@ private:
     QStringList fixtureSteps() const
     {
         QStringList steps;
-        for (const QString& l :
-             HostRuntime::ListenerOutput().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        for (const QString& l : NonEmptyLines(HostRuntime::ListenerOutput())) {
             if (l.startsWith(QLatin1String("fixture "))) {
                 steps << l.mid(8);
             }

@@ -6,8 +6,9 @@
 #include "HostMainWindow.h"
 #include "HostSession.h"
 
-#include "hsv.h"
+#include "TextLines.h"
 #include "hostsdk/HostRuntime.h"
+#include "hsv.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -71,10 +72,7 @@ private:
 
     QWidget* openPickerWindow() const { return dynamic_cast<QWidget*>(window()->modelessPicker()); }
 
-    QStringList notifications() const
-    {
-        return window()->notificationsText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    }
+    QStringList notifications() const { return NonEmptyLines(window()->notificationsText()); }
 
     void clickSwatch(const QString& name) const
     {

@@ -1,7 +1,8 @@
 #include "ModuleLoader.h"
 
-#include "hsv.h"
+#include "TextLines.h"
 #include "hostsdk/HostRuntime.h"
+#include "hsv.h"
 
 #include <QFile>
 #include <QSettings>
@@ -35,8 +36,7 @@ private:
     QStringList fixtureSteps() const
     {
         QStringList steps;
-        for (const QString& line :
-             HostRuntime::ListenerOutput().split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        for (const QString& line : NonEmptyLines(HostRuntime::ListenerOutput())) {
             if (line.startsWith(QLatin1String("fixture "))) {
                 steps << line.mid(8);
             }

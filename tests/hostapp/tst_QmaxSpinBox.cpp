@@ -74,15 +74,15 @@ private slots:
             spin->setRange(0.0, 100.0);
             spin->setValue(40.0);
             spin->setResetValue(7.0);
-            spy = std::make_unique<QSignalSpy>(spin,
-                                               qOverload<double>(&QDoubleSpinBox::valueChanged));
+            spy = std::make_unique<QSignalSpy>(
+                spin, QOverload<double>::of(&QDoubleSpinBox::valueChanged));
             box = spin;
         } else {
             auto* spin = new MaxSDK::QmaxSpinBox(&window);
             spin->setRange(0, 100);
             spin->setValue(40);
             spin->setResetValue(7);
-            spy = std::make_unique<QSignalSpy>(spin, qOverload<int>(&QSpinBox::valueChanged));
+            spy = std::make_unique<QSignalSpy>(spin, QOverload<int>::of(&QSpinBox::valueChanged));
             box = spin;
         }
         box->setGeometry(0, 0, 120, 30);

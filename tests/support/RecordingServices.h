@@ -21,7 +21,7 @@ public:
         bool notify;
     };
 
-    explicit RecordingServices(const ColorValue& current = ColorValue()) : current(current) {}
+    explicit RecordingServices(const ColorValue& start = ColorValue()) : current(start) {}
 
     void ViewColorChanged(const ColorValue& color, bool silent) override
     {
