@@ -64,7 +64,7 @@ import re
 import sys
 import time
 
-INDEX_FORMAT = 3
+INDEX_FORMAT = 5
 
 # ---------------------------------------------------------------------------------------------
 # Reading the reference
@@ -81,7 +81,7 @@ PAGE_CLASS_NOTE_RE = re.compile(
 INHERITS_RE = re.compile(r"Inherits:</td><td[^>]*>(.*?)</td>", re.S)
 TITLE_RE = re.compile(r"<title>(.*?)\s*\|")
 ITEM_RE = re.compile(r"<!-- \$\$\$(.*?) -->(.*?)<!-- @@@", re.S)
-H3_RE = re.compile(r'<h3 class="(?:fn|flags)" id="([^"]*)">(.*?)</h3>', re.S)
+H3_RE = re.compile(r'<h3 class="(?:fn|flags)(?: fngroupitem)?" id="([^"]*)">(.*?)</h3>', re.S)
 NAME_SPAN_RE = re.compile(r'([\w:~]*)<span class="name">(.*?)</span>')
 ROW_RE = re.compile(r'<tr><td class="topAlign"><code>(.*?)</code></td>(.*?)</tr>', re.S)
 ACCESSOR_RE = re.compile(r'<span class="name"><b>(?:<a [^>]*>)?(\w+)')
@@ -124,30 +124,34 @@ def page_scope(title):
     return None
 
 
-def parse_page(path, pages, items):
+def page_title(path):
+    with open(path, encoding="utf-8", errors="replace") as f:
+        m = TITLE_RE.search(f.read(4096))
+    return m.group(1) if m else ""
+
+
+def parse_page(path, scope, pages, items):
     with open(path, encoding="utf-8", errors="replace") as f:
         page = f.read()
-    m = TITLE_RE.search(page)
-    if not m:
-        return
-    scope = page_scope(m.group(1))
-    if scope is None:
-        return
     head = page[: page.find('<h3 class="fn"')] if '<h3 class="fn"' in page else page
     info = pages.setdefault(scope, {"since": None, "bases": []})
     m = PAGE_SINCE_RE.search(head) or PAGE_CLASS_NOTE_RE.search(head)
     if m:
         info["since"] = [int(m.group(1)), int(m.group(2))]
+    if "::" in scope:
+        outer, inner = scope.rsplit("::", 1)
+        items.append([outer, inner, "type", info["since"], scope])
     m = INHERITS_RE.search(head)
     if m:
         info["bases"] = [b.strip() for b in text_of(m.group(1)).split(",") if b.strip()]
 
     for m in ITEM_RE.finditer(page):
         body = m.group(2)
-        h3 = H3_RE.search(body)
-        if not h3:
+        # Overloads documented together share one block, one heading each.
+        headings = H3_RE.findall(body)
+        if not headings:
             continue
-        anchor, heading = h3.group(1), h3.group(2)
+        anchor = headings[0][0]
         note = ITEM_NOTE_RE.search(body)
         version = [int(note.group(1)), int(note.group(2))] if note else None
         if anchor.endswith("-prop"):
@@ -160,7 +164,7 @@ def parse_page(path, pages, items):
             kind = "var"
         else:
             kind = "fn"
-        names = NAME_SPAN_RE.findall(heading)
+        names = [n for _, heading in headings for n in NAME_SPAN_RE.findall(heading)]
         if not names:
             continue
         for qual, name in names:
@@ -173,7 +177,7 @@ def parse_page(path, pages, items):
             items.append([qual, name, kind, version, scope])
         if kind == "prop":
             for acc in ACCESSOR_RE.findall(body):
-                items.append([scope, acc, "fn", version, scope])
+                items.append([scope, acc, "acc", version, scope])
         if kind == "enum":
             enum_qual = names[0][0].rstrip(":")
             enum_scope = (enum_qual + "::" if enum_qual else "") + text_of(names[0][1])
@@ -203,10 +207,23 @@ def parse_page(path, pages, items):
 def build_index(docs):
     pages, items = {}, []
     files = sorted(glob.glob(os.path.join(docs, "*", "*.html")))
+    scopes = {}
     for path in files:
-        if path.endswith("-members.html"):
+        if not path.endswith("-members.html"):
+            scopes[path] = page_scope(page_title(path))
+    for path, scope in scopes.items():
+        if scope is None:
             continue
-        parse_page(path, pages, items)
+        # A nested class's page is titled by its own name only; its file name carries the
+        # outer class's (qcborarray-iterator.html).
+        base = path[: -len(".html")]
+        for suffix in ("-obsolete", "-proxy"):
+            base = base[: -len(suffix)] if base.endswith(suffix) else base
+        if "-" in os.path.basename(base) and "::" not in scope:
+            outer = scopes.get(base.rsplit("-", 1)[0] + ".html")
+            if outer:
+                scope = outer + "::" + scope
+        parse_page(path, scope, pages, items)
     return {"format": INDEX_FORMAT, "pages": pages, "items": items}
 
 
@@ -265,7 +282,12 @@ class Reference:
                     version = self.pages.get(qual, {}).get("since") or version
             v = tuple(version) if version else (0, 0)
             self.by_scope.setdefault((qual, name), []).append((kind, v))
-            self.by_name.setdefault(name, []).append((qual, kind, v))
+        # A property's access function documented on its own speaks for itself.
+        for key, entries in self.by_scope.items():
+            if any(k == "fn" for k, _ in entries):
+                entries[:] = [e for e in entries if e[0] != "acc"]
+            for kind, v in entries:
+                self.by_name.setdefault(key[1], []).append((key[0], kind, v))
         # Classes, namespaces and global typedefs known by their name alone.
         self.types = {}
         for scope, info in self.pages.items():
@@ -312,8 +334,8 @@ class Reference:
 
     def member(self, name):
         """Version of a member function name when every documented function of that name is newer."""
-        entries = [e for e in self.by_name.get(name, []) if e[1] in ("fn", "prop")]
-        if not entries or name in STD_MEMBERS:
+        entries = [e for e in self.by_name.get(name, []) if e[1] in ("fn", "prop", "acc")]
+        if not entries or name in STD_MEMBERS or not name[:1].islower():
             return None
         v = min(v for _, _, v in entries)
         return v if self.newer(v) else None
@@ -407,14 +429,14 @@ def guard_versions(cond):
 
 PP_RE = re.compile(r"^\s*#\s*(if|ifdef|ifndef|elif|else|endif)\b(.*)$")
 QUALIFIED_RE = re.compile(
-    r"(?<![\w:.>])((?:[A-Za-z_]\w*\s*(?:<[^<>;(){}]*(?:<[^<>;(){}]*>[^<>;(){}]*)*>)?\s*::\s*)+)(~?[A-Za-z_]\w*)"
+    r"(?<![\w:])((?:[A-Za-z_]\w*\s*(?:<[^<>;(){}]*(?:<[^<>;(){}]*>[^<>;(){}]*)*>)?\s*::\s*)+)(~?[A-Za-z_]\w*)"
 )
 IDENT_RE = re.compile(r"[A-Za-z_]\w*")
 MEMBER_CALL_RE = re.compile(r"(?:\.|->)\s*([A-Za-z_]\w*)\s*\(")
 FREE_CALL_RE = re.compile(r"(?<![\w.:>~])([A-Za-z_]\w*)\s*\(")
 
 DECL_RE = re.compile(
-    r"(?:[\w>*&]\s+|[*&~])\s*([A-Za-z_]\w*)\s*\([^;{}]*\)\s*(?:const\b\s*)?(?:noexcept\b\s*)?"
+    r"(?:[\w>*&]\s+|[*&~])\s*([A-Za-z_]\w*)\s*\((?:[^;{}()]|\([^;{}()]*\))*\)\s*(?:const\b\s*)?(?:noexcept\b\s*)?"
     r"(?:override\b\s*|final\b\s*)*(?:;|\{|=|:|->)"
 )
 DEF_RE = re.compile(r"\b([A-Z]\w*)\s*::\s*(~?[A-Za-z_]\w*)\s*\(")
@@ -431,8 +453,8 @@ def project_functions(paths, ref):
             code = blank_comments_and_strings(f.read())
         for m in DECL_RE.finditer(code):
             before = code[max(0, m.start() - 12) : m.start() + 1].split()
-            if before and before[-1] in KEYWORDS:
-                continue
+            if before and before[-1] in KEYWORDS or re.fullmatch(r"[A-Z][A-Z0-9_]+", m.group(1)):
+                continue  # a statement, or a macro such as Q_DISABLE_COPY(...)
             names.add(m.group(1))
         for m in DEF_RE.finditer(code):
             if m.group(1) not in ref.pages:
@@ -504,7 +526,9 @@ def check_code(path, ref, ours, findings):
             name = m.group(1)
             if inside_qualified(m.start(1)) or name in ours or name in ref.types:
                 continue
-            hit(name, ref.global_name(name, True) or ref.member(name))
+            # A lone lower-case word may as well be a C library function (shutdown, hex).
+            member = ref.member(name) if not re.fullmatch(r"[a-z]+", name) else None
+            hit(name, ref.global_name(name, True) or member)
         for m in IDENT_RE.finditer(line):
             name = m.group(0)
             if name not in ours and not inside_qualified(m.start()):
