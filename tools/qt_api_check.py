@@ -592,6 +592,26 @@ def source_files(paths):
     return sorted(out)
 
 
+def compare_with_marks(files, findings):
+    expected = set()
+    for path in files:
+        with open(path, encoding="utf-8", errors="replace") as f:
+            for no, line in enumerate(f, 1):
+                for m in re.finditer(r"expect-qt-api: (\S+) (\d+)\.(\d+)", line):
+                    expected.add((path, no, m.group(1), (int(m.group(2)), int(m.group(3)))))
+    found = set(findings)
+    for path, no, name, v in sorted(expected - found):
+        print("%s:%d: missed %s (Qt %s)" % (path, no, name, fmt(v)))
+    for path, no, name, v in sorted(found - expected):
+        print("%s:%d: unexpected finding %s (Qt %s)" % (path, no, name, fmt(v)))
+    if not expected:
+        print("qt_api_check: no expect-qt-api marks in %s" % " ".join(files))
+    ok = expected and expected == found
+    print("qt_api_check self-test: %d expected, %d found, %s"
+          % (len(expected), len(found), "passed" if ok else "FAILED"))
+    return 0 if ok else 1
+
+
 def main(argv):
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("--docs", default="/usr/share/qt5/doc")
@@ -600,6 +620,9 @@ def main(argv):
     ap.add_argument("--root", default=os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
     ap.add_argument("--names-from", action="append", default=[],
                     help="more folders whose declared functions count as ours")
+    ap.add_argument("--expect", action="store_true",
+                    help="self-test: the findings must be exactly the lines marked "
+                         "'expect-qt-api: NAME X.Y' in the files scanned")
     ap.add_argument("paths", nargs="*")
     args = ap.parse_args(argv)
 
@@ -622,6 +645,8 @@ def main(argv):
             check_ui(path, ref, findings)
         else:
             check_code(path, ref, ours, findings)
+    if args.expect:
+        return compare_with_marks(files, findings)
     for path, no, name, v in findings:
         rel = os.path.relpath(path, root) if path.startswith(root + os.sep) else path
         print("%s:%d: %s was introduced in Qt %s (the host has Qt %s); guard it with "
