@@ -3,11 +3,11 @@
 #include <QColorConstants> // expect-qt-api: QColorConstants 5.14
 #include <QRandomGenerator>
 
-QStringList words(const QString& text, QButtonGroup* group, QWidget* widget)
+QStringList words(const QString& text, QWidget* widget)
 {
-    connect(group, &QButtonGroup::idClicked, widget, &QWidget::show); // expect-qt-api: QButtonGroup::idClicked 5.15
-    widget->QWidget::screen(); // expect-qt-api: QWidget::screen 5.14
-    text.isValidUtf16(); // expect-qt-api: isValidUtf16 5.15
+    auto clicked = &QButtonGroup::idClicked; // expect-qt-api: QButtonGroup::idClicked 5.15
+    widget->QWidget::screen();               // expect-qt-api: QWidget::screen 5.14
+    text.isValidUtf16();                     // expect-qt-api: isValidUtf16 5.15
     QStringView(text).chopped(1);
     QRandomGenerator::global()->bounded(10);
     QFontMetrics(widget->font()).horizontalAdvance(text);
@@ -15,7 +15,7 @@ QStringList words(const QString& text, QButtonGroup* group, QWidget* widget)
 #if QT_VERSION >= QT_VERSION_CHECK(5, 14, 0)
     return text.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 #elif QT_VERSION >= QT_VERSION_CHECK(5, 12, 0)
-    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts); // expect-qt-api: Qt::SkipEmptyParts 5.14
+    return text.split(' ', Qt::SkipEmptyParts); // expect-qt-api: Qt::SkipEmptyParts 5.14
 #else
     return text.split(QLatin1Char(' '), QString::SkipEmptyParts);
 #endif
