@@ -231,7 +231,14 @@ void ColorPickScreen::followPointer(const DesktopGrab::Spot& spot)
 
 void ColorPickScreen::movePointer(int dx, int dy)
 {
-    QCursor::setPos(QCursor::pos() + QPoint(dx, dy));
+    const QPoint from = QCursor::pos();
+    const QPoint to = from + QPoint(dx, dy);
+    // A position is scaled by the ratio of the screen given; QCursor::setPos(QPoint) would take
+    // the primary screen's.
+    QScreen* screen = QGuiApplication::screenAt(to);
+    if (!screen)
+        screen = QGuiApplication::screenAt(from);
+    QCursor::setPos(screen ? screen : QGuiApplication::primaryScreen(), to);
     // The window system reports the move as well, but the loupe follows at once.
     followPointer(screenImage.spotUnderCursor(QCursor::pos(), pointer));
 }

@@ -210,18 +210,18 @@ void tst_EyedropperOnDisplay::pickOnEveryScreen()
             break;
         case Gesture::Return:
         case Gesture::Enter:
-            QCursor::setPos(blocks.centre(3));
+            QCursor::setPos(shown, blocks.centre(3));
             QTest::keyClick(overlay, gesture == Gesture::Return ? Qt::Key_Return : Qt::Key_Enter);
             break;
         case Gesture::ArrowRight:
             // From black's last column onto white's first.
-            QCursor::setPos(blocks.centre(0) + QPoint(kBlock / 2 - 1, 0));
+            QCursor::setPos(shown, blocks.centre(0) + QPoint(kBlock / 2 - 1, 0));
             QTest::keyClick(overlay, Qt::Key_Right);
             QTest::keyClick(overlay, Qt::Key_Return);
             break;
         case Gesture::ShiftArrowDown:
             // Ten pixels down from five above the sky block.
-            QCursor::setPos(blocks.centre(1) + QPoint(0, kBlock / 2 - 5));
+            QCursor::setPos(shown, blocks.centre(1) + QPoint(0, kBlock / 2 - 5));
             QTest::keyClick(overlay, Qt::Key_Down, Qt::ShiftModifier);
             QTest::keyClick(overlay, Qt::Key_Return);
             break;
@@ -292,7 +292,7 @@ void tst_EyedropperOnDisplay::pickColorButton()
     QVERIFY(button);
     // The pointer starts on the black block, on this screen: the nested server of the two-screen
     // run holds a pointer grabbed on one screen within that screen's size.
-    QCursor::setPos(blocks.centre(0));
+    QCursor::setPos(screen, blocks.centre(0));
     QTest::mouseClick(button, Qt::LeftButton);
 
     // While it was open, the overlay showed the screen as it was, not a blank window; the loupe
