@@ -63,6 +63,9 @@ ColorPickScreen::ColorPickScreen(const RgbColor& start, QWidget* parent)
     raise();
     installEventFilter(this);
     setCursor(Qt::CrossCursor);
+    // The popup hears of every pointer move, also those over the other screens' windows; moves
+    // without a button only move the loupe.
+    setMouseTracking(true);
     followPointer(screenImage.spotUnderCursor(QCursor::pos()));
 }
 

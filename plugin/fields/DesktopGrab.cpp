@@ -47,7 +47,7 @@ DesktopGrab::Spot DesktopGrab::spotUnderCursor(const QPoint& cursor, const Spot&
     const ScreenImage& picture = pictures[screen];
     if (known.screen == screen && picture.cursorPosAt(known.pixel) == cursor)
         return known;
-    return Spot{screen, picture.pixelAt(cursor)};
+    return Spot{screen, picture.pixelAtCursor(cursor)};
 }
 
 DesktopGrab::Spot DesktopGrab::spotUnderCursor(const QPoint& cursor) const

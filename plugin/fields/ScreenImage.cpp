@@ -58,6 +58,12 @@ QPoint ScreenImage::cursorPosAt(const QPoint& pixel) const
     return topLeft + QPoint(qRound(pixel.x() * scale), qRound(pixel.y() * scale));
 }
 
+QPoint ScreenImage::pixelAtCursor(const QPoint& cursor) const
+{
+    const QPoint offset = cursor - topLeft;
+    return pixelAtNative(topLeft + QPoint(qRound(offset.x() * ratio), qRound(offset.y() * ratio)));
+}
+
 QPointF ScreenImage::globalAt(const QPoint& pixel) const
 {
     return QPointF(topLeft) + (QPointF(pixel) + QPointF(0.5, 0.5)) / ratio;

@@ -33,6 +33,9 @@ public:
     QPoint pixelAtNative(const QPoint& native) const;
     // What QCursor::pos() reports while the pointer is on `pixel`: a whole logical position.
     QPoint cursorPosAt(const QPoint& pixel) const;
+    // The pixel QCursor::setPos() puts the pointer on for a whole logical position on this
+    // screen, the best guess from one that QCursor::pos() reported; clamped as pixelAt().
+    QPoint pixelAtCursor(const QPoint& cursor) const;
     // The global logical position of the middle of `pixel`.
     QPointF globalAt(const QPoint& pixel) const;
 

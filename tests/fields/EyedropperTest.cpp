@@ -143,6 +143,10 @@ void EyedropperTest::everyDevicePixel()
         const QPoint cursor(qRound(global.x() - origin.x()) + origin.x(),
                             qRound(global.y() - origin.y()) + origin.y());
         QCOMPARE(screen.cursorPosAt(native - origin), cursor);
+        // Where QCursor::setPos() puts the pointer for a logical position, QCursor::pos() says
+        // it is: the arrow keys move from there.
+        const QPoint step = origin + QPoint(qFloor(i / ratio), qFloor(i * 3 / 4 / ratio));
+        QCOMPARE(screen.cursorPosAt(screen.pixelAtCursor(step)), step);
     }
     for (int x = 0; x < size.width(); ++x) {
         const QPointF global(reported(origin.x() + x, origin.x()), origin.y());
@@ -183,12 +187,12 @@ void EyedropperTest::screensApart()
     QCOMPARE(desktop.spotAt(1, QPointF(700, 10)), (Spot{1, QPoint(0, 20)}));
 
     // The pointer on device pixel (101, 7) of the left screen: QCursor::pos() gives (67, 5),
-    // where floor(67 x 1.5) would be pixel 100. The pixel the pointer events found is kept while
-    // the cursor position fits it, not when the pointer moved on.
+    // which QCursor::setPos() would put on (101, 8). The pixel the pointer events found is kept
+    // while the cursor position fits it, not when the pointer moved on.
     const Spot known{0, QPoint(101, 7)};
     QCOMPARE(desktop.spotUnderCursor(QPoint(67, 5), known), known);
-    QCOMPARE(desktop.spotUnderCursor(QPoint(67, 5)), (Spot{0, QPoint(100, 7)}));
-    QCOMPARE(desktop.spotUnderCursor(QPoint(68, 5), known), (Spot{0, QPoint(102, 7)}));
+    QCOMPARE(desktop.spotUnderCursor(QPoint(67, 5)), (Spot{0, QPoint(101, 8)}));
+    QCOMPARE(desktop.spotUnderCursor(QPoint(68, 5), known), (Spot{0, QPoint(102, 8)}));
     QCOMPARE(desktop.spotUnderCursor(QPoint(900, 5), known), (Spot{1, QPoint(200, 10)}));
 }
 
