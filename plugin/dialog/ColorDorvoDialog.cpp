@@ -435,9 +435,12 @@ bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
     case QEvent::EnterWhatsThisMode:
         // The title bar's "?" button opens the settings instead of the help pointer. Every
         // top-level window hears of the help mode; only the picker whose button it was answers.
+        // Qt tells the windows from a list taken beforehand, and a window on that list (a
+        // tooltip) may delete itself while the settings run: they open once the telling is done.
         if (isActiveWindow()) {
             QWhatsThis::leaveWhatsThisMode();
-            OpenSettingsDialog();
+            QMetaObject::invokeMethod(
+                this, [this] { OpenSettingsDialog(); }, Qt::QueuedConnection);
             return true;
         }
         break;
