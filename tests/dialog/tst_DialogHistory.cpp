@@ -11,7 +11,9 @@
 
 #include "hostsdk/HostRuntime.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -125,6 +127,8 @@ private slots:
     void stepsThroughCommittedColors();
     void keepsHundredEntries();
     void textFieldUndoesItsOwnTyping();
+    void keysStepColorInEveryTextField_data();
+    void keysStepColorInEveryTextField();
 };
 
 void tst_DialogHistory::stepsThroughCommittedColors_data()
@@ -230,6 +234,79 @@ void tst_DialogHistory::textFieldUndoesItsOwnTyping()
     QTest::keySequence(spinner, QKeySequence::keyBindings(QKeySequence::Redo).first());
     QCOMPARE(hex(), QStringLiteral("112233"));
     QCOMPARE(HostRuntime::ListenerOutput(), QStringLiteral("Undo\nRedo\n"));
+}
+
+void tst_DialogHistory::keysStepColorInEveryTextField_data()
+{
+    // Every text field of the form: each spin box, and each line edit not inside one.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    TestHost probe;
+    const ColorDorvoDialog* form = probe.open(QColor(0, 0, 0));
+    QStringList fields;
+    for (const QAbstractSpinBox* spinner : form->findChildren<QAbstractSpinBox*>())
+        fields << spinner->objectName();
+    for (const QLineEdit* line : form->findChildren<QLineEdit*>()) {
+        if (!qobject_cast<QAbstractSpinBox*>(line->parentWidget()))
+            fields << line->objectName();
+    }
+    QVERIFY(fields.contains(QStringLiteral("angleSpn")));
+    QVERIFY(fields.contains(QStringLiteral("brushSizeSpn")));
+    // The change is a hex entry, then the focus goes to the field; or the change is typed in
+    // the field itself and finished with Return.
+    for (const QString& field : qAsConst(fields))
+        QTest::newRow(qPrintable(field)) << field << QString();
+    QTest::newRow("hexEditLine, typed there") << "hexEditLine"
+                                              << "112233";
+    QTest::newRow("redIntSpinner, typed there") << "redIntSpinner"
+                                                << "200";
+    QTest::newRow("redFloatSpinner, typed there") << "redFloatSpinner"
+                                                  << "0.5";
+}
+
+void tst_DialogHistory::keysStepColorInEveryTextField()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    open(QColor(10, 200, 30));
+    auto* target = dialog->findChild<QWidget*>(field);
+    QVERIFY(target);
+    // Show the field and let it take the focus: the float page, the canvas page's brush
+    // controls, a harmony that has an angle.
+    if (qobject_cast<QDoubleSpinBox*>(target))
+        find<QAbstractButton>("floatSpinnersRdBtn")->click();
+    if (find<QWidget>("canvasControlsLayout")->isAncestorOf(target))
+        find<QComboBox>("colorFieldComboBox")->setCurrentIndex(3);
+    if (!target->isEnabled())
+        find<QAbstractButton>("adjacentRdBtn")->click();
+    QVERIFY(target->isVisible() && target->isEnabled());
+
+    const ColorValue before = dialog->GetCurrentColorValue();
+    if (typed.isEmpty()) {
+        typeHex(QStringLiteral("112233"));
+        target->setFocus();
+    } else {
+        target->setFocus();
+        QMetaObject::invokeMethod(target, "selectAll");
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    }
+    const ColorValue after = dialog->GetCurrentColorValue();
+    QVERIFY(after != before);
+    QCOMPARE(QApplication::focusWidget(), target);
+
+    const std::pair<QKeySequence, bool> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), true},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), true},
+    };
+    for (const auto& [key, redone] : keys) {
+        QTest::keySequence(QApplication::focusWidget(), key);
+        QVERIFY2(dialog->GetCurrentColorValue() == (redone ? after : before),
+                 qPrintable(key.toString() + QStringLiteral(": ") + hex()));
+    }
+    QCOMPARE(QApplication::focusWidget(), target);
 }
 
 QTEST_MAIN(tst_DialogHistory)
