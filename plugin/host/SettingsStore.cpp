@@ -1,6 +1,7 @@
 #include "host/SettingsStore.h"
 
 #include "host/HostServices.h"
+#include "host/IniText.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -29,8 +30,8 @@ QSettings& OpenStore()
 void OpenSettingsStore()
 {
     Store().reset(); // an open store is written before its successor reads the file
-    Store() = std::make_unique<QSettings>(SettingsPath(), QSettings::IniFormat);
-    Store()->setIniCodec("UTF-8");
+    // Qt's ini format in UTF-8, read without ever decoding a serialized value (IniText).
+    Store() = std::make_unique<QSettings>(SettingsPath(), IniText::Format());
 }
 
 void CloseSettingsStore()
@@ -47,12 +48,22 @@ void ReadSetting(const QString& group, const QString& key, QVariant& value)
 {
     QSettings& store = OpenStore();
     store.beginGroup(group);
-    value = store.value(key, value);
+    const QVariant stored = store.value(key);
     store.endGroup();
+    // A value that is not plain text (a serialized form in a damaged file), or a list where
+    // one value belongs, is damaged: the default stays.
+    const bool listWanted = !value.isValid() || value.userType() == QMetaType::QStringList;
+    if (IniText::IsPlainText(stored) &&
+        (listWanted || stored.userType() != QMetaType::QStringList)) {
+        value = stored;
+    }
 }
 
 void WriteSetting(const QString& group, const QString& key, const QVariant& value)
 {
+    if (!IniText::IsPlainText(value)) {
+        return; // the store keeps plain text only: it could not read anything else back
+    }
     QSettings& store = OpenStore();
     store.beginGroup(group);
     store.setValue(key, value);
