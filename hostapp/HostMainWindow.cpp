@@ -16,6 +16,7 @@
 #include <QThread>
 #include <QToolButton>
 #include <QWhatsThis>
+#include <QWindow>
 
 #include <memory>
 #include <string>
