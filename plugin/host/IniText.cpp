@@ -1,6 +1,5 @@
 #include "host/IniText.h"
 
-#include <QIODevice>
 #include <QStringList>
 
 #include <map>
@@ -268,7 +267,7 @@ QVariant ValueOf(const QByteArray& data, int from, int to)
     if (UnescapedValue(data, from, to, text, items)) {
         for (const QString& item : items) {
             if (IsSerializedText(item)) {
-                return QVariant::fromValue(IniText::SerializedValue{data.mid(from, to - from)});
+                return QVariant(data.mid(from, to - from));
             }
         }
         for (QString& item : items) {
@@ -277,7 +276,7 @@ QVariant ValueOf(const QByteArray& data, int from, int to)
         return items;
     }
     if (IsSerializedText(text)) {
-        return QVariant::fromValue(IniText::SerializedValue{data.mid(from, to - from)});
+        return QVariant(data.mid(from, to - from));
     }
     return PlainText(text);
 }
@@ -387,8 +386,8 @@ QByteArray EscapedItem(QString text)
 // The value's text, or false for a value that has no plain text form.
 bool ValueText(const QVariant& value, QByteArray& text)
 {
-    if (value.userType() == qMetaTypeId<IniText::SerializedValue>()) {
-        text = value.value<IniText::SerializedValue>().raw;
+    if (value.userType() == QMetaType::QByteArray) {
+        text = value.toByteArray(); // serialized text kept as the file had it
         return true;
     }
     if (!IniText::IsPlainText(value)) {
@@ -415,9 +414,9 @@ bool ValueText(const QVariant& value, QByteArray& text)
 
 namespace IniText {
 
-bool Read(QIODevice& device, QSettings::SettingsMap& map)
+bool Read(const QByteArray& text, Values& map)
 {
-    QByteArray data = device.readAll();
+    QByteArray data = text;
     if (data.startsWith("\xEF\xBB\xBF")) {
         data.remove(0, 3);
     }
@@ -459,7 +458,7 @@ bool Read(QIODevice& device, QSettings::SettingsMap& map)
     return ok;
 }
 
-bool Write(QIODevice& device, const QSettings::SettingsMap& map)
+QByteArray Write(const Values& map)
 {
     // Sections in the order of their names, keys sorted within each.
     std::map<QString, QByteArray> sections;
@@ -486,7 +485,7 @@ bool Write(QIODevice& device, const QSettings::SettingsMap& map)
         }
         out += '[' + name + "]\n" + lines;
     }
-    return device.write(out) == out.size();
+    return out;
 }
 
 bool IsPlainText(const QVariant& value)
@@ -504,18 +503,6 @@ bool IsPlainText(const QVariant& value)
     default:
         return false;
     }
-}
-
-QSettings::Format Format()
-{
-#ifdef Q_OS_WIN
-    constexpr Qt::CaseSensitivity kKeyCase = Qt::CaseInsensitive;
-#else
-    constexpr Qt::CaseSensitivity kKeyCase = Qt::CaseSensitive;
-#endif
-    static const QSettings::Format format =
-        QSettings::registerFormat(QStringLiteral("ini"), &Read, &Write, kKeyCase);
-    return format;
 }
 
 } // namespace IniText
