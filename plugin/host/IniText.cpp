@@ -357,13 +357,15 @@ QByteArray EscapedText(const QString& text)
             result += char(ch);
             break;
         default:
-            if (ch <= 0x1F) {
-                result += "\\x" + QByteArray::number(ch, 16);
-                escapeNextIfHexDigit = true;
-            } else if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
-                       text.at(i + 1).isLowSurrogate()) {
+            if (text.at(i).isHighSurrogate() && i + 1 < text.size() &&
+                text.at(i + 1).isLowSurrogate()) {
                 result += text.mid(i, 2).toUtf8();
                 ++i;
+            } else if (ch <= 0x1F || text.at(i).isSurrogate() || ch == 0xFEFF) {
+                // A lone surrogate has no UTF-8 form, and a byte order mark would be dropped by
+                // the reader where a run of text begins with it.
+                result += "\\x" + QByteArray::number(ch, 16);
+                escapeNextIfHexDigit = true;
             } else {
                 result += QString(text.at(i)).toUtf8();
             }
@@ -387,8 +389,15 @@ QByteArray EscapedItem(QString text)
 bool ValueText(const QVariant& value, QByteArray& text)
 {
     if (value.userType() == QMetaType::QByteArray) {
-        text = value.toByteArray(); // serialized text kept as the file had it
-        return true;
+        // Serialized text kept as the file had it, but only where it still ends at its own line
+        // end: text that ended the file inside quotes or after a backslash would swallow the
+        // lines written after it.
+        text = value.toByteArray();
+        const QByteArray alone = "k=" + text + '\n';
+        int pos = 0;
+        Line line;
+        return NextLine(alone, pos, line) && line.start == 0 && line.equals == 1 &&
+               line.end == alone.size() - 1;
     }
     if (!IniText::IsPlainText(value)) {
         return false;
@@ -452,8 +461,16 @@ bool Read(const QByteArray& text, Values& map)
         while (keyEnd > line.start && (data.at(keyEnd - 1) == ' ' || data.at(keyEnd - 1) == '\t')) {
             --keyEnd;
         }
-        map.insert(section + UnescapedKey(data, line.start, keyEnd),
-                   ValueOf(data, line.equals + 1, line.end));
+        // Empty parts of a name ("[]", "a\\b" in the file, "=v") are dropped, as QSettings
+        // drops them from the keys it is asked for.
+        QString key;
+        for (const QString& part :
+             QString(section + UnescapedKey(data, line.start, keyEnd)).split(QLatin1Char('/'))) {
+            if (!part.isEmpty()) {
+                key += (key.isEmpty() ? QString() : QStringLiteral("/")) + part;
+            }
+        }
+        map.insert(key, ValueOf(data, line.equals + 1, line.end));
     }
     return ok;
 }
