@@ -49,6 +49,16 @@ bool HostAccelerators::KeepsItsKeys(const QWidget* widget)
     return false;
 }
 
+bool HostAccelerators::KeyIsForAWindowThatKeepsItsKeys(const QWidget* watched)
+{
+    // A popup takes the keys while it is open, and a popup without a parent (a completer's list
+    // in a file dialog) is no child of the window it serves: the focus widget, which keeps the
+    // focus under the popup, and the widget the popup stands in for tell where the keys belong.
+    const QWidget* popup = QApplication::activePopupWidget();
+    return KeepsItsKeys(watched) || KeepsItsKeys(QApplication::focusWidget()) ||
+           KeepsItsKeys(popup) || (popup && KeepsItsKeys(popup->focusProxy()));
+}
+
 const HostAccelerators::Accelerator* HostAccelerators::Match(const QKeyEvent& event)
 {
     const Qt::KeyboardModifiers modifiers =
@@ -74,7 +84,7 @@ bool HostAccelerators::eventFilter(QObject* watched, QEvent* event)
     }
     auto* key = static_cast<QKeyEvent*>(event);
     const Accelerator* accelerator = Match(*key);
-    if (!accelerator || KeepsItsKeys(static_cast<QWidget*>(watched))) {
+    if (!accelerator || KeyIsForAWindowThatKeepsItsKeys(static_cast<QWidget*>(watched))) {
         return false;
     }
     if (type == QEvent::ShortcutOverride) {

@@ -14,7 +14,8 @@ class QWidget;
 // before the widget with the focus sees the key, so a key that is an accelerator never reaches
 // a widget of the host. A window that needs every key for itself (a dialog with spinners)
 // opts out by carrying the dynamic property "NoMaxAccelerators" set to true: while the focus is
-// in it, or in any widget below a widget that carries it, the keys go on as Qt delivers them.
+// in it, or in any widget below a widget that carries it, the keys go on as Qt delivers them,
+// also to a popup opened over it (a menu, a completer's list).
 // Works as an application event filter for as long as it exists.
 class HostAccelerators : public QObject
 {
@@ -43,6 +44,7 @@ protected:
 private:
     Q_DISABLE_COPY(HostAccelerators)
     static const Accelerator* Match(const QKeyEvent& event);
+    static bool KeyIsForAWindowThatKeepsItsKeys(const QWidget* watched);
 
     Handler mHandler;
 };

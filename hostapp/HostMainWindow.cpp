@@ -8,13 +8,16 @@
 
 #include "hsv.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFontDatabase>
 #include <QPointer>
 #include <QTextCharFormat>
 #include <QThread>
 #include <QToolButton>
+#include <QWhatsThis>
+#include <QWindow>
 
+#include <memory>
 #include <string>
 
 namespace {
@@ -34,6 +37,8 @@ HostMainWindow::HostMainWindow(QWidget* parent)
     connect(mUi->listenerEditLine, &QLineEdit::returnPressed, this,
             &HostMainWindow::EvaluateListenerLine);
     connect(mUi->exitAction, &QAction::triggered, this, &QWidget::close);
+    connect(mUi->pickerSettingsAction, &QAction::triggered, this,
+            &HostMainWindow::OpenPickerSettings);
     // The listener line carries "NoMaxAccelerators" in the form, so typing a call there
     // never switches tools.
     new HostAccelerators(
@@ -81,7 +86,7 @@ HostMainWindow::~HostMainWindow()
     // ends an open picker through Destroy(), never by deleting it; it says goodbye to its
     // callback when it goes, which a Qt picker defers to the event loop, so that is run here.
     if (ColorPicker* picker = mModelessPicker) {
-        mModelessPicker = nullptr;
+        SetModelessPicker(nullptr, nullptr);
         picker->Destroy();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -134,6 +139,39 @@ void HostMainWindow::EvaluateListenerLine()
     const HostRuntime::ScriptResult result = HostRuntime::EvaluateScript(line);
     appendOutput(HostRuntime::OutputChannel::Listener,
                  (result.ok ? result.printForm : result.error) + QLatin1Char('\n'));
+}
+
+void HostMainWindow::SetModelessPicker(ColorPicker* picker, HostColorSwatch* swatch)
+{
+    mModelessPicker = picker;
+    mModelessSwatch = swatch;
+    mUi->pickerSettingsAction->setEnabled(picker != nullptr);
+}
+
+void HostMainWindow::OpenPickerSettings()
+{
+    // The picker opens its settings when it hears of the help mode as the active window, which
+    // is how the title bar's "?" button reaches it. Every window of this process is a Qt window.
+    QPointer<QWidget> picker = dynamic_cast<QWidget*>(mModelessPicker);
+    if (!picker) {
+        return;
+    }
+    picker->raise();
+    picker->activateWindow();
+    if (picker->isActiveWindow()) {
+        QWhatsThis::enterWhatsThisMode();
+        return;
+    }
+    // Activation comes from the window system later. Only the very next change of the active
+    // window counts: if that is not the picker, the request lapses rather than surprising the
+    // user when the picker is activated some other time.
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(qApp, &QGuiApplication::focusWindowChanged, this, [picker, connection] {
+        QObject::disconnect(*connection);
+        if (picker && picker->isActiveWindow()) {
+            QWhatsThis::enterWhatsThisMode();
+        }
+    });
 }
 
 void HostMainWindow::setColorSelector(std::function<ColPick*()> selector)
@@ -240,8 +278,7 @@ void HostMainWindow::PickModeless(ColPick* selector, HostColorSwatch* swatch,
         picker->Destroy();
         return;
     }
-    mModelessPicker = picker;
-    mModelessSwatch = swatch;
+    SetModelessPicker(picker, swatch);
     AppendNotification(tr("%1: modeless picker opened").arg(swatch->label()));
 }
 
@@ -265,7 +302,6 @@ void HostMainWindow::OnBeingDestroyed(HostColorSwatch* swatch, const IPoint2& po
     AppendNotification(
         tr("%1: being destroyed at %2, %3").arg(swatch->label()).arg(position.x).arg(position.y));
     if (swatch == mModelessSwatch) {
-        mModelessPicker = nullptr;
-        mModelessSwatch = nullptr;
+        SetModelessPicker(nullptr, nullptr);
     }
 }

@@ -27,7 +27,9 @@ class HostMainWindow;
 // live); the swatch in the "Object Color" window asks on behalf of the object color
 // selector. Every notification a picker sends is listed in the notifications pane. The host's
 // keyboard accelerators write what they do to the listener; they leave alone the keys typed in
-// the listener line and in any window that carries "NoMaxAccelerators".
+// the listener line and in any window that carries "NoMaxAccelerators". The Picker menu opens
+// the open picker's settings the way the title bar's "?" button does, for desktops whose window
+// manager draws no such button.
 class HostMainWindow : public MaxSDK::QmaxMainWindow
 {
     Q_OBJECT
@@ -54,6 +56,8 @@ public:
 private:
     Q_DISABLE_COPY(HostMainWindow)
     void EvaluateListenerLine();
+    void OpenPickerSettings();
+    void SetModelessPicker(ColorPicker* picker, HostColorSwatch* swatch);
     void AddSwatch(const QString& label, HostColorSwatch::Request request, const AColor& color,
                    QWidget* owner);
     void PickColor(HostColorSwatch* swatch, HostColorCallback* callback, QWidget* owner);

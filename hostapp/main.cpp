@@ -10,17 +10,36 @@
 #include <QFileInfo>
 #include <QSocketNotifier>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 
-void PrintTo(FILE* stream, const QString& text)
+// False when the text could not be written whole (a reader that went away, a full disk).
+bool PrintTo(FILE* stream, const QString& text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    const bool written = std::fputs(text.toLocal8Bit().constData(), stream) >= 0;
+    return std::fflush(stream) == 0 && written;
+}
+
+// The status of a run whose results could not be delivered.
+constexpr int kOutputFailed = 1;
+
+// Writes a result to standard output. A failure is reported on standard error: the run then
+// ends as any other (modules shut down, settings written) but with a failing status.
+bool PrintResult(const QString& text)
+{
+    if (PrintTo(stdout, text)) {
+        return true;
+    }
+    const int error = errno;
+    PrintTo(stderr, QStringLiteral("colordorvo-host: cannot write to standard output: %1\n")
+                        .arg(QString::fromLocal8Bit(std::strerror(error))));
+    return false;
 }
 
 // True when Qt has a window system to talk to (or the user chose a platform explicitly).
@@ -93,14 +112,18 @@ int RunPick(HostSession& session, const HostOptions& options)
     if (!result.accepted) {
         return 1;
     }
-    PrintTo(stdout, HostColorText::Print(result.color, options.pickFormat) + QLatin1Char('\n'));
-    return 0;
+    return PrintResult(HostColorText::Print(result.color, options.pickFormat) + QLatin1Char('\n'))
+               ? 0
+               : kOutputFailed;
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
+    // A reader that quits early (`| head`) must not kill the host before it has saved: a write
+    // to the closed pipe fails with EPIPE instead, and the run ends in order.
+    std::signal(SIGPIPE, SIG_IGN);
     QStringList arguments;
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -114,13 +137,13 @@ int main(int argc, char* argv[])
         return 2;
     }
     if (options.help) {
-        PrintTo(stdout, HostOptions::HelpText());
-        return 0;
+        return PrintResult(HostOptions::HelpText()) ? 0 : kOutputFailed;
     }
     if (options.version) {
-        PrintTo(stdout,
-                QStringLiteral("colordorvo-host %1\n").arg(QStringLiteral(COLORDORVO_VERSION)));
-        return 0;
+        return PrintResult(
+                   QStringLiteral("colordorvo-host %1\n").arg(QStringLiteral(COLORDORVO_VERSION)))
+                   ? 0
+                   : kOutputFailed;
     }
     if (!DisplayAvailable()) {
         if (options.script.isEmpty()) {
@@ -174,7 +197,7 @@ int main(int argc, char* argv[])
     if (!options.script.isEmpty()) {
         const HostRuntime::ScriptResult result = HostRuntime::EvaluateScript(options.script);
         if (result.ok) {
-            PrintTo(stdout, result.text + QLatin1Char('\n'));
+            status = PrintResult(result.text + QLatin1Char('\n')) ? 0 : kOutputFailed;
         } else {
             PrintTo(stderr, QStringLiteral("colordorvo-host: %1\n").arg(result.error));
             status = 1;

@@ -20,11 +20,13 @@
 #include "swatches/ColorSwatchListWidget.h"
 #include "ui_ColorDorvoDialog.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QPalette>
 #include <QSpacerItem>
@@ -100,6 +102,27 @@ const char kSettingsGroup[] = "ColorDorvoDialog";
 
 // Each history keeps this many colors; the oldest goes first.
 constexpr std::size_t kHistoryLimit = 100;
+
+// Users of both families of systems expect Ctrl+Y and Ctrl+Shift+Z to redo; each platform's own
+// list has only one of them.
+QList<QKeySequence> redoKeys()
+{
+    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
+        if (!keys.contains(key))
+            keys << key;
+    }
+    return keys;
+}
+
+bool isRedoKey(const QKeyEvent* event)
+{
+    const int pressed =
+        static_cast<int>(event->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier)) |
+        event->key();
+    return redoKeys().contains(QKeySequence(pressed));
+}
 
 bool holds(QLayout* layout, QWidget* widget)
 {
@@ -435,9 +458,12 @@ bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
     case QEvent::EnterWhatsThisMode:
         // The title bar's "?" button opens the settings instead of the help pointer. Every
         // top-level window hears of the help mode; only the picker whose button it was answers.
+        // Qt tells the windows from a list taken beforehand, and a window on that list (a
+        // tooltip) may delete itself while the settings run: they open once the telling is done.
         if (isActiveWindow()) {
             QWhatsThis::leaveWhatsThisMode();
-            OpenSettingsDialog();
+            QMetaObject::invokeMethod(
+                this, [this] { OpenSettingsDialog(); }, Qt::QueuedConnection);
             return true;
         }
         break;
@@ -1145,17 +1171,21 @@ void ColorDorvoDialog::CreateActions()
     addAction(undo);
 
     auto* redo = new QAction(this);
-    redo->setShortcuts(QKeySequence::Redo);
+    redo->setShortcuts(redoKeys());
     connect(redo, &QAction::triggered, this, &ColorDorvoDialog::Redo);
     addAction(redo);
 
-    // A spinner or the hex line keeps the undo keys while it has typing of its own to undo;
-    // otherwise they step the color.
-    for (const SpinnerRow& row : spinnerRows) {
-        row.intSpinner->installEventFilter(this);
-        if (row.floatSpinner)
-            row.floatSpinner->installEventFilter(this);
+    // A text field (every spinner, the angle and brush ones too, and the hex line) keeps the
+    // undo keys while it has unfinished typing of its own to undo; otherwise they step the color.
+    for (QAbstractSpinBox* spinner : findChildren<QAbstractSpinBox*>()) {
+        spinner->installEventFilter(this);
+        // Finished typing (Return, or the focus gone) has become the value. The spin box keeps
+        // the text it was typed as, and with it the typing's undo steps.
+        if (auto* line = spinner->findChild<QLineEdit*>())
+            connect(spinner, &QAbstractSpinBox::editingFinished, line,
+                    [line] { line->setModified(false); });
     }
+    // The refresh marks the hex line unedited whenever it shows the color.
     ui->hexEditLine->installEventFilter(this);
     // The wheels tell of every step of a drag but not of its end.
     hsvWheel->installEventFilter(this);
@@ -1164,16 +1194,29 @@ void ColorDorvoDialog::CreateActions()
 
 bool ColorDorvoDialog::FilterChildEvent(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        // A text field claims the undo keys before the dialog's shortcuts see them. With
-        // nothing typed to take back, they step the color's history instead.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         const bool undo = key->matches(QKeySequence::Undo);
-        const bool redo = key->matches(QKeySequence::Redo);
+        const bool redo = !undo && isRedoKey(key);
         auto* line = qobject_cast<QLineEdit*>(watched);
         if (!line)
             line = watched->findChild<QLineEdit*>();
-        if (line && (undo || redo) && !(undo ? line->isUndoAvailable() : line->isRedoAvailable())) {
+        if (line && (undo || redo)) {
+            // A text field takes every undo and redo key before the dialog's shortcuts, so that
+            // the key press below decides between the field's typing and the color's history.
+            if (event->type() == QEvent::ShortcutOverride) {
+                event->accept();
+                return true;
+            }
+            // Only typing not yet finished is the field's to take back; finished typing is a
+            // color, which the history steps over.
+            if (undo && line->isModified() && line->isUndoAvailable())
+                return QDialog::eventFilter(watched, event);
+            if (redo && line->isRedoAvailable()) {
+                // The field knows only its platform's redo keys.
+                line->redo();
+                return true;
+            }
             if (undo)
                 Undo();
             else

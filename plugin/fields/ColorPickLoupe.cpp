@@ -50,8 +50,7 @@ void paintMagnifier(QPainter& painter, const QRect& area, const ScreenImage& ima
         painter.drawLine(area.left(), area.top() + offset, area.right(), area.top() + offset);
     }
     // The picked pixel in black and white, visible on any color.
-    const QRect centre(area.topLeft() + QPoint(half, half) * ColorPickLoupe::Zoom,
-                       QSize(ColorPickLoupe::Zoom, ColorPickLoupe::Zoom));
+    const QRect centre = ColorPickLoupe::pickedCell(area.translated(-kPadding, -kPadding));
     painter.setBrush(Qt::NoBrush);
     painter.setPen(Qt::black);
     painter.drawRect(centre.adjusted(-1, -1, 0, 0));
@@ -107,6 +106,13 @@ QRect ColorPickLoupe::placement(const QPoint& pointer, const QRect& screen)
     return QRect(QPoint(besidePointer(pointer.x(), loupe.width(), screen.left(), screen.right()),
                         besidePointer(pointer.y(), loupe.height(), screen.top(), screen.bottom())),
                  loupe);
+}
+
+QRect ColorPickLoupe::pickedCell(const QRect& rect)
+{
+    const int half = Span / 2;
+    return QRect(rect.topLeft() + QPoint(kPadding, kPadding) + QPoint(half, half) * Zoom,
+                 QSize(Zoom, Zoom));
 }
 
 void ColorPickLoupe::paint(QPainter& painter, const QRect& rect, const ScreenImage& image,

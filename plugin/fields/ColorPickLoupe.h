@@ -28,6 +28,9 @@ public:
     // pointer, whatever the screen's size.
     static QRect placement(const QPoint& pointer, const QRect& screen);
 
+    // Where the loupe at `rect` shows the picked pixel, outline included.
+    static QRect pickedCell(const QRect& rect);
+
     // Paints the loupe into `rect` (painter coordinates): the pixels of `image` around `pixel`
     // (a pixel of image.image()), and the caption for `color`, marked as an average when
     // `average` is set.

@@ -1,41 +1,72 @@
 #include "fields/ColorPickScreen.h"
 
-#include "fields/ColorPickLoupe.h"
+#include "fields/ColorPickOverlay.h"
 #include "host/HostServices.h"
 
 #include <QCursor>
+#include <QEnterEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QScreen>
+#include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
 constexpr int kLargeStep = 10;
 
+// Puts a top-level window over `screen`, on that screen: Qt converts its pointer positions with
+// the ratio of the screen the window is on.
+void cover(QWidget* window, QScreen* screen)
+{
+    window->setGeometry(screen->geometry());
+    window->winId();
+    window->windowHandle()->setScreen(screen);
+    window->setGeometry(screen->geometry());
+}
+
 } // namespace
 
 ColorPickScreen::ColorPickScreen(const RgbColor& start, QWidget* parent)
     : QDialog(parent), startColor(start),
-      // Grabbed before the overlay shows, so the grab holds the screens as they were.
-      screenImage(ScreenImage::grabDesktop())
+      // Grabbed before the overlays show, so the grabs hold the screens as they were.
+      screenImage(DesktopGrab::grab())
 {
     setWindowFlags(Qt::Popup | Qt::FramelessWindowHint);
-    // The overlay paints the grab itself, pixel for pixel where it was taken: the screens look
-    // unchanged, with or without a compositor, and what the user sees is what is sampled.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    setGeometry(screenImage.geometry());
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    QScreen* primary = QGuiApplication::primaryScreen();
+    const QList<QScreen*> screens = primary ? primary->virtualSiblings() : QList<QScreen*>();
+    const std::vector<ScreenImage>& pictures = screenImage.screens();
+    for (int i = 0; i < screens.size() && i < static_cast<int>(pictures.size()); ++i) {
+        auto* overlay = new ColorPickOverlay(pictures[i], this);
+        if (screens[i] == primary) {
+            layout->addWidget(overlay);
+            cover(this, screens[i]);
+            windows.push_back(this);
+        } else {
+            // A window of its own on each further screen, above everything like the popup.
+            overlay->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                    Qt::BypassWindowManagerHint);
+            cover(overlay, screens[i]);
+            windows.push_back(overlay);
+        }
+        overlays.push_back(overlay);
+        overlay->installEventFilter(this);
+    }
     raise();
     installEventFilter(this);
     setCursor(Qt::CrossCursor);
-    // Moves without a button only move the loupe; samples are taken with a button held.
+    // The popup hears of every pointer move, also those over the other screens' windows; moves
+    // without a button only move the loupe.
     setMouseTracking(true);
-    pointer = QCursor::pos();
+    followPointer(screenImage.spotUnderCursor(QCursor::pos()));
 }
 
 ColorPickScreen::~ColorPickScreen() = default;
@@ -54,32 +85,53 @@ RgbColor ColorPickScreen::pickedColor() const
     return taken ? samples.average() : startColor;
 }
 
+QWidget* ColorPickScreen::overlayOn(const QScreen* screen) const
+{
+    for (QWidget* window : windows) {
+        if (window->windowHandle() && window->windowHandle()->screen() == screen)
+            return window;
+    }
+    return nullptr;
+}
+
 bool ColorPickScreen::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != this)
+    const int via = screenOf(watched);
+    if (via < 0 && watched != this)
         return QDialog::eventFilter(watched, event);
     switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // A press takes nothing. It goes no further either: a popup closes on a press outside
+        // its rectangle, and Qt's whole logical positions put the last device column and row of
+        // a scaled screen just outside it.
+        event->accept();
+        return true;
     case QEvent::MouseButtonRelease: {
         auto* mouse = static_cast<QMouseEvent*>(event);
         const bool take = mouse->button() != Qt::RightButton;
         if (take)
-            sampleAt(mouse->screenPos());
+            sampleAt(screenImage.spotAt(via, mouse->screenPos()));
         finish(take);
         return true;
     }
     case QEvent::MouseMove: {
         auto* mouse = static_cast<QMouseEvent*>(event);
+        const DesktopGrab::Spot spot = screenImage.spotAt(via, mouse->screenPos());
         if (mouse->buttons() != Qt::NoButton)
-            sampleAt(mouse->screenPos());
-        followPointer(mouse->screenPos());
+            sampleAt(spot);
+        followPointer(spot);
         return true;
     }
+    case QEvent::Enter:
+        followPointer(screenImage.spotAt(via, static_cast<QEnterEvent*>(event)->screenPos()));
+        return false;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->matches(QKeySequence::Cancel)) {
             finish(false);
         } else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            sampleAt(QCursor::pos());
+            sampleAt(screenImage.spotUnderCursor(QCursor::pos(), pointer));
             finish(true);
         } else {
             const int step = key->modifiers() & Qt::ShiftModifier ? kLargeStep : 1;
@@ -105,30 +157,49 @@ bool ColorPickScreen::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::Close:
         // Whatever closes the overlay, the window system included, ends the pick.
-        removeEventFilter(this);
+        if (watched == this)
+            stopListening();
         return false;
     default:
         return false;
     }
 }
 
-void ColorPickScreen::paintEvent(QPaintEvent* event)
+void ColorPickScreen::showEvent(QShowEvent* event)
 {
-    QPainter painter(this);
-    const QRect area = event->rect();
-    const qreal ratio = screenImage.devicePixelRatio();
-    painter.drawImage(area, screenImage.image(),
-                      QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
-    const bool scrubbing = !samples.isEmpty();
-    const QPoint pixel = screenImage.pixelAt(pointer);
-    const RgbColor shown =
-        scrubbing ? samples.average() : RgbColor(screenImage.image().pixel(pixel));
-    ColorPickLoupe::paint(painter, loupeRect(), screenImage, pixel, shown, scrubbing);
+    QDialog::showEvent(event);
+    for (QWidget* window : windows) {
+        if (window != this) {
+            window->show();
+            window->raise();
+        }
+    }
 }
 
-void ColorPickScreen::sampleAt(const QPointF& global)
+void ColorPickScreen::hideEvent(QHideEvent* event)
 {
-    lastSample = screenImage.colorAt(global);
+    for (QWidget* window : windows) {
+        if (window != this)
+            window->hide();
+    }
+    QDialog::hideEvent(event);
+}
+
+int ColorPickScreen::screenOf(const QObject* watched) const
+{
+    if (!watched->isWidgetType())
+        return -1;
+    const QWidget* window = static_cast<const QWidget*>(watched)->window();
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        if (windows[i] == window)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+void ColorPickScreen::sampleAt(const DesktopGrab::Spot& spot)
+{
+    lastSample = screenImage.colorAt(spot);
     samples.add(lastSample);
 }
 
@@ -137,30 +208,40 @@ void ColorPickScreen::finish(bool take)
     taken = take;
     if (!take)
         lastSample = startColor;
-    removeEventFilter(this);
+    stopListening();
     close();
 }
 
-void ColorPickScreen::followPointer(const QPointF& global)
+void ColorPickScreen::stopListening()
 {
-    const QRect before = loupeRect();
-    pointer = global;
-    update(before);
-    update(loupeRect());
+    removeEventFilter(this);
+    for (ColorPickOverlay* overlay : overlays)
+        overlay->removeEventFilter(this);
+}
+
+void ColorPickScreen::followPointer(const DesktopGrab::Spot& spot)
+{
+    pointer = spot;
+    const bool scrubbing = !samples.isEmpty();
+    const RgbColor shown = scrubbing ? samples.average() : screenImage.colorAt(spot);
+    for (std::size_t i = 0; i < overlays.size(); ++i) {
+        if (static_cast<int>(i) == spot.screen)
+            overlays[i]->showLoupe(spot.pixel, shown, scrubbing);
+        else
+            overlays[i]->hideLoupe();
+    }
 }
 
 void ColorPickScreen::movePointer(int dx, int dy)
 {
-    const QPoint to = QCursor::pos() + QPoint(dx, dy);
-    QCursor::setPos(to);
+    const QPoint from = QCursor::pos();
+    const QPoint to = from + QPoint(dx, dy);
+    // A position is scaled by the ratio of the screen given; QCursor::setPos(QPoint) would take
+    // the primary screen's.
+    QScreen* screen = QGuiApplication::screenAt(to);
+    if (!screen)
+        screen = QGuiApplication::screenAt(from);
+    QCursor::setPos(screen ? screen : QGuiApplication::primaryScreen(), to);
     // The window system reports the move as well, but the loupe follows at once.
-    followPointer(QCursor::pos());
-}
-
-QRect ColorPickScreen::loupeRect() const
-{
-    const QPoint at = pointer.toPoint();
-    const QScreen* screen = QGuiApplication::screenAt(at);
-    const QRect bounds = screen ? screen->geometry() : screenImage.geometry();
-    return ColorPickLoupe::placement(at, bounds).translated(-geometry().topLeft());
+    followPointer(screenImage.spotUnderCursor(QCursor::pos(), pointer));
 }

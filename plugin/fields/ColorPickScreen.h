@@ -2,26 +2,32 @@
 
 #include "color/RgbColor.h"
 #include "fields/ColorSamples.h"
-#include "fields/ScreenImage.h"
+#include "fields/DesktopGrab.h"
 
 #include <QDialog>
 #include <QPointF>
-#include <QRect>
 
-// The screen eyedropper. It grabs every screen once, covers the virtual desktop with a modal
-// overlay that shows that grab, and takes its colors from the grab under the pointer: each move
-// while a button is held adds a sample, the release adds the last one, and the pick is the
-// per-channel average, so a click takes one pixel and a scrub an area's mean. Return or Enter
-// takes the pixel under the pointer; the arrow keys move the pointer a pixel at a time (ten with
-// Shift). Escape, a right-button release, or the overlay closing any other way cancel. A loupe
-// beside the pointer magnifies the pixels around it and shows the color the pick would take.
+#include <vector>
+
+class ColorPickOverlay;
+class QScreen;
+
+// The screen eyedropper. It grabs every screen once and covers each with an overlay that shows
+// its grab at the screen's own device pixel ratio; the dialog itself is the overlay of the
+// primary screen, a modal popup that holds the pointer and the keyboard. Colors come from the
+// grabs under the pointer: each move while a button is held adds a sample, the release adds the
+// last one, and the pick is the per-channel average, so a click takes one pixel and a scrub an
+// area's mean. Return or Enter takes the pixel under the pointer; the arrow keys move the pointer
+// a pixel at a time (ten with Shift). Escape, a right-button release, or the overlay closing any
+// other way cancel. A loupe beside the pointer magnifies the pixels around it and shows the color
+// the pick would take.
 class ColorPickScreen : public QDialog
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorPickScreen)
 
 public:
-    // Grabs the screens and sets the overlay up over them; exec() runs the pick.
+    // Grabs the screens and sets the overlays up over them; exec() runs the pick.
     explicit ColorPickScreen(const RgbColor& start, QWidget* parent = nullptr);
     ~ColorPickScreen() override;
 
@@ -32,24 +38,34 @@ public:
     // Once the overlay closed: the picked color, or the start color after a cancel.
     RgbColor pickedColor() const;
 
+    // The window that covers `screen`, or null.
+    QWidget* overlayOn(const QScreen* screen) const;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    void sampleAt(const QPointF& global);
+    // The screen whose window `watched` is in, as an index into the grab, or -1.
+    int screenOf(const QObject* watched) const;
+    void sampleAt(const DesktopGrab::Spot& spot);
     // Ends the pick; `take` keeps the samples, otherwise it is cancelled.
     void finish(bool take);
-    void followPointer(const QPointF& global);
+    void stopListening();
+    void followPointer(const DesktopGrab::Spot& spot);
     void movePointer(int dx, int dy);
-    QRect loupeRect() const;
 
     RgbColor startColor;
     ColorSamples samples;
     RgbColor lastSample;
-    ScreenImage screenImage;
+    DesktopGrab screenImage;
+    // Per screen of the grab: the window over it (this dialog for the primary screen, a window of
+    // its own for each other) and the overlay widget that paints it.
+    std::vector<QWidget*> windows;
+    std::vector<ColorPickOverlay*> overlays;
     // Set by a release, Return or Enter; anything else that ends the overlay cancels.
     bool taken = false;
-    // Where the pointer is, for the loupe.
-    QPointF pointer;
+    // The device pixel under the pointer, as the last pointer event found it.
+    DesktopGrab::Spot pointer;
 };

@@ -1,7 +1,5 @@
 #include "fields/ScreenImage.h"
 
-#include <QGuiApplication>
-#include <QPainter>
 #include <QPixmap>
 #include <QScreen>
 
@@ -10,10 +8,13 @@
 
 namespace {
 
-int devicePixel(qreal logical, int origin, qreal ratio, int size)
+// Far above the rounding error of origin + (n - origin) / ratio multiplied back (about 1e-12 on
+// any desktop), far below the step between the positions of neighbouring device pixels.
+constexpr double kTolerance = 1.0 / 1024.0;
+
+int devicePixel(qreal global, int origin, qreal ratio)
 {
-    const double pixel = std::floor((logical - origin) * ratio);
-    return static_cast<int>(std::clamp(pixel, 0.0, static_cast<double>(size - 1)));
+    return origin + static_cast<int>(std::floor((global - origin) * ratio + kTolerance));
 }
 
 } // namespace
@@ -24,69 +25,68 @@ ScreenImage::ScreenImage(const QImage& image, const QPoint& origin, qreal device
     picture.setDevicePixelRatio(ratio);
 }
 
-ScreenImage ScreenImage::grabDesktop()
+ScreenImage ScreenImage::grab(QScreen* screen)
 {
-    std::vector<Tile> tiles;
-    if (QScreen* primary = QGuiApplication::primaryScreen()) {
-        for (QScreen* screen : primary->virtualSiblings())
-            tiles.push_back({screen->geometry(), screen->grabWindow(0).toImage()});
-    }
-    return compose(tiles);
+    const QImage image = screen->grabWindow(0).toImage();
+    return ScreenImage(image, screen->geometry().topLeft(), image.devicePixelRatio());
 }
 
-ScreenImage ScreenImage::compose(const std::vector<Tile>& tiles)
+QPoint ScreenImage::nativeAt(const QPointF& global) const
 {
-    if (tiles.empty())
-        return ScreenImage();
-    QRect bounds;
-    qreal ratio = 0.0;
-    for (const Tile& tile : tiles) {
-        bounds |= tile.geometry;
-        ratio = std::max(ratio, tile.image.devicePixelRatio());
-    }
-    // The usual single screen: its grab is the picture as it is.
-    if (tiles.size() == 1)
-        return ScreenImage(tiles.front().image, bounds.topLeft(), ratio);
-
-    const QSize size(static_cast<int>(std::ceil(bounds.width() * ratio)),
-                     static_cast<int>(std::ceil(bounds.height() * ratio)));
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(Qt::black);
-    {
-        QPainter painter(&picture);
-        // Without smoothing, scaling only repeats pixels; the source mode copies them as they are.
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        for (const Tile& tile : tiles) {
-            const QRectF target(QPointF(tile.geometry.topLeft() - bounds.topLeft()) * ratio,
-                                QSizeF(tile.geometry.size()) * ratio);
-            QImage image = tile.image.convertToFormat(QImage::Format_RGB32);
-            image.setDevicePixelRatio(1.0);
-            painter.drawImage(target.toAlignedRect(), image);
-        }
-    }
-    return ScreenImage(picture, bounds.topLeft(), ratio);
+    return QPoint(devicePixel(global.x(), topLeft.x(), ratio),
+                  devicePixel(global.y(), topLeft.y(), ratio));
 }
 
 QPoint ScreenImage::pixelAt(const QPointF& global) const
 {
-    if (picture.isNull())
-        return QPoint();
-    return QPoint(devicePixel(global.x(), topLeft.x(), ratio, picture.width()),
-                  devicePixel(global.y(), topLeft.y(), ratio, picture.height()));
+    return pixelAtNative(nativeAt(global));
 }
 
-RgbColor ScreenImage::colorAt(const QPointF& global) const
+QPoint ScreenImage::pixelAtNative(const QPoint& native) const
+{
+    if (picture.isNull())
+        return QPoint();
+    const QPoint pixel = native - topLeft;
+    return QPoint(std::clamp(pixel.x(), 0, picture.width() - 1),
+                  std::clamp(pixel.y(), 0, picture.height() - 1));
+}
+
+QPoint ScreenImage::cursorPosAt(const QPoint& pixel) const
+{
+    // As Qt 5 scales a whole device position: each coordinate rounded, halves away from zero.
+    const qreal scale = 1 / ratio;
+    return topLeft + QPoint(qRound(pixel.x() * scale), qRound(pixel.y() * scale));
+}
+
+QPoint ScreenImage::pixelAtCursor(const QPoint& cursor) const
+{
+    const QPoint offset = cursor - topLeft;
+    return pixelAtNative(topLeft + QPoint(qRound(offset.x() * ratio), qRound(offset.y() * ratio)));
+}
+
+QPointF ScreenImage::globalAt(const QPoint& pixel) const
+{
+    return QPointF(topLeft) + (QPointF(pixel) + QPointF(0.5, 0.5)) / ratio;
+}
+
+bool ScreenImage::covers(const QPointF& global) const
+{
+    const QPointF offset = global - topLeft;
+    return !picture.isNull() && offset.x() >= 0 && offset.y() >= 0 &&
+           offset.x() < picture.width() / ratio && offset.y() < picture.height() / ratio;
+}
+
+RgbColor ScreenImage::colorOf(const QPoint& pixel) const
 {
     if (picture.isNull())
         return RgbColor();
-    return RgbColor(picture.pixel(pixelAt(global)));
+    return RgbColor(picture.pixel(pixel));
 }
 
 QRect ScreenImage::geometry() const
 {
     if (picture.isNull())
         return QRect();
-    return QRect(topLeft, QSize(static_cast<int>(std::ceil(picture.width() / ratio)),
-                                static_cast<int>(std::ceil(picture.height() / ratio))));
+    // As Qt 5 sizes a scaled screen.
+    return QRect(topLeft, QSize(qRound(picture.width() / ratio), qRound(picture.height() / ratio)));
 }

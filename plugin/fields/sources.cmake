@@ -40,10 +40,14 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorFieldType.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorPickLoupe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorPickLoupe.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorPickOverlay.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorPickOverlay.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorPickScreen.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorPickScreen.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorSamples.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSamples.h
+  ${CMAKE_CURRENT_LIST_DIR}/DesktopGrab.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DesktopGrab.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorSlider.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSlider.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorSliderStrip.cpp

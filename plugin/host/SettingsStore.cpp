@@ -1,62 +1,130 @@
 #include "host/SettingsStore.h"
 
 #include "host/HostServices.h"
+#include "host/IniText.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
-#include <QSettings>
+#include <QTimer>
 
 #include <memory>
 
 namespace {
 
-std::unique_ptr<QSettings>& Store()
+// The settings file's values as last read, with the values written since laid over them.
+// Written values reach the file once control is back in the event loop, and at the latest when
+// the store closes, the way a QSettings store syncs. QSettings itself is not used: its ini
+// reader decodes serialized values (see IniText), and a format registered with it would outlive
+// this module in Qt's tables when the host unloads the module.
+struct Store
 {
-    static std::unique_ptr<QSettings> store;
+    QString path;
+    IniText::Values values;
+    IniText::Values changes;
+    QTimer flushTimer;
+};
+
+std::unique_ptr<Store>& TheStore()
+{
+    static std::unique_ptr<Store> store;
     return store;
 }
 
-QSettings& OpenStore()
+IniText::Values ReadFile(const QString& path)
 {
-    if (!Store()) {
+    IniText::Values values;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        IniText::Read(file.readAll(), values);
+    }
+    return values;
+}
+
+// Writes the changes over what the file holds now, so that values another writer put there
+// meanwhile are kept. A file that cannot be written keeps the changes for the next try.
+void Flush(Store& store)
+{
+    store.flushTimer.stop();
+    if (store.changes.isEmpty()) {
+        return;
+    }
+    IniText::Values values = ReadFile(store.path);
+    for (auto it = store.changes.constBegin(); it != store.changes.constEnd(); ++it) {
+        values.insert(it.key(), it.value());
+    }
+    if (QDir().mkpath(QFileInfo(store.path).absolutePath()) &&
+        WriteFileAtomically(store.path, IniText::Write(values))) {
+        store.changes.clear();
+    }
+}
+
+Store& OpenStore()
+{
+    if (!TheStore()) {
         OpenSettingsStore();
     }
-    return *Store();
+    return *TheStore();
+}
+
+QString FullKey(const QString& group, const QString& key)
+{
+    return group.isEmpty() ? key : group + QLatin1Char('/') + key;
 }
 
 } // namespace
 
 void OpenSettingsStore()
 {
-    Store().reset(); // an open store is written before its successor reads the file
-    Store() = std::make_unique<QSettings>(SettingsPath(), QSettings::IniFormat);
-    Store()->setIniCodec("UTF-8");
+    CloseSettingsStore(); // an open store is written before its successor reads the file
+    auto store = std::make_unique<Store>();
+    store->path = SettingsPath();
+    store->values = ReadFile(store->path);
+    store->flushTimer.setSingleShot(true);
+    store->flushTimer.setInterval(0);
+    Store* raw = store.get();
+    QObject::connect(&store->flushTimer, &QTimer::timeout, [raw] { Flush(*raw); });
+    TheStore() = std::move(store);
 }
 
 void CloseSettingsStore()
 {
-    Store().reset();
+    if (TheStore()) {
+        Flush(*TheStore());
+        TheStore().reset();
+    }
 }
 
 bool IsSettingsStoreOpen()
 {
-    return Store() != nullptr;
+    return TheStore() != nullptr;
 }
 
 void ReadSetting(const QString& group, const QString& key, QVariant& value)
 {
-    QSettings& store = OpenStore();
-    store.beginGroup(group);
-    value = store.value(key, value);
-    store.endGroup();
+    const QVariant stored = OpenStore().values.value(FullKey(group, key));
+    // A value that is not plain text (a serialized form in a damaged file), or a list where
+    // one value belongs, is damaged: the default stays.
+    const bool listWanted = !value.isValid() || value.userType() == QMetaType::QStringList;
+    if (IniText::IsPlainText(stored) &&
+        (listWanted || stored.userType() != QMetaType::QStringList)) {
+        value = stored;
+    }
 }
 
 void WriteSetting(const QString& group, const QString& key, const QVariant& value)
 {
-    QSettings& store = OpenStore();
-    store.beginGroup(group);
-    store.setValue(key, value);
-    store.endGroup();
+    if (!IniText::IsPlainText(value)) {
+        return; // the store keeps plain text only: it could not read anything else back
+    }
+    Store& store = OpenStore();
+    store.values.insert(FullKey(group, key), value);
+    store.changes.insert(FullKey(group, key), value);
+    if (QCoreApplication::instance()) {
+        store.flushTimer.start();
+    }
 }
 
 QString SettingsPath()

@@ -15,8 +15,11 @@ void OpenSettingsStore();
 void CloseSettingsStore();
 bool IsSettingsStoreOpen();
 
-// `value` holds the default on entry and the stored value, if any, on return.
+// `value` holds the default on entry and the stored value, if any, on return. The store holds
+// plain text (strings, numbers, truth values, string lists): a stored value in any other form,
+// or a list where the default is a single value, counts as damaged and leaves the default.
 void ReadSetting(const QString& group, const QString& key, QVariant& value);
+// Values other than strings, numbers, truth values and string lists are not written.
 void WriteSetting(const QString& group, const QString& key, const QVariant& value);
 
 QString SettingsPath();

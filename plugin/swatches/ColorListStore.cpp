@@ -75,6 +75,11 @@ bool ColorListStore::reloadIfChanged(QVector<ColorList>& lists)
     return true;
 }
 
+void ColorListStore::markShown(const QVector<ColorList>& lists)
+{
+    shownText = colorListFileText(lists);
+}
+
 bool ColorListStore::save(const QVector<ColorList>& lists)
 {
     const QString path = ColorListPath();
@@ -85,9 +90,11 @@ bool ColorListStore::save(const QVector<ColorList>& lists)
     } else if (disk.exists && disk.text == text) {
         knownText = text;
         knownExists = true;
+        shownText = text;
         return true;
-    } else if (disk.exists && knownExists && text == knownText) {
-        // Another panel wrote the file since; this one has nothing that file lacks.
+    } else if (disk.exists && text == shownText) {
+        // Another panel wrote the file since, also over a file this one found damaged or
+        // missing; this one has nothing that file lacks.
         return true;
     }
     if (writeBlocked) {
@@ -102,6 +109,7 @@ bool ColorListStore::save(const QVector<ColorList>& lists)
     }
     knownText = text;
     knownExists = true;
+    shownText = text;
     return true;
 }
 

@@ -9,7 +9,8 @@
 // The main list file ("ColorDorvoColorList.json" in the plug-in configuration folder) as one
 // swatch panel knows it: the text it last read there or wrote there. Panels write after every
 // change, and more than one can be open at once (a modal and a modeless picker), so a panel asks
-// reloadIfChanged before it changes anything and never writes over a file it has not seen.
+// reloadIfChanged before it changes anything, tells markShown what it shows after each reading,
+// and never writes over a file it has not seen unless it has something new.
 //
 // A file that exists but cannot be read or holds no color list is never written over: it is
 // moved aside to a numbered backup beside it first, and the debug output says so.
@@ -38,9 +39,14 @@ public:
     // true when it did. A missing file changes nothing; a damaged one is moved aside.
     bool reloadIfChanged(QVector<ColorList>& lists);
 
+    // After load or a reload: `lists` is what the panel shows of the file it read, or of none (a
+    // missing or damaged file). What a save would write is new only when it differs from that.
+    void markShown(const QVector<ColorList>& lists);
+
     // Writes `lists` unless there is nothing new to write: the file already holds that text, or
-    // another writer changed it since and `lists` is what this store knew before. A failure keeps
-    // the old file whole, is reported on the debug output and gives false.
+    // `lists` is still what the panel showed when it last read or wrote the file, so whatever
+    // another writer put there since is kept. A failure keeps the old file whole, is reported on
+    // the debug output and gives false.
     bool save(const QVector<ColorList>& lists);
 
 private:
@@ -58,7 +64,12 @@ private:
     // user's bytes are never replaced.
     void moveAside(const QString& path, const QString& reason);
 
+    // The bytes last read from the file or written to it: whether another writer changed it.
     QByteArray knownText;
     bool knownExists = false;
+    // The text of the lists the panel showed at that moment, in the form this store writes:
+    // whether the panel has anything new. Compared as lists, not as the bytes read, since a file
+    // in another layout (compact, CRLF, no "History") never reads back as the same bytes.
+    QByteArray shownText;
     bool writeBlocked = false;
 };

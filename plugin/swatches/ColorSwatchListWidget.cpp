@@ -86,12 +86,12 @@ ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* services, QWid
             &ColorSwatchListWidget::removeCurrentTab);
 
     QVector<ColorList> lists;
-    if (store.load(lists) == ColorListStore::Reading::Missing) {
-        // A first run starts with a few colors to click, and with the file that keeps them.
-        addLists(ColorListStore::defaultLists());
+    const ColorListStore::Reading reading = store.load(lists);
+    // A first run starts with a few colors to click, and with the file that keeps them.
+    addLists(reading == ColorListStore::Reading::Missing ? ColorListStore::defaultLists() : lists);
+    store.markShown(colorLists());
+    if (reading == ColorListStore::Reading::Missing) {
         saveColorLists();
-    } else {
-        addLists(lists);
     }
     // An index outside the tabs is ignored and leaves "History" open.
     ui->tabWidget->setCurrentIndex(currentTab);
@@ -186,6 +186,11 @@ bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
     } else if (!parseColorListFile(bytes, lists, reason)) {
         return false;
     }
+    if (lists.size() > MaxImportedTabs) {
+        reason =
+            tr("%1 tabs, more than the %2 a file may add").arg(lists.size()).arg(MaxImportedTabs);
+        return false;
+    }
     const int count = swatchCount(lists);
     if (count > MaxImportedSwatches) {
         reason =
@@ -228,10 +233,12 @@ void ColorSwatchListWidget::removeSwatch(ColorSwatchButton* button, QGridLayout*
     if (!grid) {
         return;
     }
+    // Alike as the file holds it: a swatch read back from the file has lost its alpha.
     auto sameSwatch = [&](int i) {
         auto* candidate = qobject_cast<ColorSwatchButton*>(grid->itemAt(i)->widget());
-        return candidate && candidate->color() == color && candidate->name() == name ? candidate
-                                                                                     : nullptr;
+        return candidate && candidate->color().rgb() == color.rgb() && candidate->name() == name
+                   ? candidate
+                   : nullptr;
     };
     ColorSwatchButton* target = index >= 0 && index < grid->count() ? sameSwatch(index) : nullptr;
     for (int i = 0; !target && i < grid->count(); ++i) {
@@ -308,6 +315,7 @@ void ColorSwatchListWidget::takeInFileChanges()
     QVector<ColorList> lists;
     if (store.reloadIfChanged(lists)) {
         replaceTabs(lists);
+        store.markShown(colorLists());
     }
 }
 

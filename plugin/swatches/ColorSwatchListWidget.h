@@ -41,6 +41,8 @@ public:
     // without end.
     static constexpr int MaxImportedSwatches = 50 * MaxSwatches;
     static constexpr qint64 MaxImportedBytes = qint64(8) << 20;
+    // Likewise more lists (one tab each) than anyone could find again among the tabs.
+    static constexpr int MaxImportedTabs = 100;
 
     // `dialog` receives picks and gives the current color; it is not owned and may be null.
     ColorSwatchListWidget(ColorDialogServices* dialog, QWidget* parent);
@@ -58,13 +60,15 @@ public:
     void importPalettes();
     // Reads a JSON list file or a GIMP palette and adds its lists to the tabs of the same titles
     // (new tabs at the end for new titles); colors past a tab's 80th continue in "Title 2",
-    // "Title 3", ... A palette without a name is titled after its file. Then saved. False, with a
-    // one-line reason and nothing changed, for a file that cannot be read or is no list.
+    // "Title 3", ... A palette without a name is titled after its file. The main list file is
+    // reloaded first and saved after. False, with a one-line reason and nothing changed, for a
+    // file that cannot be read, is no list, or is over the limits above.
     bool loadColorList(const QString& path, QString& reason);
     // Writes every tab to the main list file; false when it could not be written.
     bool saveColorLists();
     // Takes `button` out of `grid`, moves every later swatch back one cell in reading order and
-    // saves.
+    // saves. The main list file is reloaded first; when that rebuilt the tabs, the swatch alike
+    // in red, green, blue and name goes, at the same place if it is still there.
     void removeSwatch(ColorSwatchButton* button, QGridLayout* grid);
 
     // The grid of tab `index`, or null.

@@ -11,7 +11,9 @@
 
 #include "hostsdk/HostRuntime.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -20,6 +22,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <tuple>
 
 // Undo and redo step through the colors the user committed, driven with the keys.
 class tst_DialogHistory : public QObject
@@ -125,6 +128,8 @@ private slots:
     void stepsThroughCommittedColors();
     void keepsHundredEntries();
     void textFieldUndoesItsOwnTyping();
+    void keysStepColorInEveryTextField_data();
+    void keysStepColorInEveryTextField();
 };
 
 void tst_DialogHistory::stepsThroughCommittedColors_data()
@@ -221,6 +226,11 @@ void tst_DialogHistory::textFieldUndoesItsOwnTyping()
     QTest::keySequence(line, QKeySequence::keyBindings(QKeySequence::Undo).first());
     QVERIFY(line->text() != QStringLiteral("44"));
     QCOMPARE(hex(), QStringLiteral("112233"));
+    // Either redo key puts the typing back, whichever one the platform gives the line.
+    QTest::keySequence(line, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    QCOMPARE(line->text(), QStringLiteral("44"));
+    QTest::keySequence(line, QKeySequence::keyBindings(QKeySequence::Undo).first());
+    QCOMPARE(hex(), QStringLiteral("112233"));
     QVERIFY(!HostRuntime::ListenerOutput().contains(QStringLiteral("Undo")));
     // In a spinner with nothing typed to take back the keys step the color.
     auto* spinner = find<QSpinBox>("greenIntSpinner");
@@ -230,6 +240,92 @@ void tst_DialogHistory::textFieldUndoesItsOwnTyping()
     QTest::keySequence(spinner, QKeySequence::keyBindings(QKeySequence::Redo).first());
     QCOMPARE(hex(), QStringLiteral("112233"));
     QCOMPARE(HostRuntime::ListenerOutput(), QStringLiteral("Undo\nRedo\n"));
+}
+
+void tst_DialogHistory::keysStepColorInEveryTextField_data()
+{
+    // Every text field of the form: each spin box, and each line edit not inside one.
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("leave");
+    TestHost probe;
+    const ColorDorvoDialog* form = probe.open(QColor(0, 0, 0));
+    QStringList fields;
+    for (const QAbstractSpinBox* spinner : form->findChildren<QAbstractSpinBox*>())
+        fields << spinner->objectName();
+    for (const QLineEdit* line : form->findChildren<QLineEdit*>()) {
+        if (!qobject_cast<QAbstractSpinBox*>(line->parentWidget()))
+            fields << line->objectName();
+    }
+    QVERIFY(fields.contains(QStringLiteral("angleSpn")));
+    QVERIFY(fields.contains(QStringLiteral("brushSizeSpn")));
+    // The change is a hex entry, then the focus goes to the field; or the change is typed in
+    // the field itself and finished with Return, or by leaving the field and coming back.
+    for (const QString& field : qAsConst(fields))
+        QTest::newRow(qPrintable(field)) << field << QString() << false;
+    const std::tuple<const char*, const char*, const char*, bool> typedRows[] = {
+        {"hexEditLine, typed there", "hexEditLine", "112233", false},
+        {"redIntSpinner, typed there", "redIntSpinner", "200", false},
+        {"redFloatSpinner, typed there", "redFloatSpinner", "0.5", false},
+        {"hexEditLine, typed there, left", "hexEditLine", "112233", true},
+        {"redIntSpinner, typed there, left", "redIntSpinner", "200", true},
+    };
+    for (const auto& [tag, field, text, leave] : typedRows)
+        QTest::newRow(tag) << field << text << leave;
+}
+
+void tst_DialogHistory::keysStepColorInEveryTextField()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(bool, leave);
+    open(QColor(10, 200, 30));
+    auto* target = dialog->findChild<QWidget*>(field);
+    QVERIFY(target);
+    // Show the field and let it take the focus: the float page, the canvas page's brush
+    // controls, a harmony that has an angle.
+    if (qobject_cast<QDoubleSpinBox*>(target))
+        find<QAbstractButton>("floatSpinnersRdBtn")->click();
+    if (find<QWidget>("canvasControlsLayout")->isAncestorOf(target))
+        find<QComboBox>("colorFieldComboBox")->setCurrentIndex(3);
+    if (!target->isEnabled())
+        find<QAbstractButton>("adjacentRdBtn")->click();
+    QVERIFY(target->isVisible() && target->isEnabled());
+
+    const ColorValue before = dialog->GetCurrentColorValue();
+    if (typed.isEmpty()) {
+        typeHex(QStringLiteral("112233"));
+        target->setFocus();
+    } else {
+        target->setFocus();
+        QMetaObject::invokeMethod(target, "selectAll");
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+        if (leave) {
+            find<QWidget>("resetBtn")->setFocus();
+            target->setFocus();
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        }
+    }
+    const ColorValue after = dialog->GetCurrentColorValue();
+    QVERIFY(after != before);
+    QCOMPARE(QApplication::focusWidget(), target);
+
+    // Finished typing is a color: every key steps the history, none rewinds the field's text.
+    HostRuntime::ClearOutput();
+    const std::pair<QKeySequence, bool> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), true},
+        {QKeySequence(Qt::CTRL | Qt::Key_Z), false},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), true},
+    };
+    for (const auto& [key, redone] : keys) {
+        QTest::keySequence(QApplication::focusWidget(), key);
+        QVERIFY2(dialog->GetCurrentColorValue() == (redone ? after : before),
+                 qPrintable(key.toString() + QStringLiteral(": ") + hex()));
+    }
+    QCOMPARE(HostRuntime::ListenerOutput(), QStringLiteral("Undo\nRedo\nUndo\nRedo\n"));
+    QCOMPARE(QApplication::focusWidget(), target);
 }
 
 QTEST_MAIN(tst_DialogHistory)

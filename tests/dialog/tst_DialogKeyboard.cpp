@@ -279,13 +279,21 @@ void tst_DialogKeyboard::mnemonicsFocusTheSpinnerShown()
 void tst_DialogKeyboard::accessibleTree()
 {
     open(0);
+    // With everything shown: the expanded groups and the swatch panel.
+    dialog->ExpandColorGroup(ColorChannel::HsvGroup);
+    dialog->ExpandColorGroup(ColorChannel::RgbGroup);
+    dialog->ExpandColorGroup(ColorChannel::LabGroup);
+    QTest::mouseClick(find<QAbstractButton>("swatchesBtn"), Qt::LeftButton);
     // Every control a user can reach has a name.
     QStringList unnamed;
+    QStringList named;
     std::function<void(QAccessibleInterface*)> visit = [&](QAccessibleInterface* node) {
         const QAccessible::State state = node->state();
         if (!state.invisible && state.focusable && node->text(QAccessible::Name).isEmpty())
             unnamed << node->object()->objectName() + QLatin1Char(' ') +
                            QLatin1String(node->object()->metaObject()->className());
+        if (!state.invisible)
+            named << node->text(QAccessible::Name);
         for (int i = 0; i < node->childCount(); ++i) {
             if (QAccessibleInterface* child = node->child(i))
                 visit(child);
@@ -293,6 +301,7 @@ void tst_DialogKeyboard::accessibleTree()
     };
     visit(QAccessible::queryAccessibleInterface(dialog));
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+    QVERIFY(named.contains(QStringLiteral("white, #FFFFFF")));
 
     QAccessibleInterface* square = QAccessible::queryAccessibleInterface(field);
     QCOMPARE(square->text(QAccessible::Name),

@@ -1,9 +1,11 @@
 // The eyedropper's arithmetic, without a display: the average of the samples with its rounding,
 // the way from a global pointer position to a pixel of the desktop's grab (origin, device pixel
-// ratio, edges), the grabs of several screens laid out in one picture, and where the loupe goes.
+// ratio, edges) for every device pixel Qt may report, screens of different ratios side by side,
+// and where the loupe goes.
 
 #include "fields/ColorPickLoupe.h"
 #include "fields/ColorSamples.h"
+#include "fields/DesktopGrab.h"
 #include "fields/ScreenImage.h"
 
 #include <QtTest>
@@ -19,7 +21,9 @@ private slots:
     void average();
     void pixelUnderPointer_data();
     void pixelUnderPointer();
-    void screensInOnePicture();
+    void everyDevicePixel_data();
+    void everyDevicePixel();
+    void screensApart();
     void loupeBesidePointer_data();
     void loupeBesidePointer();
 };
@@ -80,6 +84,10 @@ void EyedropperTest::pixelUnderPointer_data()
     QTest::newRow("ratio 2, negative origin")
         << QPoint(-320, 0) << 2.0 << QPointF(-0.5, 0) << QPoint(639, 0);
     QTest::newRow("ratio 1.5") << QPoint(0, 0) << 1.5 << QPointF(3, 5) << QPoint(4, 7);
+    QTest::newRow("ratio 1.5, device pixel (100, 200)")
+        << QPoint(0, 0) << 1.5 << QPointF(100 / 1.5, 200 / 1.5) << QPoint(100, 200);
+    QTest::newRow("ratio 3, device pixel (7, 7)")
+        << QPoint(0, 0) << 3.0 << QPointF(7 / 3.0, 7 / 3.0) << QPoint(7, 7);
     QTest::newRow("left of and above: the corner")
         << QPoint(-640, 0) << 1.0 << QPointF(-5000, -0.25) << QPoint(0, 0);
     QTest::newRow("just past the right edge, ratio 2")
@@ -101,35 +109,91 @@ void EyedropperTest::pixelUnderPointer()
     QCOMPARE(screen.colorAt(global).toQColor(), QColor(1, 2, 3));
 }
 
-void EyedropperTest::screensInOnePicture()
+void EyedropperTest::everyDevicePixel_data()
 {
-    // Left of the primary screen a 400 x 300 screen at ratio 1; the primary 200 x 150 at ratio 2.
-    // Every pixel tells where it lies in its own grab.
-    const auto coded = [](int width, int height, qreal ratio, int tag) {
+    // A screen of 1200 x 900 device pixels whose top-left device pixel is `origin`.
+    QTest::addColumn<QPoint>("origin");
+    QTest::addColumn<qreal>("ratio");
+    for (const qreal ratio : {1.0, 1.25, 1.5, 1.75, 2.0, 2.25, 2.5, 3.0}) {
+        QTest::addRow("ratio %g", ratio) << QPoint(0, 0) << ratio;
+        QTest::addRow("ratio %g, right of a 1920 screen", ratio) << QPoint(1920, 0) << ratio;
+        QTest::addRow("ratio %g, left of and above 0", ratio) << QPoint(-2560, -37) << ratio;
+    }
+}
+
+void EyedropperTest::everyDevicePixel()
+{
+    QFETCH(QPoint, origin);
+    QFETCH(qreal, ratio);
+    const QSize size(1200, 900);
+    const ScreenImage screen(QImage(size, QImage::Format_RGB32), origin, ratio);
+    // Where Qt 5 reports the device pixel n on the screen, and what QCursor::pos() says there:
+    // both scale the distance from the screen's device origin by 1 / ratio.
+    const auto reported = [&](int n, int o) { return (qreal(n) - o) * (1 / ratio) + o; };
+    for (int i = 0; i < size.width(); ++i) {
+        const QPoint native = origin + QPoint(i, i * size.height() / size.width());
+        const QPointF global(reported(native.x(), origin.x()), reported(native.y(), origin.y()));
+        if (screen.nativeAt(global) != native || screen.pixelAt(global) != native - origin)
+            QFAIL(qPrintable(QStringLiteral("device pixel (%1, %2) found as (%3, %4)")
+                                 .arg(native.x())
+                                 .arg(native.y())
+                                 .arg(screen.nativeAt(global).x())
+                                 .arg(screen.nativeAt(global).y())));
+        // The cursor position of that pixel is the one Qt gives, and leads back to the pixel.
+        const QPoint cursor(qRound(global.x() - origin.x()) + origin.x(),
+                            qRound(global.y() - origin.y()) + origin.y());
+        QCOMPARE(screen.cursorPosAt(native - origin), cursor);
+        // Where QCursor::setPos() puts the pointer for a logical position, QCursor::pos() says
+        // it is: the arrow keys move from there.
+        const QPoint step = origin + QPoint(qFloor(i / ratio), qFloor(i * 3 / 4 / ratio));
+        QCOMPARE(screen.cursorPosAt(screen.pixelAtCursor(step)), step);
+    }
+    for (int x = 0; x < size.width(); ++x) {
+        const QPointF global(reported(origin.x() + x, origin.x()), origin.y());
+        QCOMPARE(screen.pixelAt(global).x(), x);
+    }
+    for (int y = 0; y < size.height(); ++y) {
+        const QPointF global(origin.x(), reported(origin.y() + y, origin.y()));
+        QCOMPARE(screen.pixelAt(global).y(), y);
+    }
+}
+
+void EyedropperTest::screensApart()
+{
+    // Left: 800 x 600 device pixels at ratio 1.5. Right: 1280 x 960 at ratio 2, its device
+    // origin at 800 (logically a gap follows the left screen). Every pixel tells where it is.
+    const auto coded = [](int width, int height, int tag) {
         QImage image(width, height, QImage::Format_RGB32);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x)
                 image.setPixel(x, y, qRgb(x % 256, y % 256, tag));
         }
-        image.setDevicePixelRatio(ratio);
         return image;
     };
-    const ScreenImage desktop =
-        ScreenImage::compose({{QRect(-400, 0, 400, 300), coded(400, 300, 1.0, 1)},
-                              {QRect(0, 0, 200, 150), coded(400, 300, 2.0, 2)}});
-    QCOMPARE(desktop.geometry(), QRect(-400, 0, 600, 300));
-    QCOMPARE(desktop.devicePixelRatio(), 2.0);
-    QCOMPARE(desktop.image().size(), QSize(1200, 600));
-    // The left screen's pixels are repeated, never blended, at either half of a logical pixel.
-    QCOMPARE(desktop.colorAt(QPointF(-363, 11)).toQColor(), QColor(37, 11, 1));
-    QCOMPARE(desktop.colorAt(QPointF(-362.5, 11.5)).toQColor(), QColor(37, 11, 1));
-    QCOMPARE(desktop.colorAt(QPointF(-1, 299)).toQColor(), QColor(143, 43, 1));
-    // The primary's device pixels, each reachable.
-    QCOMPARE(desktop.colorAt(QPointF(0, 0)).toQColor(), QColor(0, 0, 2));
-    QCOMPARE(desktop.colorAt(QPointF(10.5, 3)).toQColor(), QColor(21, 6, 2));
-    QCOMPARE(desktop.colorAt(QPointF(199.5, 149.5)).toQColor(), QColor(399 % 256, 299 % 256, 2));
-    // Below the smaller screen no screen shows anything.
-    QCOMPARE(desktop.colorAt(QPointF(100, 200)).toQColor(), QColor(0, 0, 0));
+    std::vector<ScreenImage> screens;
+    screens.emplace_back(coded(800, 600, 1), QPoint(0, 0), 1.5);
+    screens.emplace_back(coded(1280, 960, 2), QPoint(800, 0), 2.0);
+    const DesktopGrab desktop(std::move(screens));
+    using Spot = DesktopGrab::Spot;
+    // A drag from the left screen's window onto the right screen hears of positions in the right
+    // screen's terms: device pixel (1000, 700) is reported at (900, 350).
+    QCOMPARE(desktop.spotAt(0, QPointF(900, 350)), (Spot{1, QPoint(200, 700)}));
+    QCOMPARE(desktop.colorAt(desktop.spotAt(0, QPointF(900, 350))).toQColor(),
+             QColor(200, 700 % 256, 2));
+    // And back: the left screen's last device column, at 799 / 1.5 = 532.67 > 532.
+    QCOMPARE(desktop.spotAt(1, QPointF(799 * (1 / 1.5), 10)), (Spot{0, QPoint(799, 15)}));
+    // On no screen (below the left one, or in the gap): the nearest pixel of the window's screen.
+    QCOMPARE(desktop.spotAt(0, QPointF(100, 500)), (Spot{0, QPoint(150, 599)}));
+    QCOMPARE(desktop.spotAt(1, QPointF(700, 10)), (Spot{1, QPoint(0, 20)}));
+
+    // The pointer on device pixel (101, 7) of the left screen: QCursor::pos() gives (67, 5),
+    // which QCursor::setPos() would put on (101, 8). The pixel the pointer events found is kept
+    // while the cursor position fits it, not when the pointer moved on.
+    const Spot known{0, QPoint(101, 7)};
+    QCOMPARE(desktop.spotUnderCursor(QPoint(67, 5), known), known);
+    QCOMPARE(desktop.spotUnderCursor(QPoint(67, 5)), (Spot{0, QPoint(101, 8)}));
+    QCOMPARE(desktop.spotUnderCursor(QPoint(68, 5), known), (Spot{0, QPoint(102, 8)}));
+    QCOMPARE(desktop.spotUnderCursor(QPoint(900, 5), known), (Spot{1, QPoint(200, 10)}));
 }
 
 void EyedropperTest::loupeBesidePointer_data()

@@ -1,8 +1,11 @@
 // The screen eyedropper on a real X display, driven as a user drives it: on every screen of the
-// desktop a window with four colored blocks, picked from by clicks, scrubs, keys and cancels; and
+// desktop a window with four colored blocks, picked from by clicks, scrubs, keys and cancels; a
+// window whose every device pixel differs from its neighbours, picked from pixel by pixel with the
+// pointer moved and clicked by the X server (xdotool), as is the desktop's last device pixel; and
 // the picker dialog's "Pick Color" button, with a look at the overlay and its loupe. The same
-// program runs on one screen, on two screens side by side and with QT_SCALE_FACTOR=2. With
-// COLORDORVO_SCREENSHOT_DIR set, the screen with the overlay open is saved there as a PNG.
+// program runs on one screen, on two screens side by side (also at scale factors 1 and 2 and 2 and
+// 1) and with scale factors 2 and 1.5. With COLORDORVO_SCREENSHOT_DIR set, the screen with the
+// overlay open is saved there as a PNG.
 
 #include "ModalSupport.h"
 #include "MouseSupport.h"
@@ -15,7 +18,9 @@
 #include <QDir>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QtTest>
 
 #include <functional>
@@ -58,6 +63,32 @@ protected:
     }
 };
 
+// Every device pixel its own color, none like its neighbours.
+class CodedWindow : public QWidget
+{
+    Q_DISABLE_COPY(CodedWindow)
+
+public:
+    explicit CodedWindow(const QRect& screen)
+    {
+        setWindowFlags(Qt::FramelessWindowHint | Qt::BypassWindowManagerHint);
+        setGeometry(QRect(screen.topLeft() + QPoint(30, 30), QSize(60, 60)));
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        const qreal ratio = devicePixelRatioF();
+        QImage image(size() * ratio, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x * 29 % 256, y * 31 % 256, 128));
+        }
+        image.setDevicePixelRatio(ratio);
+        QPainter(this).drawImage(0, 0, image);
+    }
+};
+
 enum class Gesture
 {
     Click,
@@ -97,6 +128,8 @@ private slots:
     void cleanup();
     void pickOnEveryScreen_data();
     void pickOnEveryScreen();
+    void pickDevicePixel_data();
+    void pickDevicePixel();
     void pickColorButton_data();
     void pickColorButton();
 
@@ -106,6 +139,8 @@ private:
     std::unique_ptr<PatternWindow> showPattern(QScreen* screen);
 
     std::unique_ptr<TestHost> host;
+    // Whether the last overlay opened was exposed before the gesture ran.
+    bool overlayExposed = false;
 };
 
 void tst_EyedropperOnDisplay::init()
@@ -120,14 +155,18 @@ void tst_EyedropperOnDisplay::cleanup()
 
 void tst_EyedropperOnDisplay::whenOverlayOpens(std::function<void(ColorPickScreen*)> gesture)
 {
-    whenModalOpens(this, [gesture](QDialog* modal) {
+    overlayExposed = false;
+    whenModalOpens(this, [this, gesture](QDialog* modal) {
         auto* overlay = qobject_cast<ColorPickScreen*>(modal);
         if (!overlay)
             qFatal("the open modal window is no eyedropper");
-        // As a user would, wait for it to show up.
-        if (!QTest::qWaitForWindowExposed(overlay))
-            qWarning("the overlay was not exposed");
-        gesture(overlay);
+        // As a user would, wait for it to show up; the test fails once the pick is over if it
+        // never does.
+        overlayExposed = QTest::qWaitForWindowExposed(overlay);
+        if (overlayExposed)
+            gesture(overlay);
+        else
+            overlay->close();
     });
 }
 
@@ -210,18 +249,18 @@ void tst_EyedropperOnDisplay::pickOnEveryScreen()
             break;
         case Gesture::Return:
         case Gesture::Enter:
-            QCursor::setPos(blocks.centre(3));
+            QCursor::setPos(shown, blocks.centre(3));
             QTest::keyClick(overlay, gesture == Gesture::Return ? Qt::Key_Return : Qt::Key_Enter);
             break;
         case Gesture::ArrowRight:
             // From black's last column onto white's first.
-            QCursor::setPos(blocks.centre(0) + QPoint(kBlock / 2 - 1, 0));
+            QCursor::setPos(shown, blocks.centre(0) + QPoint(kBlock / 2 - 1, 0));
             QTest::keyClick(overlay, Qt::Key_Right);
             QTest::keyClick(overlay, Qt::Key_Return);
             break;
         case Gesture::ShiftArrowDown:
             // Ten pixels down from five above the sky block.
-            QCursor::setPos(blocks.centre(1) + QPoint(0, kBlock / 2 - 5));
+            QCursor::setPos(shown, blocks.centre(1) + QPoint(0, kBlock / 2 - 5));
             QTest::keyClick(overlay, Qt::Key_Down, Qt::ShiftModifier);
             QTest::keyClick(overlay, Qt::Key_Return);
             break;
@@ -237,8 +276,80 @@ void tst_EyedropperOnDisplay::pickOnEveryScreen()
         }
     });
     const RgbColor picked = ColorPickScreen::pickScreenColor(RgbColor(1, 2, 3, 40));
+    QVERIFY2(overlayExposed, "the overlay was never exposed");
     QVERIFY(stayedOpen);
     QCOMPARE(picked.toQColor(), expected);
+}
+
+void tst_EyedropperOnDisplay::pickDevicePixel_data()
+{
+    // Device pixels of the coded window (from its top-left one), or with `last` set the screen's
+    // last device column and row.
+    QTest::addColumn<int>("screen");
+    QTest::addColumn<QPoint>("offset");
+    QTest::addColumn<bool>("last");
+    const int screens = QGuiApplication::primaryScreen()->virtualSiblings().size();
+    for (int i = 0; i < screens; ++i) {
+        for (int k = 0; k < 6; ++k)
+            QTest::addRow("screen %d: pixel %d", i, k) << i << QPoint(20 + k, 30 + k) << false;
+        QTest::addRow("screen %d: last column and row", i) << i << QPoint() << true;
+    }
+}
+
+void tst_EyedropperOnDisplay::pickDevicePixel()
+{
+    QFETCH(int, screen);
+    QFETCH(QPoint, offset);
+    QFETCH(bool, last);
+    const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
+    QVERIFY2(!xdotool.isEmpty(), "xdotool is needed to move and click the pointer");
+    QScreen* shown = QGuiApplication::primaryScreen()->virtualSiblings().at(screen);
+    // Qt 5 keeps a screen's device top-left corner as its logical one.
+    const QPoint origin = shown->geometry().topLeft();
+    const qreal ratio = shown->devicePixelRatio();
+    CodedWindow coded(shown->geometry());
+    const QPoint corner = origin + ((coded.geometry().topLeft() - origin) * ratio);
+    const QImage before = screenShot(shown);
+    const QPoint native =
+        last ? origin + QPoint(before.width() - 1, before.height() - 1) : corner + offset;
+    const QPoint pixel = native - origin;
+    coded.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&coded));
+    QImage shot;
+    const auto codedShown = [&] {
+        shot = screenShot(shown);
+        const QPoint inside = corner - origin + QPoint(20, 30);
+        return QColor(shot.pixel(inside)).blue() == 128 &&
+               shot.pixel(inside) != shot.pixel(inside + QPoint(1, 0)) &&
+               shot.pixel(inside) != shot.pixel(inside + QPoint(0, 1));
+    };
+    QVERIFY2(QTest::qWaitFor(codedShown), "the coded window is not on the screen");
+    const QColor expected(shot.pixel(pixel));
+
+    // The X server moves the pointer onto the device pixel: the loupe shows it, and a click takes
+    // it.
+    bool loupeFound = false;
+    QColor loupeShows;
+    whenOverlayOpens([&](ColorPickScreen*) {
+        QProcess::execute(xdotool, {QStringLiteral("mousemove"), QString::number(native.x()),
+                                    QString::number(native.y())});
+        const QPoint pointer =
+            (QPointF(origin) + (QPointF(pixel) + QPointF(0.5, 0.5)) / ratio).toPoint();
+        const QRect cell =
+            ColorPickLoupe::pickedCell(ColorPickLoupe::placement(pointer, shown->geometry()));
+        loupeFound = QTest::qWaitFor([&] {
+            loupeShows = shownAt(screenShot(shown), shown, cell.center());
+            return loupeShows == expected;
+        });
+        QProcess::execute(xdotool, {QStringLiteral("click"), QStringLiteral("1")});
+    });
+    const RgbColor picked = ColorPickScreen::pickScreenColor(RgbColor(1, 2, 3, 40));
+    QVERIFY2(overlayExposed, "the overlay was never exposed");
+    QCOMPARE(picked.toQColor(), expected);
+    QVERIFY2(
+        loupeFound,
+        qPrintable(
+            QStringLiteral("the loupe shows %1, not %2").arg(loupeShows.name(), expected.name())));
 }
 
 void tst_EyedropperOnDisplay::pickColorButton_data()
@@ -265,8 +376,9 @@ void tst_EyedropperOnDisplay::pickColorButton()
     const QColor swatchBefore = shownAt(screenShot(screen), screen, swatchCentre);
     const std::size_t heardBefore = host->callback.notifications.size();
 
-    // The rose block's corner where all four blocks meet.
-    const QPoint pointer = blocks.centre(2) + QPoint(kBlock / 2 - 1, -kBlock / 2);
+    // Near the rose block's corner where all four blocks meet, a logical pixel inside: at
+    // fractional ratios the windows' device positions are rounded.
+    const QPoint pointer = blocks.centre(2) + QPoint(kBlock / 2 - 2, -kBlock / 2 + 1);
     QImage shot;
     QRect loupe;
     bool loupeFound = false;
@@ -292,8 +404,9 @@ void tst_EyedropperOnDisplay::pickColorButton()
     QVERIFY(button);
     // The pointer starts on the black block, on this screen: the nested server of the two-screen
     // run holds a pointer grabbed on one screen within that screen's size.
-    QCursor::setPos(blocks.centre(0));
+    QCursor::setPos(screen, blocks.centre(0));
     QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY2(overlayExposed, "the overlay was never exposed");
 
     // While it was open, the overlay showed the screen as it was, not a blank window; the loupe
     // stayed off the pixel under the pointer.

@@ -115,15 +115,13 @@ private:
         QTest::mouseClick(child<QPushButton>(dialog, name), Qt::LeftButton);
     }
 
-    ColorPicker* openModeless(const AColor& color, HSVCallback* callback,
-                              const MCHAR* name = _M("Light color"))
+    // True when the picker opened and its window was exposed; a test cannot drive it otherwise.
+    bool openModeless(ColorPicker*& picker, const AColor& color, HSVCallback* callback,
+                      const MCHAR* name = _M("Light color"))
     {
-        ColorPicker* picker = selector->CreateColorPicker(
-            HostRuntime::WindowHandle(mainWindow.get()), color, nullptr, callback, name, FALSE);
-        if (picker && !QTest::qWaitForWindowExposed(AsWidget(picker))) {
-            qWarning("picker not exposed");
-        }
-        return picker;
+        picker = selector->CreateColorPicker(HostRuntime::WindowHandle(mainWindow.get()), color,
+                                             nullptr, callback, name, FALSE);
+        return picker && QTest::qWaitForWindowExposed(AsWidget(picker));
     }
 
     static bool waitUntilGone(const QPointer<QWidget>& window)
@@ -502,8 +500,9 @@ void tst_PickerModule::modalCancelAfterEdits()
 void tst_PickerModule::modelessOpensOwnWindow()
 {
     RecordingCallback callback;
-    ColorPicker* picker = openModeless(AColor(0.5f, 0.5f, 0.5f, 0.3f), &callback);
-    QVERIFY(picker);
+    ColorPicker* picker = nullptr;
+    QVERIFY2(openModeless(picker, AColor(0.5f, 0.5f, 0.5f, 0.3f), &callback),
+             "the picker did not open or was never exposed");
     QPointer<QWidget> window = AsWidget(picker);
     QVERIFY(window);
     QVERIFY(window->isVisible());
@@ -549,7 +548,9 @@ void tst_PickerModule::modelessPackedSetNewColorGivesRed()
 void tst_PickerModule::modelessAcceptNotifiesThenGoes()
 {
     RecordingCallback callback;
-    ColorPicker* picker = openModeless(Unit(200, 100, 50), &callback);
+    ColorPicker* picker = nullptr;
+    QVERIFY2(openModeless(picker, Unit(200, 100, 50), &callback),
+             "the picker did not open or was never exposed");
     QPointer<QWidget> window = AsWidget(picker);
     typeHex(window, QStringLiteral("102030"));
     window->move(40, 60);
@@ -567,7 +568,9 @@ void tst_PickerModule::modelessInstallNewCallback()
 {
     RecordingCallback outgoing;
     RecordingCallback incoming;
-    ColorPicker* picker = openModeless(Unit(1, 2, 3), &outgoing);
+    ColorPicker* picker = nullptr;
+    QVERIFY2(openModeless(picker, Unit(1, 2, 3), &outgoing),
+             "the picker did not open or was never exposed");
     QPointer<QWidget> window = AsWidget(picker);
     typeHex(window, QStringLiteral("445566"));
     outgoing.notifications.clear();
@@ -592,7 +595,9 @@ void tst_PickerModule::modelessInstallNewCallback()
 void tst_PickerModule::modelessModifyColorThenCancel()
 {
     RecordingCallback callback;
-    ColorPicker* picker = openModeless(Unit(9, 9, 9), &callback);
+    ColorPicker* picker = nullptr;
+    QVERIFY2(openModeless(picker, Unit(9, 9, 9), &callback),
+             "the picker did not open or was never exposed");
     QPointer<QWidget> window = AsWidget(picker);
     picker->ModifyColor(Unit(200, 150, 100));
     // Shown everywhere at once, not echoed back to the host that sent it.
@@ -615,7 +620,9 @@ void tst_PickerModule::modelessModifyColorThenCancel()
 void tst_PickerModule::modelessDestroyReportsOnce()
 {
     RecordingCallback callback;
-    ColorPicker* picker = openModeless(Unit(50, 60, 70), &callback);
+    ColorPicker* picker = nullptr;
+    QVERIFY2(openModeless(picker, Unit(50, 60, 70), &callback),
+             "the picker did not open or was never exposed");
     QPointer<QWidget> window = AsWidget(picker);
     picker->Destroy();
     QVERIFY(!window || !window->isVisible());

@@ -1,16 +1,19 @@
 #include "host/DorvoColorUtility.h"
 #include "host/HostServices.h"
+#include "host/IniText.h"
 #include "host/SettingsStore.h"
 
 #include "hostsdk/HostRuntime.h"
 
 #include <QFile>
 #include <QJsonArray>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <tuple>
 
 // The settings store, the JSON file functions and the utility plug-in that owns the store.
 class tst_SettingsStore : public QObject
@@ -85,7 +88,6 @@ private slots:
         QTest::newRow("non-ASCII string") << QVariant(QStringLiteral(u"Gr\u00fcn \u7eff"));
         QTest::newRow("string list")
             << QVariant(QStringList{QStringLiteral("a"), QStringLiteral("b,c")});
-        QTest::newRow("bytes") << QVariant(QByteArray("\x01\x02\xff", 3));
     }
 
     void valuesRoundTrip()
@@ -102,7 +104,9 @@ private slots:
 
         // After a restart the value comes from the file.
         utility.Start();
-        QVariant stored(QStringLiteral("default"));
+        QVariant stored = value.type() == QVariant::StringList
+                              ? QVariant(QStringList())
+                              : QVariant(QStringLiteral("default"));
         ReadSetting(QStringLiteral("Group"), QStringLiteral("key"), stored);
         utility.Stop();
         if (value.type() == QVariant::Int) {
@@ -111,11 +115,129 @@ private slots:
             QCOMPARE(stored.toBool(), value.toBool());
         } else if (value.type() == QVariant::StringList) {
             QCOMPARE(stored.toStringList(), value.toStringList());
-        } else if (value.type() == QVariant::ByteArray) {
-            QCOMPARE(stored.toByteArray(), value.toByteArray());
         } else {
             QCOMPARE(stored.toString(), value.toString());
         }
+    }
+
+    // The file's text means what it means to Qt's own ini format: the store reads what the
+    // host's Qt would have written, and Qt reads what the store writes.
+    void textIsQtsIniFormat_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("plain") << QByteArray("[G]\nk=v\nn=-3\nb=true\n");
+        QTest::newRow("spaces, tabs and quotes")
+            << QByteArray("[G]\n  k \t=  a b \t\nq=\" a, b \" \nr=x\"y\"z  \n");
+        QTest::newRow("lists") << QByteArray("[G]\nl=a, \"b,c\" ,d\ne=,\nat=@@x, @@@y\n");
+        QTest::newRow("escapes") << QByteArray(
+            "[G]\nk=a\\tb\\x41\\101\\x263a\\n\\\\\\\"\\q \\x20\nt=a\\t\nu=a\\x20\n"
+            "v=\\0\\x4\\\n  w\nend=x\\");
+        QTest::newRow("comments and line ends")
+            << QByteArray("; note\r\n[G] ; x\r\nk=v;c\r\n\r\nm=\"a;b\"\rn=1\n;\nbad line\n");
+        QTest::newRow("sections and keys")
+            << QByteArray("top=1\n[General]\ng=2\n[%General]\nx=3\n[a%20b\\c]\nk%E4\\s%U263A=4\n"
+                          "[G]\nk=1\n[G]\nk=2\n[unclosed\nz=5\n");
+        QTest::newRow("UTF-8 and BOM")
+            << QByteArray("\xEF\xBB\xBF[G]\nk=Gr\xC3\xBCn \xE7\xBB\xBF\n");
+        QTest::newRow("doubled at sign") << QByteArray("[G]\nk=@@Variant(x)\nm=a@b\n");
+    }
+
+    void textIsQtsIniFormat()
+    {
+        QFETCH(QByteArray, text);
+        const QString path = mTemp->path() + QStringLiteral("/qt.ini");
+        writeFile(path, text);
+        QSettings qt(path, QSettings::IniFormat);
+        qt.setIniCodec("UTF-8");
+        IniText::Values ours;
+        IniText::Read(text, ours);
+        QCOMPARE(ours.keys(), qt.allKeys());
+        for (const QString& key : ours.keys()) {
+            QCOMPARE(ours.value(key), qt.value(key));
+        }
+
+        // Written back, Qt reads the same values again.
+        writeFile(path, IniText::Write(ours));
+        QSettings again(path, QSettings::IniFormat);
+        again.setIniCodec("UTF-8");
+        QCOMPARE(again.allKeys(), qt.allKeys());
+        for (const QString& key : ours.keys()) {
+            QCOMPARE(again.value(key), qt.value(key));
+        }
+    }
+
+    // Values in Qt's serialized forms are never decoded: decoding "@Variant(...)" would let a
+    // count in a damaged file allocate without bound. Each key the picker reads keeps its
+    // default, and the damaged text stays in the file as it was.
+    void serializedValuesCountAsDamaged_data()
+    {
+        QTest::addColumn<QByteArray>("raw");
+        QTest::newRow("list of 2^31 items")
+            << QByteArray("@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("string list") << QByteArray("@Variant(\\0\\0\\0\\v\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("polygon") << QByteArray("@Variant(\\0\\0\\0G\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("map") << QByteArray("@Variant(\\0\\0\\0\\b\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("int") << QByteArray("@Variant(\\0\\0\\0\\x2\\0\\0\\0\\0\\0\\x1)");
+        QTest::newRow("date and time") << QByteArray("@DateTime(\\0\\0\\0\\x10\\0\\x7f\\xff\\xff)");
+        QTest::newRow("bytes") << QByteArray("@ByteArray(1)");
+        QTest::newRow("string") << QByteArray("@String(1)");
+        QTest::newRow("rectangle") << QByteArray("@Rect(1 2 3 4)");
+        QTest::newRow("size") << QByteArray("@Size(1 2)");
+        QTest::newRow("point") << QByteArray("@Point(1 2)");
+        QTest::newRow("invalid") << QByteArray("@Invalid()");
+        QTest::newRow("unknown form") << QByteArray("@Other(1)");
+        QTest::newRow("quoted") << QByteArray("\"@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)\"");
+        QTest::newRow("escaped at sign")
+            << QByteArray("\\x40Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("in a list") << QByteArray("1, @Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)");
+        QTest::newRow("plain list") << QByteArray("1, 2");
+    }
+
+    void serializedValuesCountAsDamaged()
+    {
+        QFETCH(QByteArray, raw);
+        const QList<std::tuple<QString, QString, QVariant>> keys{
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("ColorField"), 0},
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("ColorSlider"), 8},
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("PaletteAngleType"), 0},
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("ColorSpinnerType"), 0},
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("PaletteAngle"), 30},
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("sRgbSwitch"), true},
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("SwatchList"), false},
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("HsvExpanded"), false},
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("RgbExpanded"), false},
+            {QStringLiteral("ColorDorvoDialog"), QStringLiteral("CieLabExpanded"), false},
+            {QStringLiteral("ColorDorvoSwatches"), QStringLiteral("CurrentTab"), 0},
+            {QStringLiteral("ColorDorvoSwatches"), QStringLiteral("ListFolder"), QString()},
+        };
+        QByteArray text;
+        QString group;
+        for (const auto& [g, key, fallback] : keys) {
+            if (g != group) {
+                text += '[' + g.toLatin1() + "]\nPlain=7\n";
+                group = g;
+            }
+            text += key.toLatin1() + '=' + raw + '\n';
+        }
+        QDir().mkpath(cfg());
+        writeFile(SettingsPath(), text);
+
+        OpenSettingsStore();
+        for (const auto& [g, key, fallback] : keys) {
+            QVariant value = fallback;
+            ReadSetting(g, key, value);
+            QVERIFY2(value == fallback && value.userType() == fallback.userType(),
+                     qPrintable(key + QStringLiteral(": ") + value.toString()));
+        }
+        QVariant plain(0);
+        ReadSetting(QStringLiteral("ColorDorvoDialog"), QStringLiteral("Plain"), plain);
+        QCOMPARE(plain.toInt(), 7);
+        // A write merges with the file on the way out; the damage is left as it was.
+        WriteSetting(QStringLiteral("ColorDorvoDialog"), QStringLiteral("ColorField"), 2);
+        CloseSettingsStore();
+        const QByteArray after = fileBytes(SettingsPath());
+        QVERIFY2(after.contains("ColorField=2\n"), after.constData());
+        QVERIFY2(after.contains("ColorSlider=" + raw + '\n'), after.constData());
     }
 
     void fileIsUtf8Text()

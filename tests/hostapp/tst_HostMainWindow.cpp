@@ -5,8 +5,12 @@
 #include "hostsdk/HostRuntime.h"
 #include "hsv.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QVBoxLayout>
 #include <QtTest>
 
 // A host session with the fixture module loaded: the listener line as a user types in it, and
@@ -87,6 +91,32 @@ private slots:
         const QString after = mSession->mainWindow()->listenerText();
         QVERIFY(after.startsWith(before));
         QCOMPARE(after.mid(before.size()), shown);
+    }
+
+    // A window that keeps its keys (a picker, and the file dialog it opens) keeps them while a
+    // completer's list is open over it: that list is a popup without a parent, and "r" is a
+    // host tool key.
+    void keysTypedIntoAPopupCompleterStayWithTheWindow()
+    {
+        QDialog window(mSession->mainWindow());
+        window.setProperty("NoMaxAccelerators", true);
+        auto* edit = new QLineEdit(&window);
+        (new QVBoxLayout(&window))->addWidget(edit);
+        edit->setCompleter(new QCompleter(QStringList{QStringLiteral("/usr/share")}, edit));
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        edit->setFocus();
+        QTest::keyClicks(edit, QStringLiteral("/u"));
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QCOMPARE(popup, edit->completer()->popup());
+        QVERIFY(!popup->parentWidget());
+        // Typed as a user does: the open popup receives the keys and hands them on.
+        QTest::keyClicks(popup, QStringLiteral("sr"));
+        QCOMPARE(edit->text(), QStringLiteral("/usr"));
+        QVERIFY2(!mSession->mainWindow()->listenerText().contains(QLatin1String("-- Host: ")),
+                 qPrintable(mSession->mainWindow()->listenerText()));
     }
 
     void moduleOutputAppearsLive()

@@ -10,6 +10,7 @@
 #include "hostsdk/HostRuntime.h"
 #include "hsv.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QWhatsThis>
 #include <QtTest>
 
 #include <functional>
@@ -308,6 +310,36 @@ private slots:
                  QStringLiteral("-- Host: Undo (Ctrl+Z)\n-- Host: Redo (Ctrl+Y)\n"
                                 "-- Host: Select and Move (W)\n"
                                 "-- Host: Select and Uniform Scale (R)\n"));
+    }
+
+    // Without a window manager that draws the "?" button, the host's menu opens the open
+    // picker's settings the same way; with no picker open it is off.
+    void pickerSettingsFromTheHostMenu()
+    {
+        auto* action = window()->findChild<QAction*>(QStringLiteral("pickerSettingsAction"));
+        QVERIFY(action);
+        QVERIFY(!action->isEnabled());
+        clickSwatch(QStringLiteral("lightcolorSwatch"));
+        QPointer<QWidget> picker = openPickerWindow();
+        QVERIFY(picker);
+        QVERIFY(action->isEnabled());
+        window()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window()));
+
+        QString opened;
+        whenModalOpens(this, [&](QDialog* dialog) {
+            opened = dialog->objectName();
+            QCOMPARE(dialog->parentWidget(), picker.data());
+            dialog->close();
+        });
+        action->trigger();
+        QVERIFY(QTest::qWaitFor([&] { return !opened.isEmpty(); }));
+        QCOMPARE(opened, QStringLiteral("ColorDorvoSettingsDialog"));
+        QVERIFY(!QWhatsThis::inWhatsThisMode());
+
+        Click(picker, "cancelBtn");
+        QVERIFY(QTest::qWaitFor([&] { return picker.isNull(); }));
+        QVERIFY(!action->isEnabled());
     }
 
     void closingHostClosesOpenPicker()

@@ -241,6 +241,33 @@ private slots:
         QVERIFY(QFile::exists(cfg + QStringLiteral("/fixture-stopped")));
     }
 
+    // A reader that quits before the result comes (`| head -c0`): the host says so, still shuts
+    // its modules down with the settings written, and fails.
+    void closedOutputIsReportedAndTheSettingsAreWritten()
+    {
+        const QString cfg = mTemp->path() + QStringLiteral("/cfg");
+        // The pipe's reader has quit before the host is far enough to write.
+        QProcess host;
+        host.setProcessEnvironment(mEnv);
+        host.start(
+            QStringLiteral("bash"),
+            {QStringLiteral("-c"), QStringLiteral(R"("$@" | head -c0; exit "${PIPESTATUS[0]}")"),
+             QStringLiteral("bash"), QStringLiteral(HOST_PROGRAM), QStringLiteral("--plugins"),
+             pluginFolder({QStringLiteral("fixture_good.dlu")}), QStringLiteral("--plugcfg"), cfg,
+             QStringLiteral("--script"), QStringLiteral(R"(DorvoFixture.Remember("teal"))")});
+        QVERIFY(host.waitForFinished(60000));
+        QCOMPARE(host.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(host.exitCode(), 1);
+        const QString err = QString::fromLocal8Bit(host.readAllStandardError());
+        QVERIFY2(err.contains(QLatin1String("cannot write to standard output: Broken pipe")),
+                 qPrintable(err));
+        QVERIFY(QFile::exists(cfg + QStringLiteral("/fixture-stopped")));
+        const Run read =
+            run({QStringLiteral("--plugins"), pluginFolder({}), QStringLiteral("--plugcfg"), cfg,
+                 QStringLiteral("--script"), QStringLiteral("DorvoFixture.Recall()")});
+        QCOMPARE(read.out, QStringLiteral("teal\n"));
+    }
+
     // Started through nohup, the host outlives the terminal: it leaves an ignored hang-up
     // ignored, as the kernel's view of its signal masks shows.
     void hangUpIgnoredByTheParentStaysIgnored()

@@ -132,6 +132,25 @@ private slots:
                 segment.p_offset = ~ElfW(Off)(0) - 0xFFF;
                 segment.p_filesz = 0x2000;
                 std::memcpy(at, &segment, sizeof segment);
+            } else if (how.startsWith(QLatin1String("zero "))) {
+                // "zero SECTION" fills one of the sections the dynamic loader reads with zeros,
+                // "zero from SECTION" the whole file from there on, as a copy that stopped after
+                // the file was allocated leaves it.
+                const bool tail = how.startsWith(QLatin1String("zero from "));
+                const QByteArray name = how.section(QLatin1Char(' '), -1).toLatin1();
+                const auto* sections =
+                    reinterpret_cast<const ElfW(Shdr)*>(bytes.constData() + header.e_shoff);
+                const char* names = bytes.constData() + sections[header.e_shstrndx].sh_offset;
+                const ElfW(Shdr)* found = nullptr;
+                for (int i = 0; i < header.e_shnum; ++i) {
+                    if (name == names + sections[i].sh_name) {
+                        found = &sections[i];
+                    }
+                }
+                QVERIFY2(found, name.constData());
+                const qint64 from = qint64(found->sh_offset);
+                const qint64 length = tail ? bytes.size() - from : qint64(found->sh_size);
+                bytes.replace(from, length, QByteArray(length, '\0'));
             } else {
                 QFAIL(qPrintable(how));
             }
@@ -164,6 +183,47 @@ private slots:
             << QStringLiteral("wrap.dlu") << QStringLiteral("wrap")
             << QStringList{QStringLiteral("wrap.dlu: damaged module (loadable segment 0 (8192 "
                                           "bytes at offset 18446744073709547520)")}
+            << QStringList();
+        // Full length, but zeros where the loader follows the dynamic section: it would crash.
+        QTest::newRow("dynamic section zero-filled")
+            << QStringLiteral("zerodyn.dlu") << QStringLiteral("zero .dynamic")
+            << QStringList{QStringLiteral("zerodyn.dlu: damaged module (its dynamic section is "
+                                          "zero-filled)")}
+            << QStringList();
+        QTest::newRow("zero-filled from the dynamic section on")
+            << QStringLiteral("zerotail.dlu") << QStringLiteral("zero from .dynamic")
+            << QStringList{QStringLiteral("zerotail.dlu: damaged module (its dynamic section is "
+                                          "zero-filled)")}
+            << QStringList();
+        QTest::newRow("zero-filled from the string table on")
+            << QStringLiteral("zerostr.dlu") << QStringLiteral("zero from .dynstr")
+            << QStringList{QStringLiteral("zerostr.dlu: damaged module (its dynamic section is "
+                                          "zero-filled)")}
+            << QStringList();
+        QTest::newRow("string table zero-filled")
+            << QStringLiteral("dynstr.dlu") << QStringLiteral("zero .dynstr")
+            << QStringList{QStringLiteral("dynstr.dlu: damaged module (its string table ("),
+                           QStringLiteral(") is zero-filled)")}
+            << QStringList();
+        QTest::newRow("symbol table zero-filled")
+            << QStringLiteral("dynsym.dlu") << QStringLiteral("zero .dynsym")
+            << QStringList{QStringLiteral("dynsym.dlu: damaged module (its symbol table ("),
+                           QStringLiteral(") is zero-filled)")}
+            << QStringList();
+        QTest::newRow("hash table zero-filled")
+            << QStringLiteral("hash.dlu") << QStringLiteral("zero .gnu.hash")
+            << QStringList{QStringLiteral("hash.dlu: damaged module (its GNU hash table ("),
+                           QStringLiteral(") is zero-filled)")}
+            << QStringList();
+        QTest::newRow("relocation table zero-filled")
+            << QStringLiteral("rela.dlu") << QStringLiteral("zero .rela.dyn")
+            << QStringList{QStringLiteral("rela.dlu: damaged module (its relocation table ("),
+                           QStringLiteral(") is zero-filled)")}
+            << QStringList();
+        QTest::newRow("procedure linkage relocations zero-filled")
+            << QStringLiteral("relaplt.dlu") << QStringLiteral("zero .rela.plt")
+            << QStringList{QStringLiteral("relaplt.dlu: damaged module (its procedure linkage "
+                                          "relocation table (")}
             << QStringList();
         QTest::newRow("broken link") << QStringLiteral("link.dlu") << QStringLiteral("link")
                                      << QStringList{QStringLiteral("link.dlu: broken link to '"),

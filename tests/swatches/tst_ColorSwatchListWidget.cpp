@@ -46,6 +46,21 @@ ColorList numbered(const QString& name, int count)
     return list;
 }
 
+// Every swatch of the main list file as "Title #rrggbb".
+QStringList storedSwatches()
+{
+    QVector<ColorList> lists;
+    QString reason;
+    parseColorListFile(fileBytes(ColorListPath()), lists, reason);
+    QStringList swatches;
+    for (const ColorList& list : lists) {
+        for (const ColorList::Swatch& swatch : list.swatches) {
+            swatches << list.name + QLatin1Char(' ') + swatch.color.name();
+        }
+    }
+    return swatches;
+}
+
 // Tab titles with their swatch counts, "Favorites 5, History 0".
 QString tabSummary(const QVector<ColorList>& lists)
 {
@@ -366,6 +381,13 @@ private slots:
         QTest::newRow("palette line")
             << "bad.gpl" << QByteArray("GIMP Palette\n1 2 3\nred\n")
             << "bad.gpl was not added: line 3 is not \"red green blue name\"";
+        QVector<ColorList> manyTabs;
+        for (int i = 0; i < 101; ++i) {
+            manyTabs.append(numbered(QString::number(i), 1));
+        }
+        QTest::newRow("too many tabs")
+            << "tabs.json" << colorListFileText(manyTabs)
+            << "tabs.json was not added: 101 tabs, more than the 100 a file may add";
         ColorList huge = numbered("Huge", 4001);
         QTest::newRow("too many colors")
             << "huge.gpl" << gimpPaletteText(huge)
@@ -471,6 +493,116 @@ private slots:
         QCOMPARE(tabSummary(panel->colorLists()),
                  QStringLiteral("Favorites 1, History 0, Other 1"));
         QCOMPARE(fileBytes(mainFile()), colorListFileText(panel->colorLists()));
+    }
+
+    // Two pickers open at once on one main list file, found in any form. B stores colors and
+    // A, which saw none of them, closes; a second A stores a color and B, which has not seen
+    // it, makes one more change and closes. Every color either was given is still in the file.
+    void twoPanelsKeepEveryColor_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("form");
+        for (const char* change :
+             {"add", "remove", "import", "clear", "rename tab", "remove tab"}) {
+            for (const char* form :
+                 {"our layout", "compact", "CRLF", "no History", "damaged", "missing"}) {
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(change, form)))
+                    << QString::fromLatin1(change) << QString::fromLatin1(form);
+            }
+        }
+    }
+
+    void twoPanelsKeepEveryColor()
+    {
+        QFETCH(QString, change);
+        QFETCH(QString, form);
+        QStringList kept;
+        QStringList gone;
+        const QVector<ColorList> initial{{"Favorites", {{QColor(1, 1, 1), "f"}}},
+                                         {"History", {{QColor(2, 2, 2), "h"}}}};
+        if (form == QLatin1String("damaged")) {
+            writeFile(mainFile(), "{\"colorList\": [");
+        } else if (form == QLatin1String("no History")) {
+            writeFile(mainFile(), colorListFileText({initial[0]}));
+            kept << "Favorites #010101";
+        } else if (form != QLatin1String("missing")) {
+            QByteArray text = colorListFileText(initial);
+            if (form == QLatin1String("compact")) {
+                text = QJsonDocument(colorListsToJson(initial)).toJson(QJsonDocument::Compact);
+            } else if (form == QLatin1String("CRLF")) {
+                text.replace("\n", "\r\n");
+            }
+            writeFile(mainFile(), text);
+            kept << "Favorites #010101"
+                 << "History #020202";
+        }
+        const QString extra = folder() + QStringLiteral("/extra.json");
+        writeFile(extra, colorListFileText({{"Extra", {{QColor(40, 50, 60), ""}}}}));
+        const QString more = folder() + QStringLiteral("/more.json");
+        writeFile(more, colorListFileText({{"More", {{QColor(100, 110, 120), ""}}}}));
+        QString reason;
+
+        RecordingServices servicesA;
+        RecordingServices servicesB;
+        auto panelA = openPanel(&servicesA);
+        auto panelB = openPanel(&servicesB);
+        QVERIFY(panelB->loadColorList(extra, reason));
+        servicesB.current = ColorValue(QColor(10, 20, 30, 128));
+        panelB->addCurrentColor();
+        auto* translucent = swatch(panelB.get(), 0, panelB->gridOf(0)->count() - 1);
+        panelA.reset();
+
+        panelA = openPanel(&servicesA);
+        servicesA.current = ColorValue(QColor(70, 80, 90));
+        panelA->addCurrentColor();
+        kept << "Favorites #0a141e"
+             << "Favorites #46505a";
+
+        if (change == QLatin1String("add")) {
+            servicesB.current = ColorValue(QColor(100, 110, 120));
+            panelB->addCurrentColor();
+            kept << "Favorites #646e78";
+        } else if (change == QLatin1String("remove")) {
+            QTest::mouseClick(translucent, Qt::RightButton);
+            kept.removeOne("Favorites #0a141e");
+            gone << "Favorites #0a141e";
+        } else if (change == QLatin1String("import")) {
+            QVERIFY(panelB->loadColorList(more, reason));
+            kept << "More #646e78";
+        } else if (change == QLatin1String("rename tab")) {
+            tabs(panelB.get())->setCurrentIndex(2);
+            whenModalOpens(this, [](QDialog* modal) {
+                qobject_cast<QInputDialog*>(modal)->setTextValue(QStringLiteral("Renamed"));
+                modal->accept();
+            });
+            panelB->findChild<QAction*>(QStringLiteral("renameTabAction"))->trigger();
+            kept << "Renamed #28323c";
+        } else {
+            tabs(panelB.get())->setCurrentIndex(2);
+            QString asked;
+            answerMessageBox(&asked, QMessageBox::Yes);
+            panelB
+                ->findChild<QAction*>(change == QLatin1String("clear")
+                                          ? QStringLiteral("clearTabAction")
+                                          : QStringLiteral("removeTabAction"))
+                ->trigger();
+            QVERIFY(asked.contains(QLatin1String("Extra")));
+        }
+        if (change == QLatin1String("clear") || change.endsWith(QLatin1String(" tab"))) {
+            gone << "Extra #28323c";
+        } else {
+            kept << "Extra #28323c";
+        }
+        panelB.reset();
+        panelA.reset();
+
+        const QStringList stored = storedSwatches();
+        for (const QString& swatch : kept) {
+            QVERIFY2(stored.contains(swatch), qPrintable(swatch + " lost: " + stored.join(", ")));
+        }
+        for (const QString& swatch : gone) {
+            QVERIFY2(!stored.contains(swatch), qPrintable(swatch + " kept: " + stored.join(", ")));
+        }
     }
 };
 

@@ -1,9 +1,15 @@
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/MultiClickPushButton.h"
 
+#include <QAccessible>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QtTest>
+
+#include <memory>
 
 Q_DECLARE_METATYPE(Qt::MouseButton)
 
@@ -59,12 +65,16 @@ private slots:
         QTest::addColumn<QColor>("color");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("toolTip");
+        QTest::addColumn<QString>("spoken"); // the accessible name
         QTest::newRow("named") << QColor(255, 128, 0) << "orange"
-                               << "orange\nRed: 255\nGreen: 128\nBlue: 0";
-        QTest::newRow("empty name, alpha kept") << QColor(10, 20, 30, 128) << ""
-                                                << "\nRed: 10\nGreen: 20\nBlue: 30";
+                               << "orange\nRed: 255\nGreen: 128\nBlue: 0"
+                               << "orange, #FF8000";
+        QTest::newRow("empty name, alpha kept") << QColor(250, 128, 114, 128) << ""
+                                                << "\nRed: 250\nGreen: 128\nBlue: 114"
+                                                << "salmon, #FA8072";
         QTest::newRow("placeholder in name") << QColor(1, 2, 3) << "%2 of %1"
-                                             << "%2 of %1\nRed: 1\nGreen: 2\nBlue: 3";
+                                             << "%2 of %1\nRed: 1\nGreen: 2\nBlue: 3"
+                                             << "%2 of %1, #010203";
     }
 
     void swatchShowsItsColor()
@@ -72,6 +82,7 @@ private slots:
         QFETCH(QColor, color);
         QFETCH(QString, name);
         QFETCH(QString, toolTip);
+        QFETCH(QString, spoken);
         // A grid whose columns are wider than the swatch does not stretch it.
         QWidget holder;
         auto* grid = new QGridLayout(&holder);
@@ -90,6 +101,65 @@ private slots:
         QCOMPARE(swatch->color().alpha(), color.alpha());
         QCOMPARE(swatch->name(), name);
         QVERIFY(swatch->styleSheet().isEmpty());
+        QCOMPARE(QAccessible::queryAccessibleInterface(swatch)->text(QAccessible::Name), spoken);
+    }
+
+    // The face shows the stored color itself, whatever the style makes of a button's palette.
+    void swatchFaceIsExact_data()
+    {
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<bool>("dark");
+        for (const char* style : {"Fusion", "Windows"}) {
+            QTest::newRow(style) << style << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1, dark palette").arg(style)))
+                << style << true;
+        }
+    }
+
+    void swatchFaceIsExact()
+    {
+        QFETCH(QString, style);
+        QFETCH(bool, dark);
+        QVERIFY2(QStyleFactory::keys().contains(style, Qt::CaseInsensitive),
+                 qPrintable(QStyleFactory::keys().join(QStringLiteral(", "))));
+        const std::unique_ptr<QStyle> shown(QStyleFactory::create(style));
+        const QColor colors[] = {Qt::red, Qt::green, Qt::blue, QColor(10, 20, 30, 128)};
+        QWidget holder;
+        if (dark) {
+            holder.setPalette(QPalette(QColor(53, 53, 53), QColor(30, 30, 30)));
+        }
+        auto* row = new QHBoxLayout(&holder);
+        for (const QColor& color : colors) {
+            auto* swatch = new ColorSwatchButton(color, 24, 24, QString());
+            swatch->setStyle(shown.get());
+            // The focus frame would cover the face's edge.
+            swatch->setFocusPolicy(Qt::NoFocus);
+            row->addWidget(swatch);
+        }
+        holder.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&holder));
+        const auto swatches = holder.findChildren<ColorSwatchButton*>();
+        QCOMPARE(swatches.size(), 4);
+        for (ColorSwatchButton* swatch : swatches) {
+            const QImage face = swatch->grab().toImage();
+            const QRect inside = face.rect().adjusted(
+                ColorSwatchButton::FrameWidth, ColorSwatchButton::FrameWidth,
+                -ColorSwatchButton::FrameWidth, -ColorSwatchButton::FrameWidth);
+            int wrong = 0;
+            QColor sample;
+            for (int y = inside.top(); y <= inside.bottom(); ++y) {
+                for (int x = inside.left(); x <= inside.right(); ++x) {
+                    if (face.pixel(x, y) != swatch->color().rgb()) {
+                        sample = face.pixelColor(x, y);
+                        ++wrong;
+                    }
+                }
+            }
+            QVERIFY2(wrong == 0, qPrintable(QStringLiteral("%1: %2 pixels, such as %3")
+                                                .arg(swatch->color().name())
+                                                .arg(wrong)
+                                                .arg(sample.name())));
+        }
     }
 };
 
