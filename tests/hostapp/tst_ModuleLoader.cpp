@@ -137,17 +137,17 @@ private slots:
                 // "zero from SECTION" the whole file from there on, as a copy that stopped after
                 // the file was allocated leaves it.
                 const bool tail = how.startsWith(QLatin1String("zero from "));
-                const QByteArray name = how.section(QLatin1Char(' '), -1).toLatin1();
+                const QByteArray sectionName = how.section(QLatin1Char(' '), -1).toLatin1();
                 const auto* sections =
                     reinterpret_cast<const ElfW(Shdr)*>(bytes.constData() + header.e_shoff);
                 const char* names = bytes.constData() + sections[header.e_shstrndx].sh_offset;
                 const ElfW(Shdr)* found = nullptr;
                 for (int i = 0; i < header.e_shnum; ++i) {
-                    if (name == names + sections[i].sh_name) {
+                    if (sectionName == names + sections[i].sh_name) {
                         found = &sections[i];
                     }
                 }
-                QVERIFY2(found, name.constData());
+                QVERIFY2(found, sectionName.constData());
                 const qint64 from = qint64(found->sh_offset);
                 const qint64 length = tail ? bytes.size() - from : qint64(found->sh_size);
                 bytes.replace(from, length, QByteArray(length, '\0'));
