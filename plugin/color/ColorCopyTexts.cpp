@@ -75,8 +75,8 @@ QString oklchText(const QColor& color)
     const bool gray = color.red() == color.green() && color.green() == color.blue();
     const double hue = gray ? 0.0 : std::atan2(oklab[2], oklab[1]) * (180 / 3.14159265358979323846);
     QString text = QStringLiteral("oklch(%1% %2 %3")
-                       .arg(trimmedNumber(oklab[0] * 100, 3),
-                            trimmedNumber(gray ? 0.0 : chroma, 5), hueText(hue, 2));
+                       .arg(trimmedNumber(oklab[0] * 100, 3), trimmedNumber(gray ? 0.0 : chroma, 5),
+                            hueText(hue, 2));
     if (color.alpha() < 255)
         text += QStringLiteral(" / %1").arg(unitAlpha(color.alpha()));
     return text + QLatin1Char(')');

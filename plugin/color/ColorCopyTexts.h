@@ -10,7 +10,8 @@
 class ColorCopyTexts
 {
 public:
-    enum class Form {
+    enum class Form
+    {
         // "#3A7BD5", "#3A7BD580" below full alpha: what Ctrl+C copies.
         Hex,
         // "rgb(58, 123, 213)", "rgba(58, 123, 213, 0.502)": the alpha with three decimals.

@@ -397,14 +397,24 @@ int eightBits(const Decimal& unit)
 }
 
 // Which CSS function a text calls.
-enum class Function { Rgb, Hsl, Hwb, Lab, Lch, Oklab, Oklch, Color };
+enum class Function
+{
+    Rgb,
+    Hsl,
+    Hwb,
+    Lab,
+    Lch,
+    Oklab,
+    Oklch,
+    Color
+};
 
 bool functionOf(std::string_view name, Function& function)
 {
     static const std::pair<std::string_view, Function> functions[] = {
-        {"rgb", Function::Rgb},     {"rgba", Function::Rgb},    {"hsl", Function::Hsl},
-        {"hsla", Function::Hsl},    {"hwb", Function::Hwb},     {"lab", Function::Lab},
-        {"lch", Function::Lch},     {"oklab", Function::Oklab}, {"oklch", Function::Oklch},
+        {"rgb", Function::Rgb},    {"rgba", Function::Rgb},    {"hsl", Function::Hsl},
+        {"hsla", Function::Hsl},   {"hwb", Function::Hwb},     {"lab", Function::Lab},
+        {"lch", Function::Lch},    {"oklab", Function::Oklab}, {"oklch", Function::Oklch},
         {"color", Function::Color}};
     for (const auto& [known, which] : functions) {
         if (name == known) {
@@ -441,8 +451,7 @@ double toDouble(const Decimal& d)
 {
     if (isZero(d))
         return 0.0;
-    const std::string text =
-        (d.negative ? "-" : "") + d.digits + "e" + std::to_string(-d.scale);
+    const std::string text = (d.negative ? "-" : "") + d.digits + "e" + std::to_string(-d.scale);
     return std::strtod(text.c_str(), nullptr);
 }
 
@@ -524,7 +533,8 @@ Result fromSrgb(const CssColorSpaces::Triple& srgb, int alpha)
 // when its nearest integer lies outside 0..255.
 int channel255(const Decimal& value, bool& clipped)
 {
-    clipped = clipped || compare(value, decimal(-5, 1)) < 0 || compare(value, decimal(2555, 1)) >= 0;
+    clipped =
+        clipped || compare(value, decimal(-5, 1)) < 0 || compare(value, decimal(2555, 1)) >= 0;
     return roundHalfUp(clamped(value, decimal(0), decimal(255)));
 }
 
@@ -598,8 +608,8 @@ Result readFunction(std::string_view text)
         if (!readQuantity(values[i], numbers[i], units[i]))
             return refused(valueReason("value %1 is not a number", i));
         const bool plain = units[i].empty() || units[i] == "%";
-        const bool angle = units[i] == "deg" || units[i] == "grad" || units[i] == "rad" ||
-                           units[i] == "turn";
+        const bool angle =
+            units[i] == "deg" || units[i] == "grad" || units[i] == "rad" || units[i] == "turn";
         if (!plain && !(angle && static_cast<int>(i) == hueIndex))
             return refused(valueReason("value %1 has a unit that does not fit", i));
         if (static_cast<int>(i) == hueIndex && units[i] == "%")
@@ -643,8 +653,7 @@ Result readFunction(std::string_view text)
         const Decimal lightness255 = multiply(lightness, decimal(255));
         const Decimal aTimes8p5 = multiply(a, decimal(85, 1));
         for (int i = 0; i < 3; ++i) {
-            const Decimal channel =
-                subtract(lightness255, multiply(aTimes8p5, hueRamp(hue, i)));
+            const Decimal channel = subtract(lightness255, multiply(aTimes8p5, hueRamp(hue, i)));
             rgba[i] = roundHalfUp(clamped(channel, decimal(0), decimal(255)));
         }
         return accepted(rgba);
@@ -689,10 +698,9 @@ Result readFunction(std::string_view text)
     case Function::Oklch: {
         // Lightness 0..1 (100% is 1); a, b and chroma 100% is 0.4.
         const bool polar = function == Function::Oklch;
-        CssColorSpaces::Triple oklab{std::clamp(doubleOf(0, decimal(1)), 0.0, 1.0),
-                                     doubleOf(1, decimal(4, 1)),
-                                     polar ? toDouble(hueDegrees(numbers[2], units[2]))
-                                           : doubleOf(2, decimal(4, 1))};
+        CssColorSpaces::Triple oklab{
+            std::clamp(doubleOf(0, decimal(1)), 0.0, 1.0), doubleOf(1, decimal(4, 1)),
+            polar ? toDouble(hueDegrees(numbers[2], units[2])) : doubleOf(2, decimal(4, 1))};
         if (polar) {
             oklab[1] = std::max(oklab[1], 0.0);
             oklab = CssColorSpaces::rectangularFromPolar(oklab);

@@ -50,7 +50,8 @@ bool ColorClipboard::paste()
     take(pasted.color);
     // Said after taking the color, since every change of color clears the line.
     if (pasted.clipped)
-        showStatus(tr("Pasted %1: outside sRGB, clipped").arg(ColorTextParser::format(pasted.color)));
+        showStatus(
+            tr("Pasted %1: outside sRGB, clipped").arg(ColorTextParser::format(pasted.color)));
     return true;
 }
 

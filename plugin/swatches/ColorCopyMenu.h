@@ -26,7 +26,11 @@ class ColorCopyMenu : public QObject
 
 public:
     using ColorOf = std::function<QColor()>;
-    enum class RightClick { OpensMenu, KeptByWidget };
+    enum class RightClick
+    {
+        OpensMenu,
+        KeptByWidget
+    };
 
     // Watches `widget`, which owns this object; `colorOf` says what it shows when the menu opens.
     ColorCopyMenu(QWidget* widget, ColorOf colorOf, RightClick rightClick = RightClick::OpensMenu);

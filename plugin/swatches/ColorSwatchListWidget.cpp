@@ -3,8 +3,8 @@
 #include "color/ColorValue.h"
 #include "fields/ColorDialogServices.h"
 #include "host/SettingsStore.h"
-#include "swatches/ColorListFile.h"
 #include "swatches/ColorCopyMenu.h"
+#include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/GimpPaletteFile.h"
 #include "ui_ColorSwatchListWidget.h"
@@ -124,9 +124,9 @@ void ColorSwatchListWidget::addSwatch(const QColor& color, QGridLayout* grid, co
         connect(button, &MultiClickPushButton::rightClicked, this,
                 [this, button, grid] { removeSwatch(button, grid); });
     }
-    new ColorCopyMenu(button, [button] { return button->color(); },
-                      removable ? ColorCopyMenu::RightClick::KeptByWidget
-                                : ColorCopyMenu::RightClick::OpensMenu);
+    new ColorCopyMenu(
+        button, [button] { return button->color(); },
+        removable ? ColorCopyMenu::RightClick::KeptByWidget : ColorCopyMenu::RightClick::OpensMenu);
     grid->addWidget(button, count / columnCount, count % columnCount, 1, 1);
 }
 
