@@ -1,9 +1,13 @@
 #include "color/ColorTextParser.h"
 
+#include "color/CssColorSpaces.h"
+
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -392,60 +396,224 @@ int eightBits(const Decimal& unit)
     return roundHalfUp(multiply(clamped(unit, decimal(0), decimal(1)), decimal(255)));
 }
 
+// Which CSS function a text calls.
+enum class Function
+{
+    Rgb,
+    Hsl,
+    Hwb,
+    Lab,
+    Lch,
+    Oklab,
+    Oklch,
+    Color
+};
+
+bool functionOf(std::string_view name, Function& function)
+{
+    static const std::pair<std::string_view, Function> functions[] = {
+        {"rgb", Function::Rgb},    {"rgba", Function::Rgb},    {"hsl", Function::Hsl},
+        {"hsla", Function::Hsl},   {"hwb", Function::Hwb},     {"lab", Function::Lab},
+        {"lch", Function::Lch},    {"oklab", Function::Oklab}, {"oklch", Function::Oklch},
+        {"color", Function::Color}};
+    for (const auto& [known, which] : functions) {
+        if (name == known) {
+            function = which;
+            return true;
+        }
+    }
+    return false;
+}
+
+// The value at which a function's hue stands, or -1.
+int hueIndexOf(Function function)
+{
+    switch (function) {
+    case Function::Hsl:
+    case Function::Hwb:
+        return 0;
+    case Function::Lch:
+    case Function::Oklch:
+        return 2;
+    default:
+        return -1;
+    }
+}
+
+// Beyond this any channel of any space is far outside every gamut; bounding the values keeps the
+// floating-point conversions finite however long the exponent.
+Decimal bounded(const Decimal& d)
+{
+    return clamped(d, decimal(-1, -9), decimal(1, -9));
+}
+
+double toDouble(const Decimal& d)
+{
+    if (isZero(d))
+        return 0.0;
+    const std::string text = (d.negative ? "-" : "") + d.digits + "e" + std::to_string(-d.scale);
+    return std::strtod(text.c_str(), nullptr);
+}
+
+// A hue in degrees, [0, 360), from a number and its unit (none, "deg", "grad", "rad", "turn").
+// Degrees, grads and turns are exact; radians go through a double.
+Decimal hueDegrees(const Decimal& number, std::string_view unit)
+{
+    if (unit == "grad")
+        return wrappedHue(multiply(number, decimal(9, 1)));
+    if (unit == "turn")
+        return wrappedHue(multiply(number, decimal(360)));
+    if (unit == "rad") {
+        constexpr double degreesPerRadian = 180 / 3.14159265358979323846;
+        const double degrees = std::fmod(toDouble(bounded(number)) * degreesPerRadian, 360.0);
+        char text[32];
+        std::snprintf(text, sizeof text, "%.17g", degrees);
+        Decimal exact;
+        std::string_view none;
+        if (!readQuantity(text, exact, none))
+            return Decimal{};
+        return wrappedHue(exact);
+    }
+    return wrappedHue(number);
+}
+
+// round(255 × w / (w + b)), halves up, for 0 <= w and w + b >= 1: the largest k on 0..255 with
+// (2k - 1) × (w + b) <= 510 × w, found exactly.
+int grayOf(const Decimal& whiteness, const Decimal& sum)
+{
+    const Decimal target = multiply(whiteness, decimal(510));
+    int low = 0;
+    int high = 255;
+    while (low < high) {
+        const int k = (low + high + 1) / 2;
+        if (compare(multiply(decimal(2 * k - 1), sum), target) <= 0)
+            low = k;
+        else
+            high = k - 1;
+    }
+    return low;
+}
+
+// For 30 × max(-1, min(k - 3, 9 - k, 1)) of CSS's hsl-to-rgb, channel `i` (red, green, blue) of a
+// hue in [0, 360).
+Decimal hueRamp(const Decimal& hue, int i)
+{
+    const int offsets[3] = {0, 240, 120}; // 30 × n for red (n = 0), green (8) and blue (4)
+    Decimal k30 = add(hue, decimal(offsets[i]));
+    if (compare(k30, decimal(360)) >= 0)
+        k30 = subtract(k30, decimal(360));
+    const Decimal rising = subtract(k30, decimal(90));
+    const Decimal falling = subtract(decimal(270), k30);
+    return clamped(compare(rising, falling) <= 0 ? rising : falling, decimal(-30), decimal(30));
+}
+
+// A color from gamma-encoded sRGB in doubles. A color outside sRGB is clipped channel by channel
+// after the conversion and before the rounding to 8 bits; it counts as clipped when a channel's
+// nearest 8-bit value lies outside 0..255, so that the last bits of floating-point noise around
+// white and black do not.
+Result fromSrgb(const CssColorSpaces::Triple& srgb, int alpha)
+{
+    int rgba[4] = {0, 0, 0, alpha};
+    bool clipped = false;
+    for (std::size_t i = 0; i < 3; ++i) {
+        double channel = srgb[i];
+        if (std::isnan(channel)) {
+            channel = 0.0;
+            clipped = true;
+        }
+        clipped = clipped || channel * 255 < -0.5 || channel * 255 >= 255.5;
+        rgba[i] = static_cast<int>(std::floor(std::clamp(channel, 0.0, 1.0) * 255 + 0.5));
+    }
+    Result result = accepted(rgba);
+    result.clipped = clipped;
+    return result;
+}
+
+// A channel on 0..255 as rgb() and the host's script forms give it: clamped, halves up; clipped
+// when its nearest integer lies outside 0..255.
+int channel255(const Decimal& value, bool& clipped)
+{
+    clipped =
+        clipped || compare(value, decimal(-5, 1)) < 0 || compare(value, decimal(2555, 1)) >= 0;
+    return roundHalfUp(clamped(value, decimal(0), decimal(255)));
+}
+
 Result readFunction(std::string_view text)
 {
     const std::size_t open = text.find('(');
     const std::string_view name = text.substr(0, open);
-    const bool rgb = name == "rgb" || name == "rgba";
-    if (!rgb && name != "hsl" && name != "hsla") {
+    Function function = Function::Rgb;
+    if (!functionOf(name, function)) {
         if (name.empty() || name.size() > 16 ||
             !std::all_of(name.begin(), name.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
             return refused(QStringLiteral("not a color"));
-        return refused(QStringLiteral("%1() is not one of rgb(), rgba(), hsl() and hsla()")
+        return refused(QStringLiteral("%1() is not one of rgb(), hsl(), hwb(), lab(), lch(), "
+                                      "oklab(), oklch() and color()")
                            .arg(QLatin1String(name.data(), static_cast<int>(name.size()))));
     }
-    const QString function =
+    const QString functionName =
         QString::fromLatin1(name.data(), static_cast<int>(name.size())) + QStringLiteral("()");
     if (text.back() != ')')
-        return refused(QStringLiteral("%1 is missing its closing parenthesis").arg(function));
-    const std::string_view inner = text.substr(open + 1, text.size() - open - 2);
+        return refused(QStringLiteral("%1 is missing its closing parenthesis").arg(functionName));
+    std::string_view inner = text.substr(open + 1, text.size() - open - 2);
     if (inner.find_first_of("()") != std::string_view::npos)
-        return refused(QStringLiteral("parentheses inside %1").arg(function));
+        return refused(QStringLiteral("parentheses inside %1").arg(functionName));
+
+    // color() names its space first: "color(display-p3 1 0 0)".
+    std::string_view space;
+    if (function == Function::Color) {
+        inner = trimmed(inner);
+        const std::size_t end = std::min(inner.find_first_of(" \t\n\r\f\v"), inner.size());
+        space = inner.substr(0, end);
+        inner = inner.substr(end);
+        if (space != "srgb" && space != "srgb-linear" && space != "display-p3" &&
+            space != "rec2020") {
+            if (space.empty() || space.size() > 16)
+                return refused(QStringLiteral("color() names no color space"));
+            return refused(QStringLiteral("color space %1 is not one of srgb, srgb-linear, "
+                                          "display-p3 and rec2020")
+                               .arg(QLatin1String(space.data(), static_cast<int>(space.size()))));
+        }
+    }
 
     std::vector<std::string_view> values;
     if (inner.find(',') != std::string_view::npos) {
         if (inner.find('/') != std::string_view::npos)
-            return refused(QStringLiteral("%1 mixes commas with /").arg(function));
+            return refused(QStringLiteral("%1 mixes commas with /").arg(functionName));
         values = splitAt(inner, ',');
     } else {
         const std::vector<std::string_view> parts = splitAt(inner, '/');
         if (parts.size() > 2)
-            return refused(QStringLiteral("%1 has more than one /").arg(function));
+            return refused(QStringLiteral("%1 has more than one /").arg(functionName));
         values = splitAtSpaces(parts[0]);
         if (parts.size() == 2) {
             if (values.size() != 3)
-                return refused(QStringLiteral("%1 takes 3 values before /").arg(function));
+                return refused(QStringLiteral("%1 takes 3 values before /").arg(functionName));
             const std::vector<std::string_view> alpha = splitAtSpaces(parts[1]);
             if (alpha.size() != 1)
-                return refused(QStringLiteral("%1 takes one alpha after /").arg(function));
+                return refused(QStringLiteral("%1 takes one alpha after /").arg(functionName));
             values.push_back(alpha[0]);
         }
     }
     if (values.size() != 3 && values.size() != 4)
-        return refused(QStringLiteral("%1 takes 3 or 4 values").arg(function));
+        return refused(QStringLiteral("%1 takes 3 or 4 values").arg(functionName));
 
+    // "none", CSS's missing component, counts as zero, as CSS converts it.
+    const int hueIndex = hueIndexOf(function);
     Decimal numbers[4];
     std::string_view units[4];
     for (std::size_t i = 0; i < values.size(); ++i) {
+        if (values[i] == "none")
+            continue;
         if (!readQuantity(values[i], numbers[i], units[i]))
             return refused(valueReason("value %1 is not a number", i));
         const bool plain = units[i].empty() || units[i] == "%";
-        const bool angle = units[i] == "deg" || units[i] == "grad" || units[i] == "turn";
-        if (!plain && !(angle && !rgb && i == 0)) {
-            if (!rgb && i == 0 && units[i] == "rad")
-                return refused(QStringLiteral("hues in rad are not taken; use deg or turn"));
+        const bool angle =
+            units[i] == "deg" || units[i] == "grad" || units[i] == "rad" || units[i] == "turn";
+        if (!plain && !(angle && static_cast<int>(i) == hueIndex))
             return refused(valueReason("value %1 has a unit that does not fit", i));
-        }
+        if (static_cast<int>(i) == hueIndex && units[i] == "%")
+            return refused(QStringLiteral("a hue is no percentage"));
     }
 
     int rgba[4] = {0, 0, 0, 255};
@@ -453,47 +621,154 @@ Result readFunction(std::string_view text)
         const Decimal alpha = units[3] == "%" ? shifted(numbers[3], 2) : numbers[3];
         rgba[3] = eightBits(alpha);
     }
-    if (rgb) {
+    // A value as a number, a percentage standing for `hundred` at 100%.
+    const auto valueOf = [&](std::size_t i, const Decimal& hundred) {
+        return units[i] == "%" ? multiply(shifted(numbers[i], 2), hundred) : numbers[i];
+    };
+    const auto doubleOf = [&](std::size_t i, const Decimal& hundred) {
+        return toDouble(bounded(valueOf(i, hundred)));
+    };
+
+    switch (function) {
+    case Function::Rgb: {
         // Numbers are on 0..255; percentages of 255.
+        bool clipped = false;
+        for (std::size_t i = 0; i < 3; ++i)
+            rgba[i] = channel255(valueOf(i, decimal(255)), clipped);
+        Result result = accepted(rgba);
+        result.clipped = clipped;
+        return result;
+    }
+    case Function::Hsl: {
+        const Decimal hue = hueDegrees(numbers[0], units[0]);
+        // Saturation and lightness: percentages, and plain numbers count as percentages.
+        const Decimal saturation = clamped(shifted(numbers[1], 2), decimal(0), decimal(1));
+        const Decimal lightness = clamped(shifted(numbers[2], 2), decimal(0), decimal(1));
+        // CSS's hsl-to-rgb, f(n) = l - a × max(-1, min(k - 3, 9 - k, 1)) with
+        // k = (n + h / 30) mod 12 and a = s × min(l, 1 - l), written with m = 30 × max(...) so
+        // that every term is a finite decimal: 255 × f(n) = 255 × l - 8.5 × a × m.
+        const Decimal a = multiply(saturation, compare(lightness, decimal(5, 1)) <= 0
+                                                   ? lightness
+                                                   : subtract(decimal(1), lightness));
+        const Decimal lightness255 = multiply(lightness, decimal(255));
+        const Decimal aTimes8p5 = multiply(a, decimal(85, 1));
         for (int i = 0; i < 3; ++i) {
-            const Decimal channel =
-                units[i] == "%" ? multiply(shifted(numbers[i], 2), decimal(255)) : numbers[i];
+            const Decimal channel = subtract(lightness255, multiply(aTimes8p5, hueRamp(hue, i)));
             rgba[i] = roundHalfUp(clamped(channel, decimal(0), decimal(255)));
         }
         return accepted(rgba);
     }
-
-    if (units[0] == "%")
-        return refused(QStringLiteral("a hue is no percentage"));
-    Decimal hue = numbers[0];
-    if (units[0] == "grad")
-        hue = multiply(hue, decimal(9, 1));
-    else if (units[0] == "turn")
-        hue = multiply(hue, decimal(360));
-    hue = wrappedHue(hue);
-    const Decimal saturation = clamped(shifted(numbers[1], 2), decimal(0), decimal(1));
-    const Decimal lightness = clamped(shifted(numbers[2], 2), decimal(0), decimal(1));
-    // CSS's hsl-to-rgb, f(n) = l - a × max(-1, min(k - 3, 9 - k, 1)) with k = (n + h / 30) mod 12
-    // and a = s × min(l, 1 - l), written with m = 30 × max(...) so that every term is a finite
-    // decimal: 255 × f(n) = 255 × l - 8.5 × a × m.
-    const Decimal a = multiply(saturation, compare(lightness, decimal(5, 1)) <= 0
-                                               ? lightness
-                                               : subtract(decimal(1), lightness));
-    const Decimal lightness255 = multiply(lightness, decimal(255));
-    const Decimal aTimes8p5 = multiply(a, decimal(85, 1));
-    const int offsets[3] = {0, 240, 120}; // 30 × n for red (n = 0), green (8) and blue (4)
-    for (int i = 0; i < 3; ++i) {
-        Decimal k30 = add(hue, decimal(offsets[i]));
-        if (compare(k30, decimal(360)) >= 0)
-            k30 = subtract(k30, decimal(360));
-        const Decimal rising = subtract(k30, decimal(90));
-        const Decimal falling = subtract(decimal(270), k30);
-        const Decimal m =
-            clamped(compare(rising, falling) <= 0 ? rising : falling, decimal(-30), decimal(30));
-        const Decimal channel = subtract(lightness255, multiply(aTimes8p5, m));
-        rgba[i] = roundHalfUp(clamped(channel, decimal(0), decimal(255)));
+    case Function::Hwb: {
+        const Decimal hue = hueDegrees(numbers[0], units[0]);
+        const Decimal whiteness = clamped(shifted(numbers[1], 2), decimal(0), decimal(1));
+        const Decimal blackness = clamped(shifted(numbers[2], 2), decimal(0), decimal(1));
+        const Decimal sum = add(whiteness, blackness);
+        if (compare(sum, decimal(1)) >= 0) {
+            // Whiteness and blackness of 100% or more together: the gray w / (w + b).
+            rgba[0] = rgba[1] = rgba[2] = grayOf(whiteness, sum);
+            return accepted(rgba);
+        }
+        // CSS's hwb-to-rgb: the pure hue (hsl at 100% and 50%, 255 × f(n) = 127.5 - 4.25 × m)
+        // scaled by 1 - w - b, plus w; again exact.
+        const Decimal scale = subtract(decimal(1), sum);
+        const Decimal white255 = multiply(whiteness, decimal(255));
+        for (int i = 0; i < 3; ++i) {
+            const Decimal pure =
+                subtract(decimal(1275, 1), multiply(decimal(425, 2), hueRamp(hue, i)));
+            const Decimal channel = add(multiply(pure, scale), white255);
+            rgba[i] = roundHalfUp(clamped(channel, decimal(0), decimal(255)));
+        }
+        return accepted(rgba);
     }
-    return accepted(rgba);
+    case Function::Lab:
+    case Function::Lch: {
+        // Lightness 0..100 (100% is 100); a and b 100% is 125, chroma 100% is 150.
+        const bool polar = function == Function::Lch;
+        CssColorSpaces::Triple lab{std::clamp(doubleOf(0, decimal(100)), 0.0, 100.0),
+                                   doubleOf(1, decimal(polar ? 150 : 125)),
+                                   polar ? toDouble(hueDegrees(numbers[2], units[2]))
+                                         : doubleOf(2, decimal(125))};
+        if (polar) {
+            lab[1] = std::max(lab[1], 0.0);
+            lab = CssColorSpaces::rectangularFromPolar(lab);
+        }
+        return fromSrgb(CssColorSpaces::srgbFromLab(lab), rgba[3]);
+    }
+    case Function::Oklab:
+    case Function::Oklch: {
+        // Lightness 0..1 (100% is 1); a, b and chroma 100% is 0.4.
+        const bool polar = function == Function::Oklch;
+        CssColorSpaces::Triple oklab{
+            std::clamp(doubleOf(0, decimal(1)), 0.0, 1.0), doubleOf(1, decimal(4, 1)),
+            polar ? toDouble(hueDegrees(numbers[2], units[2])) : doubleOf(2, decimal(4, 1))};
+        if (polar) {
+            oklab[1] = std::max(oklab[1], 0.0);
+            oklab = CssColorSpaces::rectangularFromPolar(oklab);
+        }
+        return fromSrgb(CssColorSpaces::srgbFromOklab(oklab), rgba[3]);
+    }
+    case Function::Color: {
+        // Each channel on 0..1, 100% is 1, and out of range allowed: clipped only at the end.
+        const CssColorSpaces::Triple channels{doubleOf(0, decimal(1)), doubleOf(1, decimal(1)),
+                                              doubleOf(2, decimal(1))};
+        if (space == "srgb")
+            return fromSrgb(channels, rgba[3]);
+        if (space == "srgb-linear")
+            return fromSrgb(CssColorSpaces::srgbFromLinearSrgb(channels), rgba[3]);
+        if (space == "display-p3")
+            return fromSrgb(CssColorSpaces::srgbFromDisplayP3(channels), rgba[3]);
+        return fromSrgb(CssColorSpaces::srgbFromRec2020(channels), rgba[3]);
+    }
+    }
+    return refused(QStringLiteral("not a color"));
+}
+
+// The host's script color, "color r g b" or "color r g b a" (the word already taken off): numbers
+// on 0..255, the alpha too; clamped, as for rgb().
+Result readScriptColor(std::string_view values)
+{
+    const std::vector<std::string_view> parts = splitAtSpaces(values);
+    if (parts.size() != 3 && parts.size() != 4)
+        return refused(QStringLiteral("a script color takes 3 or 4 numbers"));
+    int rgba[4] = {0, 0, 0, 255};
+    bool clipped = false;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        Decimal number;
+        std::string_view unit;
+        if (!readQuantity(parts[i], number, unit) || !unit.empty())
+            return refused(valueReason("value %1 is not a number", i));
+        bool alphaClipped = false;
+        rgba[i] = channel255(number, i < 3 ? clipped : alphaClipped);
+    }
+    Result result = accepted(rgba);
+    result.clipped = clipped;
+    return result;
+}
+
+// The host's point "[r, g, b]", each a number on 0..255, clamped as for rgb().
+Result readPoint(std::string_view inner)
+{
+    const std::vector<std::string_view> parts = splitAt(inner, ',');
+    if (parts.size() != 3)
+        return refused(QStringLiteral("a point takes 3 numbers"));
+    int rgba[4] = {0, 0, 0, 255};
+    bool clipped = false;
+    for (std::size_t i = 0; i < 3; ++i) {
+        Decimal number;
+        std::string_view unit;
+        if (!readQuantity(parts[i], number, unit) || !unit.empty())
+            return refused(valueReason("value %1 is not a number", i));
+        rgba[i] = channel255(number, clipped);
+    }
+    Result result = accepted(rgba);
+    result.clipped = clipped;
+    return result;
+}
+
+// "color" followed by a blank: the script's color constructor.
+bool isScriptColor(std::string_view s)
+{
+    return s.size() > 5 && s.substr(0, 5) == "color" && isSpace(s[5]);
 }
 
 Result readList(std::string_view text)
@@ -558,6 +833,24 @@ ColorTextParser::Result ColorTextParser::parse(const QString& text)
     const std::string_view s(lower);
     if (s.front() == '#')
         return readHex(s.substr(1));
+    if (isScriptColor(s))
+        return readScriptColor(s.substr(5));
+    if (s.front() == '[') {
+        if (s.back() != ']')
+            return refused(QStringLiteral("a point is missing its closing bracket"));
+        return readPoint(s.substr(1, s.size() - 2));
+    }
+    if (s.front() == '(') {
+        // The script's "(color r g b)", or a list in parentheses as Python writes a tuple.
+        if (s.back() != ')')
+            return refused(QStringLiteral("missing closing parenthesis"));
+        const std::string_view inner = trimmed(s.substr(1, s.size() - 2));
+        if (inner.find_first_of("()") != std::string_view::npos)
+            return refused(QStringLiteral("parentheses inside parentheses"));
+        if (isScriptColor(inner))
+            return readScriptColor(inner.substr(5));
+        return readList(inner);
+    }
     if (s.find('(') != std::string_view::npos)
         return readFunction(s);
     if (s.find(',') != std::string_view::npos)

@@ -48,6 +48,10 @@ bool ColorClipboard::paste()
         return false;
     }
     take(pasted.color);
+    // Said after taking the color, since every change of color clears the line.
+    if (pasted.clipped)
+        showStatus(
+            tr("Pasted %1: outside sRGB, clipped").arg(ColorTextParser::format(pasted.color)));
     return true;
 }
 

@@ -17,7 +17,8 @@ class QWidget;
 // for its own text: it claims them before window shortcuts are looked up.
 //
 // A clipboard that holds no color changes nothing; the status line says why, until the next
-// change of color (clearStatus) or for StatusTimeoutMs.
+// change of color (clearStatus) or for StatusTimeoutMs. A pasted color that sRGB cannot show is
+// taken clipped, and the line says so beside the color taken ("outside sRGB, clipped").
 class ColorClipboard : public QObject
 {
     Q_OBJECT

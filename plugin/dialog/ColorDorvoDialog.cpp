@@ -16,6 +16,7 @@
 #include "fields/HueWheel.h"
 #include "host/SettingsStore.h"
 #include "settings/ColorDorvoSettingsDialog.h"
+#include "swatches/ColorCopyMenu.h"
 #include "swatches/ColorDragSource.h"
 #include "swatches/ColorSwatchListWidget.h"
 #include "ui_ColorDorvoDialog.h"
@@ -1239,6 +1240,7 @@ void ColorDorvoDialog::CreateColorTransfer()
     colorClipboard = new ColorClipboard(
         this, ui->pasteStatusLbl, [this] { return currentColor.toQColor(); }, take);
     new ColorDragSource(ui->currentColorLbl, [this] { return currentColor.toQColor(); });
+    new ColorCopyMenu(ui->currentColorLbl, [this] { return currentColor.toQColor(); });
     new ColorDragSource(ui->initColorLbl, [this] { return initialColor.toQColor(); });
     for (QWidget* target :
          {static_cast<QWidget*>(ui->currentColorLbl), static_cast<QWidget*>(colorField),

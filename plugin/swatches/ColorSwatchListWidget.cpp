@@ -3,6 +3,7 @@
 #include "color/ColorValue.h"
 #include "fields/ColorDialogServices.h"
 #include "host/SettingsStore.h"
+#include "swatches/ColorCopyMenu.h"
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/GimpPaletteFile.h"
@@ -118,10 +119,14 @@ void ColorSwatchListWidget::addSwatch(const QColor& color, QGridLayout* grid, co
     }
     auto* button = new ColorSwatchButton(color, SwatchSize, SwatchSize, name);
     connect(button, &MultiClickPushButton::leftClicked, this, [this, color] { pick(color); });
-    if (grid != ui->historyGrid) {
+    const bool removable = grid != ui->historyGrid;
+    if (removable) {
         connect(button, &MultiClickPushButton::rightClicked, this,
                 [this, button, grid] { removeSwatch(button, grid); });
     }
+    new ColorCopyMenu(
+        button, [button] { return button->color(); },
+        removable ? ColorCopyMenu::RightClick::KeptByWidget : ColorCopyMenu::RightClick::OpensMenu);
     grid->addWidget(button, count / columnCount, count % columnCount, 1, 1);
 }
 

@@ -5,6 +5,7 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MultiClickPushButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSwatchButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorDragSource.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorCopyMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorListFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GimpPaletteFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorListStore.cpp

@@ -1,8 +1,13 @@
 #include "color/ColorTextParser.h"
+#include "color/ColorCopyTexts.h"
 #include "color/ColorMime.h"
 
 #include <QMimeData>
 #include <QtTest>
+
+#include <random>
+
+Q_DECLARE_METATYPE(ColorCopyTexts::Form)
 
 // Colors read from pasted or dropped text, and the text and data the picker hands out.
 class ColorTextParserTest : public QObject
@@ -13,6 +18,8 @@ private slots:
     void parse_data();
     void parse();
     void formatReadsBack();
+    void copyTexts_data();
+    void copyTexts();
     void noNameLooksLikeHex();
     void mimeData();
 };
@@ -28,7 +35,8 @@ QString rgbaText(const QColor& c)
 
 void ColorTextParserTest::parse_data()
 {
-    // `expected` is "#RRGGBBAA" for a color, or "!" and a piece of the reason for a refusal.
+    // `expected` is "#RRGGBBAA" for a color, with "~" after it when the color was clipped to
+    // sRGB ("~" alone: any color, clipped), or "!" and a piece of the reason for a refusal.
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     const auto row = [](const char* text, const char* expected) {
@@ -60,9 +68,9 @@ void ColorTextParserTest::parse_data()
     row("rgb(0, 0, 0, 0.0019607843137254902)", "#00000001");
     row("rgb(1e2, 2.55E+2, .5e1)", "#64FF05FF");
     // Out of range is clamped, as in CSS, however far out.
-    row("rgb(300, -5, 0, 2)", "#FF0000FF");
-    row("rgb(99999999999,0,0)", "#FF0000FF");
-    row("rgb(1e999, -1e999, 1e-999, -0)", "#FF000000");
+    row("rgb(300, -5, 0, 2)", "#FF0000FF~");
+    row("rgb(99999999999,0,0)", "#FF0000FF~");
+    row("rgb(1e999, -1e999, 1e-999, -0)", "#FF000000~");
     row("rgb(1e1000, 0, 0)", "!value 1 is not a number");
     row("rgb(1,2)", "!rgb() takes 3 or 4 values");
     row("rgba(1,2,3,4,5)", "!rgba() takes 3 or 4 values");
@@ -78,6 +86,10 @@ void ColorTextParserTest::parse_data()
     row("rgb(1px,2,3)", "!value 1 has a unit");
     row("rgb(1,2,3,90deg)", "!value 4 has a unit");
     row("cmyk(1,2,3,4)", "!cmyk() is not one of");
+    // Beyond 0..255 by more than half a step is outside sRGB and says so ("~" marks clipped).
+    row("rgb(255.49 -0.5 0)", "#FF0000FF");
+    row("rgb(255.5 0 0)", "#FF0000FF~");
+    row("rgb(0 -0.51 0)", "#000000FF~");
 
     row("hsl(0, 100%, 50%)", "#FF0000FF");
     row("hsl(120deg 100% 50%)", "#00FF00FF");
@@ -91,9 +103,66 @@ void ColorTextParserTest::parse_data()
     // 76.5 exactly, up; a hue a hair further moves the red just below the half.
     row("hsl(60, 100%, 15%)", "#4D4D00FF");
     row("hsl(60.000000000000000000001, 100%, 15%)", "#4C4D00FF");
-    row("hsl(1rad, 0%, 0%)", "!rad");
+    row("hsl(3.14159265rad 100% 50%)", "#00FFFFFF");
+    row("hsl(none none 50%)", "#808080FF");
+    row("rgb(none 128 none / none)", "#00800000");
     row("hsl(10%, 0%, 0%)", "!no percentage");
     row("hsl(10, 1deg, 0%)", "!value 2 has a unit");
+
+    row("hwb(0 0% 0%)", "#FF0000FF");
+    row("hwb(120deg 20% 30%)", "#33B333FF");
+    row("hwb(90 50 50)", "#808080FF");
+    row("hwb(0 60% 60%)", "#808080FF");
+    row("hwb(0 30% 90% / 0.5)", "#40404080");
+
+    // Against CSS Color 4's definitions and examples: lab() and lch() on D50 adapted to D65.
+    row("lab(29.2345% 39.3825 20.0664)", "#7D2329FF");
+    row("lch(29.2345% 44.2 27)", "#7D2329FF");
+    row("LAB(54.29 80.8 69.89)", "#FF0000FF");
+    row("lab(100 0 0)", "#FFFFFFFF");
+    row("lab(50 0 0)", "#777777FF");
+    row("lab(-20 0 0)", "#000000FF");
+    row("lch(50 20 0.25turn)", "#807655FF");
+    row("lab(50% 100% -100%)", "#D600FFFF~");
+    row("lch(50 100% 0)", "#FF0080FF~");
+    row("lch(50 -10 0)", "#777777FF");
+    row("oklch(62.8% 0.2577 29.23)", "#FF0000FF");
+    row("oklab(0.5862 -0.0339 -0.1495)", "#3A7BD5FF");
+    row("oklab(50% 50% 0)", "#B4065FFF");
+    row("oklch(0.7 0.1 1.5rad / 50%)", "#BA9A5180");
+    row("oklch(100% 0 none)", "#FFFFFFFF");
+    row("oklch(2 0 0)", "#FFFFFFFF");
+    row("color(srgb 1 0.5 0)", "#FF8000FF");
+    row("color(srgb 110% 0 -1)", "#FF0000FF~");
+    row("color(srgb-linear 0.5 none 50%)", "#BC00BCFF");
+    row("color(display-p3 0.2 0.4 0.6)", "#1B689DFF");
+    row("color(display-p3 1 0 0)", "#FF0000FF~");
+    row("color(rec2020 0.5 0.3 0.2 / 0.5)", "#A3533D80");
+    row("color(rec2020 0 1 0)", "#00FF00FF~");
+    row("color(xyz 1 0 0)", "!color space xyz is not one of");
+    row("color( )", "!names no color space");
+    row("lch(50 20 30%)", "!a hue is no percentage");
+    row("lab(50 20deg 30)", "!value 2 has a unit");
+    row("lab(nan 0 0)", "!value 1 is not a number");
+    row("oklab(1e999 -1e999 1e999)", "~");
+    row("oklch(0.5 1e999 1e999rad)", "~");
+    row("color(rec2020 1e999 -1e999 1e-999)", "~");
+
+    // The host's script forms and a Python tuple.
+    row("(color 58 123 213)", "#3A7BD5FF");
+    row("color 58 123 213 128", "#3A7BD580");
+    row("( COLOR 58.5 123 213 )", "#3B7BD5FF");
+    row("(color 300 -1 0)", "#FF0000FF~");
+    row("color 1 2", "!3 or 4 numbers");
+    row("(color 1 2 3", "!missing closing parenthesis");
+    row("[58,123,213]", "#3A7BD5FF");
+    row("[58.0, 123.0, 213.4]", "#3A7BD5FF");
+    row("[58, 123]", "!a point takes 3 numbers");
+    row("[58, 123, 213", "!closing bracket");
+    row("(58, 123, 213)", "#3A7BD5FF");
+    row("(58, 123, 213, 128)", "#3A7BD580");
+    row("(1.0, 0.5, 0)", "#FF8000FF");
+    row("((1, 2, 3))", "!parentheses inside");
 
     row("255, 128, 0", "#FF8000FF");
     row(" 255 ,128,0, 128 ", "#FF800080");
@@ -126,7 +195,7 @@ void ColorTextParserTest::parse_data()
     QTest::newRow("control character")
         << QStringLiteral("#ff\u00010000") << QStringLiteral("!ASCII");
     QTest::newRow("longest") << QStringLiteral("rgb(0,0,%1)").arg(QString(247, QLatin1Char('9')))
-                             << QStringLiteral("#0000FFFF");
+                             << QStringLiteral("#0000FFFF~");
     QTest::newRow("one longer") << QStringLiteral("rgb(0,0,%1)").arg(QString(248, QLatin1Char('9')))
                                 << QStringLiteral("!longer than 256");
     QTest::newRow("huge") << QString(1 << 20, QLatin1Char('f')) << QStringLiteral("!longer than");
@@ -146,7 +215,11 @@ void ColorTextParserTest::parse()
         QVERIFY(!result.reason.contains(QLatin1Char('\n')));
     } else {
         QVERIFY2(result.ok, qPrintable(result.reason));
-        QCOMPARE(rgbaText(result.color), expected);
+        const bool clipped = expected.endsWith(QLatin1Char('~'));
+        expected.remove(QLatin1Char('~'));
+        if (!expected.isEmpty())
+            QCOMPARE(rgbaText(result.color), expected);
+        QCOMPARE(result.clipped, clipped);
         QVERIFY(result.reason.isEmpty());
     }
 }
@@ -161,6 +234,62 @@ void ColorTextParserTest::formatReadsBack()
                 ColorTextParser::parse(ColorTextParser::format(color));
             QVERIFY2(result.ok && result.color == color, qPrintable(rgbaText(color)));
         }
+    }
+}
+
+void ColorTextParserTest::copyTexts_data()
+{
+    QTest::addColumn<ColorCopyTexts::Form>("form");
+    QTest::addColumn<QString>("opaque");
+    QTest::addColumn<QString>("translucent");
+    using Form = ColorCopyTexts::Form;
+    const auto row = [](Form form, const char* opaque, const char* translucent) {
+        QTest::newRow(opaque) << form << QString::fromLatin1(opaque)
+                              << QString::fromLatin1(translucent);
+    };
+    // #3A7BD5, opaque and at alpha 128.
+    row(Form::Hex, "#3A7BD5", "#3A7BD580");
+    row(Form::Rgb, "rgb(58, 123, 213)", "rgba(58, 123, 213, 0.502)");
+    row(Form::Hsl, "hsl(214.84, 64.85%, 53.14%)", "hsla(214.84, 64.85%, 53.14%, 0.502)");
+    row(Form::Oklch, "oklch(58.619% 0.15327 257.23)", "oklch(58.619% 0.15327 257.23 / 0.502)");
+    row(Form::Script, "(color 58 123 213)", "(color 58 123 213 128)");
+    row(Form::LinearFloats, "0.0423, 0.1981, 0.6654", "0.0423, 0.1981, 0.6654, 0.5020");
+    row(Form::PythonTuple, "(58, 123, 213)", "(58, 123, 213, 128)");
+    QCOMPARE(ColorCopyTexts::forms().size(), 7);
+}
+
+void ColorTextParserTest::copyTexts()
+{
+    QFETCH(ColorCopyTexts::Form, form);
+    QFETCH(QString, opaque);
+    QFETCH(QString, translucent);
+    QCOMPARE(ColorCopyTexts::text(form, QColor(0x3a, 0x7b, 0xd5)), opaque);
+    QCOMPARE(ColorCopyTexts::text(form, QColor(0x3a, 0x7b, 0xd5, 128)), translucent);
+
+    // Every copied text pastes back as the same color: a grid of 4096 colors with its ends, and
+    // as many drawn at random with random alphas.
+    QVector<QColor> colors;
+    for (int i = 0; i < 4096; ++i)
+        colors << QColor((i & 15) * 17, (i >> 4 & 15) * 17, (i >> 8) * 17);
+    std::mt19937 random(23);
+    for (int i = 0; i < 4096; ++i) {
+        const auto channels = random();
+        colors << QColor(channels & 255, channels >> 8 & 255, channels >> 16 & 255,
+                         i % 2 ? 255 : int(channels >> 24));
+    }
+    for (const QColor& color : colors) {
+        QString text = ColorCopyTexts::text(form, color);
+        // Bare linear floats read as gamma-encoded ones; as CSS's linear sRGB they read back.
+        if (form == ColorCopyTexts::Form::LinearFloats) {
+            QStringList values = text.split(QStringLiteral(", "));
+            if (values.size() == 4)
+                values.insert(3, QStringLiteral("/"));
+            text = QStringLiteral("color(srgb-linear %1)").arg(values.join(QLatin1Char(' ')));
+        }
+        const ColorTextParser::Result result = ColorTextParser::parse(text);
+        QVERIFY2(result.ok && result.color == color && !result.clipped,
+                 qPrintable(rgbaText(color) + QStringLiteral(" ") + text + QStringLiteral(" ") +
+                            rgbaText(result.color)));
     }
 }
 

@@ -2,6 +2,7 @@
 #include "MouseSupport.h"
 #include "TestHost.h"
 
+#include "color/ColorCopyTexts.h"
 #include "color/ColorTextParser.h"
 #include "dialog/ColorDorvoDialog.h"
 #include "fields/ColorField.h"
@@ -18,6 +19,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -98,6 +100,8 @@ private slots:
     void dropMakesCurrent();
     void dragCarriesPressedColor_data();
     void dragCarriesPressedColor();
+    void clippedPasteSaysSo();
+    void copyAsMenuCopies();
 };
 
 void tst_ColorTransfer::copyThenPasteRoundTrips()
@@ -316,6 +320,60 @@ void tst_ColorTransfer::dragCarriesPressedColor()
     QCOMPARE(drag->mimeData()->text(), ColorTextParser::format(expected));
     QVERIFY(!drag->pixmap().isNull());
     ::release(widget, from + QPoint(distance, 0));
+}
+
+void tst_ColorTransfer::clippedPasteSaysSo()
+{
+    open(QColor(10, 200, 30));
+    setClipboard(textData(QStringLiteral("color(display-p3 1 0 0)")));
+    press(QKeySequence::Paste);
+    QCOMPARE(rgba(), QStringLiteral("#FF0000FF"));
+    QCOMPARE(status()->toolTip(), QStringLiteral("Pasted #FF0000: outside sRGB, clipped"));
+    setClipboard(textData(QStringLiteral("oklch(62.8% 0.2577 29.23 / 0.5)")));
+    press(QKeySequence::Paste);
+    QCOMPARE(rgba(), QStringLiteral("#FF000080"));
+    QVERIFY(status()->text().isEmpty());
+}
+
+void tst_ColorTransfer::copyAsMenuCopies()
+{
+    open(QColor(0x3a, 0x7b, 0xd5));
+    // The menu opens where it is asked for; its items are the texts they copy.
+    const auto openMenu = [](QWidget* widget, Qt::KeyboardModifiers modifiers) {
+        QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                  widget->mapToGlobal(QPoint(2, 2)), modifiers);
+        QApplication::sendEvent(widget, &request);
+        return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    };
+    QMenu* menu = openMenu(find<QLabel>("currentColorLbl"), Qt::NoModifier);
+    QVERIFY(menu);
+    QAction* script = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text() == QLatin1String("(color 58 123 213)"))
+            script = action;
+    }
+    QVERIFY(script);
+    script->trigger();
+    menu->close();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("(color 58 123 213)"));
+    QCOMPARE(qvariant_cast<QColor>(QGuiApplication::clipboard()->mimeData()->colorData()),
+             QColor(0x3a, 0x7b, 0xd5));
+
+    // A stored swatch that a right click removes opens it with Shift only, and stays.
+    QTest::mouseClick(find<QPushButton>("swatchesBtn"), Qt::LeftButton);
+    auto* panel = dialog->findChild<ColorSwatchListWidget*>();
+    QGridLayout* favorites = panel->gridOf(ColorSwatchListWidget::FavoritesTab);
+    const int count = favorites->count();
+    QWidget* swatch = favorites->itemAt(2)->widget();
+    QVERIFY(!openMenu(swatch, Qt::NoModifier));
+    QTest::mousePress(swatch, Qt::RightButton, Qt::ShiftModifier, QPoint(2, 2));
+    menu = openMenu(swatch, Qt::ShiftModifier);
+    QVERIFY(menu);
+    QCOMPARE(menu->actions().last()->text(),
+             ColorCopyTexts::text(ColorCopyTexts::Form::PythonTuple,
+                                  qobject_cast<ColorSwatchButton*>(swatch)->color()));
+    menu->close();
+    QCOMPARE(favorites->count(), count);
 }
 
 QTEST_MAIN(tst_ColorTransfer)

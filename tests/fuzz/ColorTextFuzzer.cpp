@@ -1,6 +1,7 @@
 // The pasted-color reader on arbitrary bytes, as UTF-8 text. Besides the sanitizers' checks: a
 // refused text has a one-line reason; an accepted one gives a valid color that the copied text
-// form reads back as the same color; letter case and surrounding blanks change nothing.
+// forms read back as the same color; letter case and surrounding blanks change nothing.
+#include "color/ColorCopyTexts.h"
 #include "color/ColorTextParser.h"
 
 #include <cstdint>
@@ -30,6 +31,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ColorTextParser::parse(ColorTextParser::format(result.color));
         if (!again.ok || again.color != result.color)
             std::abort();
+        // Bare linear floats read as encoded ones, by design; every other form reads back.
+        for (const ColorCopyTexts::Form form : ColorCopyTexts::forms()) {
+            if (form == ColorCopyTexts::Form::LinearFloats)
+                continue;
+            const ColorTextParser::Result copied =
+                ColorTextParser::parse(ColorCopyTexts::text(form, result.color));
+            if (!copied.ok || copied.color != result.color)
+                std::abort();
+        }
     }
     // Upper case for ASCII letters only: other letters may change length or become ASCII.
     QString upper = text;
