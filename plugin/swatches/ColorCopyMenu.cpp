@@ -10,10 +10,10 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-ColorCopyMenu::ColorCopyMenu(QWidget* widget, ColorOf colorOf, RightClick rightClick)
-    : QObject(widget), widget(widget), colorOf(std::move(colorOf)), rightClick(rightClick)
+ColorCopyMenu::ColorCopyMenu(QWidget* source, ColorOf colorOfSource, RightClick onRightClick)
+    : QObject(source), widget(source), colorOf(std::move(colorOfSource)), rightClick(onRightClick)
 {
-    widget->installEventFilter(this);
+    source->installEventFilter(this);
 }
 
 ColorCopyMenu::~ColorCopyMenu() = default;
