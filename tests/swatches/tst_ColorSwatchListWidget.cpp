@@ -396,8 +396,8 @@ private slots:
             manyTabs.append(numbered(QString::number(i), 1));
         }
         QTest::newRow("swatch exchange cut short")
-            << "cut.ase" << adobeSwatchExchangeData({numbered("Cut", 2)}).chopped(3)
-            << "cut.ase was not added: block 4 runs past the end of the file";
+            << "cut.ase" << adobeSwatchExchangeData({numbered("Cut", 2)}).chopped(8)
+            << "cut.ase was not added: block 3 runs past the end of the file";
         QTest::newRow("too many tabs")
             << "tabs.json" << colorListFileText(manyTabs)
             << "tabs.json was not added: 101 tabs, more than the 100 a file may add";
