@@ -422,6 +422,9 @@ IPoint2 ColorDorvoDialog::GetPosition()
 
 void ColorDorvoDialog::Destroy()
 {
+    // The host closing a modeless picker keeps the color it was last given: an accepted one.
+    if (currentColor.rgb() != initialColor.rgb())
+        ColorSwatchListWidget::rememberColor(swatchList, currentColor.toQColor());
     const ClosingScope closing(closingOnPurpose);
     close();
 }
@@ -509,6 +512,7 @@ void ColorDorvoDialog::AcceptColor()
     // Accepting reports the current color itself; a pending report would only repeat it.
     updateTimer->stop();
     NotifyColorChanged(currentColor);
+    ColorSwatchListWidget::rememberColor(swatchList, currentColor.toQColor());
     const ClosingScope closing(closingOnPurpose);
     accept();
 }

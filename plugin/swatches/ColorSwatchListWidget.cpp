@@ -4,11 +4,14 @@
 #include "fields/ColorDialogServices.h"
 #include "host/SettingsStore.h"
 #include "swatches/ColorCopyMenu.h"
+#include "swatches/AdobeSwatchFile.h"
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/GimpPaletteFile.h"
+#include "swatches/PhotoshopSwatchFile.h"
 #include "ui_ColorSwatchListWidget.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -21,12 +24,16 @@
 #include <QSpacerItem>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 const QString kSettingsGroup = QStringLiteral("ColorDorvoSwatches");
 const QString kCurrentTabKey = QStringLiteral("CurrentTab");
 // The folder a list was last opened from, where the next file dialog starts.
 const QString kListFolderKey = QStringLiteral("ListFolder");
+// Whether accepted colors go to the front of "History" by themselves.
+const QString kRememberColorsKey = QStringLiteral("RememberColors");
 
 // Part `part` (from 1) of a list too long for one tab.
 QString partTitle(const QString& title, int part)
@@ -67,6 +74,8 @@ ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* services, QWid
     settingsMenu->addAction(ui->importPaletteAction);
     settingsMenu->addAction(ui->exportTabAction);
     settingsMenu->addSeparator();
+    settingsMenu->addAction(ui->rememberColorsAction);
+    settingsMenu->addSeparator();
     settingsMenu->addAction(ui->renameTabAction);
     settingsMenu->addAction(ui->clearTabAction);
     settingsMenu->addAction(ui->removeTabAction);
@@ -80,6 +89,9 @@ ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* services, QWid
             &ColorSwatchListWidget::importPalettes);
     connect(ui->exportTabAction, &QAction::triggered, this,
             &ColorSwatchListWidget::exportCurrentTab);
+    ui->rememberColorsAction->setChecked(remembersColors());
+    connect(ui->rememberColorsAction, &QAction::triggered, this,
+            [](bool on) { WriteSetting(kSettingsGroup, kRememberColorsKey, on); });
     connect(ui->renameTabAction, &QAction::triggered, this,
             &ColorSwatchListWidget::renameCurrentTab);
     connect(ui->clearTabAction, &QAction::triggered, this, &ColorSwatchListWidget::clearCurrentTab);
@@ -151,7 +163,8 @@ void ColorSwatchListWidget::importPalettes()
 {
     const QStringList paths = QFileDialog::getOpenFileNames(
         this, tr("Import Palette"), startFolder(),
-        tr("Palettes (*.gpl *.json);;GIMP Palettes (*.gpl);;Json Files (*.json);;All Files (*)"));
+        tr("Palettes (*.gpl *.ase *.aco *.json);;GIMP Palettes (*.gpl);;Adobe Swatch Exchange "
+           "(*.ase);;Photoshop Swatches (*.aco);;Json Files (*.json);;All Files (*)"));
     importFiles(paths, tr("Import Palette"));
 }
 
@@ -179,17 +192,28 @@ bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
     }
     const QByteArray bytes = file.readAll();
     QVector<ColorList> lists;
-    if (isGimpPalette(bytes)) {
+    bool read = false;
+    // A palette or swatch group without a name is titled after its file; a JSON list keeps an
+    // empty title as it is.
+    const bool json =
+        !isGimpPalette(bytes) && !isPhotoshopSwatches(bytes) && !isAdobeSwatchExchange(bytes);
+    if (isGimpPalette(bytes) || isPhotoshopSwatches(bytes)) {
         ColorList palette;
-        if (!parseGimpPalette(bytes, palette, reason)) {
-            return false;
-        }
-        if (palette.name.isEmpty()) {
-            palette.name = QFileInfo(path).completeBaseName();
-        }
+        read = isGimpPalette(bytes) ? parseGimpPalette(bytes, palette, reason)
+                                   : parsePhotoshopSwatches(bytes, palette, reason);
         lists.append(palette);
-    } else if (!parseColorListFile(bytes, lists, reason)) {
+    } else if (isAdobeSwatchExchange(bytes)) {
+        read = parseAdobeSwatchExchange(bytes, lists, reason);
+    } else {
+        read = parseColorListFile(bytes, lists, reason);
+    }
+    if (!read) {
         return false;
+    }
+    for (ColorList& list : lists) {
+        if (list.name.isEmpty() && !json) {
+            list.name = QFileInfo(path).completeBaseName();
+        }
     }
     if (lists.size() > MaxImportedTabs) {
         reason =
@@ -399,8 +423,75 @@ void ColorSwatchListWidget::pick(const QColor& color)
     }
 }
 
+void ColorSwatchListWidget::rememberColor(const QColor& color)
+{
+    if (!remembersColors()) {
+        return;
+    }
+    takeInFileChanges();
+    QVector<ColorList::Swatch> history = colorLists()[HistoryTab].swatches;
+    if (!rememberIn(history, color)) {
+        return;
+    }
+    clearGrid(ui->historyGrid);
+    for (const ColorList::Swatch& swatch : history) {
+        addSwatch(swatch.color, ui->historyGrid, swatch.name);
+    }
+    saveColorLists();
+}
+
+void ColorSwatchListWidget::rememberColor(ColorSwatchListWidget* panel, const QColor& color)
+{
+    if (panel) {
+        panel->rememberColor(color);
+        return;
+    }
+    if (!remembersColors()) {
+        return;
+    }
+    // As a panel would: read the file, or start from the default lists, change it and save.
+    ColorListStore store;
+    QVector<ColorList> lists;
+    if (store.load(lists) == ColorListStore::Reading::Missing) {
+        lists = ColorListStore::defaultLists();
+    }
+    store.markShown(lists);
+    const QString title = QCoreApplication::translate("ColorSwatchListWidget", "History");
+    auto history = std::find_if(lists.begin(), lists.end(),
+                                [&](const ColorList& list) { return list.name == title; });
+    if (history == lists.end()) {
+        lists.append({title, {}});
+        history = lists.end() - 1;
+    }
+    if (rememberIn(history->swatches, color)) {
+        store.save(lists);
+    }
+}
+
+bool ColorSwatchListWidget::rememberIn(QVector<ColorList::Swatch>& history, const QColor& color)
+{
+    if (!history.isEmpty() && history.first().color.rgb() == color.rgb()) {
+        return false;
+    }
+    QColor opaque = color;
+    opaque.setAlpha(255);
+    history.prepend({opaque, QString()});
+    if (history.size() > MaxSwatches) {
+        history.resize(MaxSwatches);
+    }
+    return true;
+}
+
+bool ColorSwatchListWidget::remembersColors()
+{
+    QVariant on(true);
+    ReadSetting(kSettingsGroup, kRememberColorsKey, on);
+    return on.toBool();
+}
+
 void ColorSwatchListWidget::updateMenu()
 {
+    ui->rememberColorsAction->setChecked(remembersColors());
     const int open = ui->tabWidget->currentIndex();
     const bool custom = open > HistoryTab;
     ui->renameTabAction->setEnabled(custom);
@@ -418,6 +509,7 @@ void ColorSwatchListWidget::exportCurrentTab()
     }
     const ColorList& list = lists[open];
     const QString gplFilter = tr("GIMP Palette (*.gpl)");
+    const QString aseFilter = tr("Adobe Swatch Exchange (*.ase)");
     const QString jsonFilter = tr("Json Files (*.json)");
     QString filter = gplFilter;
     QString fileName = list.name.isEmpty() ? tr("Swatches") : list.name;
@@ -425,17 +517,22 @@ void ColorSwatchListWidget::exportCurrentTab()
     QString path = QFileDialog::getSaveFileName(
         this, tr("Export Tab"),
         startFolder() + QLatin1Char('/') + fileName + QStringLiteral(".gpl"),
-        gplFilter + QStringLiteral(";;") + jsonFilter, &filter);
+        gplFilter + QStringLiteral(";;") + aseFilter + QStringLiteral(";;") + jsonFilter, &filter);
     if (path.isEmpty()) {
         return;
     }
     QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QLatin1String("gpl") && suffix != QLatin1String("json")) {
-        suffix = filter == jsonFilter ? QStringLiteral("json") : QStringLiteral("gpl");
+    if (suffix != QLatin1String("gpl") && suffix != QLatin1String("ase") &&
+        suffix != QLatin1String("json")) {
+        suffix = filter == jsonFilter  ? QStringLiteral("json")
+                 : filter == aseFilter ? QStringLiteral("ase")
+                                       : QStringLiteral("gpl");
         path += QLatin1Char('.') + suffix;
     }
-    const QByteArray text =
-        suffix == QLatin1String("json") ? colorListFileText({list}) : gimpPaletteText(list);
+    // A swatch exchange file holds the tab as one group of its title.
+    const QByteArray text = suffix == QLatin1String("json")  ? colorListFileText({list})
+                            : suffix == QLatin1String("ase") ? adobeSwatchExchangeData({list})
+                                                             : gimpPaletteText(list);
     QString error;
     if (!WriteFileAtomically(path, text, &error)) {
         refuse(tr("Export Tab"),

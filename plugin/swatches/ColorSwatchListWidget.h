@@ -71,6 +71,18 @@ public:
     // in red, green, blue and name goes, at the same place if it is still there.
     void removeSwatch(ColorSwatchButton* button, QGridLayout* grid);
 
+    // A color the user accepted goes to the front of "History" unless it is the newest there
+    // already; the oldest past the 80th go. The main list file is reloaded first and saved
+    // after. Nothing happens while the "S" menu's switch for it is off.
+    void rememberColor(const QColor& color);
+    // The same for a picker with or without a panel: without one, straight on the main file.
+    static void rememberColor(ColorSwatchListWidget* panel, const QColor& color);
+    // Puts `color`, opaque, in front of `history` unless it equals the first there in red,
+    // green and blue; keeps the first MaxSwatches. True when `history` changed.
+    static bool rememberIn(QVector<ColorList::Swatch>& history, const QColor& color);
+    // The switch, stored in the settings; on unless turned off.
+    static bool remembersColors();
+
     // The grid of tab `index`, or null.
     QGridLayout* gridOf(int index) const;
     // The tabs as the main list file holds them.

@@ -8,6 +8,10 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorCopyMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorListFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GimpPaletteFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BigEndianReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AdobeColorConversion.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AdobeSwatchFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PhotoshopSwatchFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorListStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSwatchListWidget.cpp
 )

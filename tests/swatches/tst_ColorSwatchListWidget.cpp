@@ -3,6 +3,7 @@
 #include "TestHost.h"
 
 #include "host/SettingsStore.h"
+#include "swatches/AdobeSwatchFile.h"
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/ColorSwatchListWidget.h"
@@ -350,6 +351,15 @@ private slots:
         QTest::newRow("palette without a name")
             << "Pastels.gpl" << QByteArray("GIMP Palette\n1 2 3 a\n4 5 6\n")
             << "Favorites 5, History 0, Pastels 2";
+        QTest::newRow("swatch exchange groups")
+            << "Brand.ase"
+            << adobeSwatchExchangeData(
+                   {numbered("", 2), numbered("Favorites", 1), numbered("Ink", 3)})
+            << "Favorites 6, History 0, Brand 2, Ink 3";
+        // Version 1: one RGB color, (255, 128, 0) on 0..65535.
+        QTest::newRow("photoshop swatches")
+            << "Old.aco" << QByteArray("\0\1\0\1\0\0\xff\xff\x80\x80\0\0\0\0", 14)
+            << "Favorites 5, History 0, Old 1";
         QTest::newRow("json list past 80")
             << "many.json" << colorListFileText({numbered("Favorites", 80)})
             << "Favorites 80, History 0, Favorites 2 5";
@@ -385,6 +395,9 @@ private slots:
         for (int i = 0; i < 101; ++i) {
             manyTabs.append(numbered(QString::number(i), 1));
         }
+        QTest::newRow("swatch exchange cut short")
+            << "cut.ase" << adobeSwatchExchangeData({numbered("Cut", 2)}).chopped(8)
+            << "cut.ase was not added: block 3 runs past the end of the file";
         QTest::newRow("too many tabs")
             << "tabs.json" << colorListFileText(manyTabs)
             << "tabs.json was not added: 101 tabs, more than the 100 a file may add";
@@ -421,6 +434,8 @@ private slots:
                                  << "out.gpl" << true;
         QTest::newRow("json") << "out.json"
                               << "out.json" << false;
+        QTest::newRow("swatch exchange") << "out.ase"
+                                         << "out.ase" << false;
         QTest::newRow("suffix from the filter") << "out"
                                                 << "out.gpl" << true;
     }
@@ -435,7 +450,9 @@ private slots:
         chooseFromMenu(panel.get(), "exportTabAction");
         const ColorList favorites = panel->colorLists()[0];
         QCOMPARE(fileBytes(folder() + QLatin1Char('/') + written),
-                 palette ? gimpPaletteText(favorites) : colorListFileText({favorites}));
+                 palette                                   ? gimpPaletteText(favorites)
+                 : written.endsWith(QLatin1String(".ase")) ? adobeSwatchExchangeData({favorites})
+                                                           : colorListFileText({favorites}));
     }
 
     void tabMenu()
@@ -493,6 +510,46 @@ private slots:
         QCOMPARE(tabSummary(panel->colorLists()),
                  QStringLiteral("Favorites 1, History 0, Other 1"));
         QCOMPARE(fileBytes(mainFile()), colorListFileText(panel->colorLists()));
+    }
+
+    // Accepted colors go to the front of "History", not twice in a row, at most 80; with the
+    // switch in the "S" menu off, nothing goes.
+    void historyRemembersAcceptedColors()
+    {
+        auto panel = openPanel();
+        for (int i = 1; i <= 81; ++i) {
+            panel->rememberColor(QColor(i, 0, 0, 128));
+        }
+        panel->rememberColor(QColor(81, 0, 0));
+        QCOMPARE(panel->gridOf(1)->count(), 80);
+        QCOMPARE(swatch(panel.get(), 1, 0)->color(), QColor(81, 0, 0));
+        QCOMPARE(swatch(panel.get(), 1, 79)->color(), QColor(2, 0, 0));
+        QCOMPARE(cellOf(panel.get(), 1, swatch(panel.get(), 1, 79)), QPoint(4, 15));
+        QCOMPARE(fileBytes(mainFile()), colorListFileText(panel->colorLists()));
+
+        chooseFromMenu(panel.get(), "rememberColorsAction");
+        QVERIFY(!ColorSwatchListWidget::remembersColors());
+        panel->rememberColor(QColor(7, 7, 7));
+        ColorSwatchListWidget::rememberColor(nullptr, QColor(7, 7, 7));
+        QCOMPARE(swatch(panel.get(), 1, 0)->color(), QColor(81, 0, 0));
+        QVERIFY(!storedSwatches().contains("History #070707"));
+        chooseFromMenu(panel.get(), "rememberColorsAction");
+        QVERIFY(ColorSwatchListWidget::remembersColors());
+    }
+
+    // A picker without a panel writes the main file itself; an open panel of another picker
+    // takes that in before its next change and keeps it.
+    void historyWithoutPanel()
+    {
+        ColorSwatchListWidget::rememberColor(nullptr, QColor(1, 2, 3));
+        QCOMPARE(storedSwatches(),
+                 QStringList({"Favorites #ffffff", "Favorites #000000", "Favorites #ff0000",
+                              "Favorites #00ff00", "Favorites #0000ff", "History #010203"}));
+        auto panel = openPanel();
+        ColorSwatchListWidget::rememberColor(nullptr, QColor(4, 5, 6));
+        panel->rememberColor(QColor(7, 8, 9));
+        QCOMPARE(storedSwatches().mid(5),
+                 QStringList({"History #070809", "History #040506", "History #010203"}));
     }
 
     // Two pickers open at once on one main list file, found in any form. B stores colors and

@@ -175,6 +175,34 @@ private slots:
         QCOMPARE(favorites(storedLists()).mid(5),
                  (QStringList{QStringLiteral("#c80000"), QStringLiteral("#0000c8")}));
     }
+
+    // Ok and a host closing a changed modeless picker fill "History"; Cancel and closing an
+    // unchanged picker do not.
+    void historyFillsOnAccept()
+    {
+        auto history = [] {
+            QStringList colors;
+            const QVector<ColorList> lists = storedLists();
+            for (const ColorList::Swatch& swatch : lists[1].swatches) {
+                colors << swatch.color.name();
+            }
+            return colors;
+        };
+        ColorDorvoDialog* dialog = show(host->open(QColor(200, 0, 0)));
+        QTest::mouseClick(button(dialog, "acceptBtn"), Qt::LeftButton);
+        QCOMPARE(history(), QStringList{"#c80000"});
+
+        dialog = show(host->open(QColor(0, 0, 200)));
+        QTest::mouseClick(button(dialog, "cancelBtn"), Qt::LeftButton);
+        dialog = show(host->open(QColor(0, 0, 200)));
+        dialog->Destroy();
+        QCOMPARE(history(), QStringList{"#c80000"});
+
+        dialog = show(host->open(QColor(0, 0, 200)));
+        dialog->ModifyColor(DWORD(0x00804020));
+        dialog->Destroy();
+        QCOMPARE(history(), (QStringList{"#204080", "#c80000"}));
+    }
 };
 
 QTEST_MAIN(tst_SwatchListDialog)
