@@ -2,6 +2,7 @@
 
 #include "color/ColorNames.h"
 #include "color/RgbColor.h"
+#include "dialog/BackdropCache.h"
 
 #include <QLabel>
 #include <QLayout>
@@ -12,6 +13,7 @@
 #include <array>
 #include <math.h>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -68,6 +70,8 @@ ColorInfoLine::ColorInfoLine(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("colorInfoLine"));
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // Repainted at every step of a drag that changes its text: without the dialog beneath.
+    BackdropCache::install(this);
     setToolTip(tr("The nearest CSS color name, the WCAG 2 contrast ratio of the current against "
                   "the initial color (rounded down), and whether the last Lab, CMYK or "
                   "temperature entry lay outside sRGB and was clipped"));
@@ -94,20 +98,26 @@ void ColorInfoLine::showColor(const ColorValue& newCurrent, const ColorValue& ne
     else if (clipped && newCurrent != current)
         nowClipped = false;
     // The name and the ratio follow from RGB alone.
-    const bool changed = nowClipped != clipped || newCurrent.rgb() != current.rgb() ||
-                         newInitial.rgb() != initial.rgb();
+    const bool changed = shownLine.isEmpty() || nowClipped != clipped ||
+                         newCurrent.rgb() != current.rgb() || newInitial.rgb() != initial.rgb();
     current = newCurrent;
     initial = newInitial;
     clipped = nowClipped;
-    if (changed) {
-        update();
-        tellScreenReaders(this);
-    }
+    if (!changed)
+        return;
+    // Most steps of a drag keep the name and the tenths of the ratio: the line is then not
+    // painted again.
+    QString line = lineText(current, initial, clipped);
+    if (line == shownLine)
+        return;
+    shownLine = std::move(line);
+    update();
+    tellScreenReaders(this);
 }
 
 QString ColorInfoLine::text() const
 {
-    return lineText(current, initial, clipped);
+    return shownLine;
 }
 
 double ColorInfoLine::contrastRatio(const RgbColor& first, const RgbColor& second)
@@ -185,14 +195,17 @@ void ColorInfoLine::paintEvent(QPaintEvent* /*event*/)
     // cleared message paints the line again beneath it.
     if (message && !message->text().isEmpty())
         return;
-    // Too narrow a column shortens the name, never the ratio or the mark.
-    const QString name = nearestColorName(current.rgb());
-    const QString contrast = contrastText(contrastRatio(current.rgb(), initial.rgb()));
     const QFontMetrics metrics = fontMetrics();
-    const int nameWidth =
-        width() - metrics.horizontalAdvance(composeLine(QString(), contrast, clipped));
-    const QString shown = composeLine(
-        metrics.elidedText(name, Qt::ElideRight, std::max(nameWidth, 0)), contrast, clipped);
+    QString shown = shownLine;
+    if (metrics.horizontalAdvance(shown) > width()) {
+        // Too narrow a column shortens the name, never the ratio or the mark.
+        const QString name = nearestColorName(current.rgb());
+        const QString contrast = contrastText(contrastRatio(current.rgb(), initial.rgb()));
+        const int nameWidth =
+            width() - metrics.horizontalAdvance(composeLine(QString(), contrast, clipped));
+        shown = composeLine(metrics.elidedText(name, Qt::ElideRight, std::max(nameWidth, 0)),
+                            contrast, clipped);
+    }
     QPainter painter(this);
     style()->drawItemText(&painter, rect(), Qt::AlignLeft | Qt::AlignVCenter, palette(),
                           isEnabled(), shown, QPalette::WindowText);

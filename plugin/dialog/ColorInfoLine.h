@@ -13,10 +13,10 @@ class QLabel;
 // nearest CSS color name, the WCAG 2 contrast ratio of the current against the initial color,
 // and a mark while the last Lab, CMYK or temperature entry lay outside sRGB and was clipped.
 //
-// It is told of every change of color, at every step of a drag, so telling it costs a copy and
-// a repaint request: the text is built when the line is painted or a screen reader asks. Its size
-// does not follow its text (a narrow column shortens the name), so a new text never lays out the
-// dialog.
+// It is told of every change of color, at every step of a drag: it builds its text (a nearest-name
+// search among the CSS colors and two luminances) and repaints only when the text changes, over a
+// cached backdrop. Its size does not follow its text (a narrow column shortens the name), so a new
+// text never lays out the dialog.
 class ColorInfoLine : public QWidget, public AccessibleColorView
 {
     Q_OBJECT
@@ -76,4 +76,5 @@ private:
     ColorValue current;
     ColorValue initial;
     bool clipped = false;
+    QString shownLine;
 };
