@@ -6,12 +6,14 @@
 //
 // prints, after Google Benchmark's table, each median CPU time as a multiple of the scanLine fill,
 // each slider update as a share of the field update of the same channel, and the dialog's drag
-// steps as multiples of QColorDialog::setCurrentColor on a shown dialog.
+// steps as multiples of QColorDialog::setCurrentColor on a shown dialog, and what the information
+// line above the swatches adds to the square field's drag step.
 
 #include "BenchSupport.h"
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
+#include "dialog/ColorInfoLine.h"
 #include "fields/ColorField.h"
 #include "fields/ColorPixels.h"
 #include "fields/ColorSlider.h"
@@ -127,6 +129,17 @@ void BM_DialogFieldDragStep(benchmark::State& state, bool paint)
     dragSteps(state, field, QPoint(60, 70), QPoint(180, 150), paint);
 }
 
+// The same with the information line above the swatches hidden: neither painted nor its text
+// built. Beside the step above, what the line costs a drag.
+void BM_DialogFieldDragStepInfoLineHidden(benchmark::State& state, bool paint)
+{
+    ShownDialog shown;
+    shown.dialog->findChild<ColorInfoLine*>()->hide();
+    QApplication::processEvents();
+    ColorField* field = shown.dialog->findChild<ColorField*>();
+    dragSteps(state, field, QPoint(60, 70), QPoint(180, 150), paint);
+}
+
 // One step of a drag on the dialog's channel slider: SliderValueChanged, the spinner path and
 // every view.
 void BM_DialogSliderDragStep(benchmark::State& state, bool paint)
@@ -163,10 +176,14 @@ int main(int argc, char** argv)
                                      BM_SliderSetColor, c.channel);
     }
     benchmark::RegisterBenchmark("BM_DialogFieldDragStep", BM_DialogFieldDragStep, false);
+    benchmark::RegisterBenchmark("BM_DialogFieldDragStepInfoLineHidden",
+                                 BM_DialogFieldDragStepInfoLineHidden, false);
     benchmark::RegisterBenchmark("BM_DialogSliderDragStep", BM_DialogSliderDragStep, false);
     benchmark::RegisterBenchmark("BM_QColorDialogSetCurrentColor", BM_QColorDialogSetCurrentColor,
                                  false);
     benchmark::RegisterBenchmark("BM_DialogFieldDragStepPainted", BM_DialogFieldDragStep, true);
+    benchmark::RegisterBenchmark("BM_DialogFieldDragStepInfoLineHiddenPainted",
+                                 BM_DialogFieldDragStepInfoLineHidden, true);
     benchmark::RegisterBenchmark("BM_DialogSliderDragStepPainted", BM_DialogSliderDragStep, true);
     benchmark::RegisterBenchmark("BM_QColorDialogSetCurrentColorPainted",
                                  BM_QColorDialogSetCurrentColor, true);
@@ -194,6 +211,18 @@ int main(int argc, char** argv)
         }
     }
     printMultiplesOfQColorDialog(m, "Dialog steps",
-                                 {"BM_DialogFieldDragStep", "BM_DialogSliderDragStep"}, 32);
+                                 {"BM_DialogFieldDragStep", "BM_DialogFieldDragStepInfoLineHidden",
+                                  "BM_DialogSliderDragStep"},
+                                 43);
+    std::printf("\nThe information line's share of the square field's drag step:\n");
+    for (const char* suffix : {"", "Painted"}) {
+        const auto with = m.find(std::string("BM_DialogFieldDragStep") + suffix);
+        const auto without = m.find(std::string("BM_DialogFieldDragStepInfoLineHidden") + suffix);
+        if (with != m.end() && without != m.end()) {
+            std::printf("  %-8s %8.1f us with, %8.1f us hidden, %+6.2f %%\n",
+                        *suffix ? suffix : "plain", with->second / 1000.0, without->second / 1000.0,
+                        100.0 * (with->second - without->second) / without->second);
+        }
+    }
     return 0;
 }

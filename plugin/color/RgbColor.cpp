@@ -33,6 +33,22 @@ int roundedToChannel(float rounded)
     return static_cast<int>(rounded);
 }
 
+// How far outside sRGB a conversion may land and still count as inside: in linear light for Lab,
+// whose integer rounding alone takes in-gamut colors up to 0.0246 out; in 0..255 steps for the
+// temperature fit, whose channels are rounded.
+constexpr float kLinearClipTolerance = 0.025f;
+constexpr float kChannelClipTolerance = 1.0f;
+
+bool linearClipped(float linear)
+{
+    return linear < -kLinearClipTolerance || linear > 1.0f + kLinearClipTolerance;
+}
+
+bool channelClipped(float rounded)
+{
+    return rounded < -kChannelClipTolerance || rounded > 255.0f + kChannelClipTolerance;
+}
+
 } // namespace
 
 RgbColor::RgbColor(int red, int green, int blue, int alpha)
@@ -96,15 +112,19 @@ RgbColor::RgbColor(const HsvColor& hsv) : m_alpha(hsv.alpha())
 }
 
 // CIE-Lab (D65) to XYZ to sRGB.
-RgbColor::RgbColor(const LabColor& lab)
+RgbColor::RgbColor(const LabColor& lab, bool* clipped)
 {
     const float fy = labFy(lab.lightness());
     const float x = labToX(labAOffset(lab.a()) + fy);
     const float y = labToY(fy);
     const float z = labToZ(fy - labBOffset(lab.b()));
-    m_red = encodeSrgb(kLinearRedFromXyz(x, y, z));
-    m_green = encodeSrgb(kLinearGreenFromXyz(x, y, z));
-    m_blue = encodeSrgb(kLinearBlueFromXyz(x, y, z));
+    const float linear[] = {kLinearRedFromXyz(x, y, z), kLinearGreenFromXyz(x, y, z),
+                            kLinearBlueFromXyz(x, y, z)};
+    m_red = encodeSrgb(linear[0]);
+    m_green = encodeSrgb(linear[1]);
+    m_blue = encodeSrgb(linear[2]);
+    if (clipped)
+        *clipped = linearClipped(linear[0]) || linearClipped(linear[1]) || linearClipped(linear[2]);
 }
 
 RgbColor::RgbColor(const ColorValue& value) : RgbColor(value.rgb())
@@ -160,7 +180,7 @@ void RgbColor::setFromCmyk(const CmykColor& cmyk)
 
 // A piecewise fit of black-body colors over t = kelvin / 100; every result is rounded, then
 // clamped (at t = 10 the blue logarithm is minus infinity and the clamp gives 0).
-void RgbColor::setFromTemperature(const TemperatureColor& temperature)
+void RgbColor::setFromTemperature(const TemperatureColor& temperature, bool* clipped)
 {
     const float t = temperature.kelvin() / 100.0f;
     float red;
@@ -181,6 +201,8 @@ void RgbColor::setFromTemperature(const TemperatureColor& temperature)
     m_red = roundedToChannel(red);
     m_green = roundedToChannel(green);
     m_blue = roundedToChannel(blue);
+    if (clipped)
+        *clipped = channelClipped(red) || channelClipped(green) || channelClipped(blue);
 }
 
 int RgbColor::linearRed() const

@@ -23,8 +23,11 @@ public:
     explicit RgbColor(const QColor& color);
     // HSV to RGB; the result takes the HSV record's alpha.
     explicit RgbColor(const HsvColor& hsv);
-    // CIE-Lab to RGB; the result is opaque.
-    explicit RgbColor(const LabColor& lab);
+    // CIE-Lab to RGB; the result is opaque. When `clipped` is given it tells whether sRGB could not
+    // show the color and the clamp to 0..255 changed it by more than the integer Lab values of
+    // in-gamut colors explain: every 8-bit sRGB color's own rounded Lab lands up to 0.0246 outside
+    // 0..1 in linear light, so a channel counts as clipped beyond 0.025 there.
+    explicit RgbColor(const LabColor& lab, bool* clipped = nullptr);
     explicit RgbColor(const ColorValue& value);
 
     // Hue, saturation, value and alpha clamped as HsvColor clamps them, then converted.
@@ -47,9 +50,13 @@ public:
     void setAlpha(int alpha);
     void setRgba(int red, int green, int blue, int alpha);
 
-    // Red, green and blue from another space, written in place; alpha is left as it is.
+    // Red, green and blue from another space, written in place; alpha is left as it is. CMYK
+    // spans the RGB cube exactly and never clips; the temperature fit does at both ends (below
+    // about 1900 K, where the black body lies outside sRGB, and where it overshoots red just above
+    // 6600 K), which `clipped` tells: a rounded channel more than one step outside 0..255 (white at
+    // 6600 K comes out as green 256).
     void setFromCmyk(const CmykColor& cmyk);
-    void setFromTemperature(const TemperatureColor& temperature);
+    void setFromTemperature(const TemperatureColor& temperature, bool* clipped = nullptr);
 
     // Linear (pure 2.2 power law) forms of the channels, for display with the sRGB switch off.
     int linearRed() const;

@@ -6,6 +6,7 @@
 #include "dialog/BackdropCache.h"
 #include "dialog/ColorClipboard.h"
 #include "dialog/ColorDropTarget.h"
+#include "dialog/ColorInfoLine.h"
 #include "dialog/DialogAccessibility.h"
 #include "fields/CanvasArea.h"
 #include "fields/ColorField.h"
@@ -188,6 +189,8 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     ui->setupUi(this);
     ui->colorPaletteWidget->setServices(this);
     fitSixHexDigits(ui->hexEditLine);
+    infoLine = new ColorInfoLine(this);
+    infoLine->takeRowOf(ui->pasteStatusLbl);
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
     installEventFilter(this);
     setWindowTitle(title);
@@ -226,6 +229,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     currentColor = ColorValue(color);
     initialColor = ColorValue(color);
     committedColor = currentColor;
+    infoLine->showColor(currentColor, initialColor, ColorChannel::None);
 
     ReadSettings();
     UpdateColorDisplays(currentColor, true);
@@ -637,6 +641,7 @@ void ColorDorvoDialog::RefreshViews(ColorChannel keepGroup)
     RefreshSpinners(currentColor, keepGroup);
     UpdateColorDisplays(currentColor, false);
     SetColorField(colorFieldIndex);
+    infoLine->showColor(currentColor, initialColor, keepGroup);
 }
 
 void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel skipGroup)

@@ -28,6 +28,7 @@ class CanvasArea;
 class ColorClipboard;
 class ColorDorvoPicker;
 class ColorField;
+class ColorInfoLine;
 class ColorSlider;
 class ColorSwatchListWidget;
 class HsvWheel;
@@ -243,4 +244,6 @@ private:
     // itself goes through ApplyColor, so that it records nothing.
     bool recordingPaused = false;
     ColorClipboard* colorClipboard = nullptr;
+    // Name, contrast and clip mark of the current color, above the two swatches.
+    ColorInfoLine* infoLine = nullptr;
 };

@@ -8,6 +8,8 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.ui
   ${CMAKE_CURRENT_LIST_DIR}/ColorDropTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorDropTarget.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorInfoLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorInfoLine.h
   ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.h
 )

@@ -46,6 +46,8 @@ enum class Op
     LabToRgb,
     RgbToKelvin,
     KelvinToRgb,
+    LabClipped,
+    KelvinClipped,
     LinearChannel,
     ChannelFromLinear,
     LinearPercent,
@@ -132,6 +134,17 @@ Ints apply(Op op, const Ints& v)
         RgbColor c;
         c.setFromTemperature(TemperatureColor(v[0]));
         return rgbOf(c).mid(0, 3);
+    }
+    case Op::LabClipped: {
+        bool clipped = false;
+        const RgbColor c(LabColor(v[0], v[1], v[2]), &clipped);
+        return c == RgbColor(LabColor(v[0], v[1], v[2])) ? Ints{clipped} : Ints{-1};
+    }
+    case Op::KelvinClipped: {
+        bool clipped = false;
+        RgbColor c;
+        c.setFromTemperature(TemperatureColor(v[0]), &clipped);
+        return {clipped};
     }
     case Op::LinearChannel: {
         const RgbColor c(v[0], v[0], v[0]);
@@ -266,6 +279,22 @@ void ConversionTest::convert_data()
     row("rgb of 6600 K", Op::KelvinToRgb, {6600}, {255, 255, 255});
     row("rgb of 6700 K", Op::KelvinToRgb, {6700}, {254, 249, 255});
     row("rgb of 15000 K", Op::KelvinToRgb, {15000}, {181, 205, 255});
+
+    // Clipped: beyond what rounding an in-gamut color's Lab to integers explains (red's and blue's
+    // own Lab land just outside and are not), and for the fit more than one step out.
+    row("lab white not clipped", Op::LabClipped, {100, 0, 0}, {0});
+    row("lab of red not clipped", Op::LabClipped, {53, 80, 67}, {0});
+    row("lab of blue not clipped", Op::LabClipped, {32, 79, -108}, {0});
+    row("lab magenta beyond red", Op::LabClipped, {50, 127, 0}, {1});
+    row("lab green beyond green", Op::LabClipped, {90, -128, 127}, {1});
+    row("lab black not clipped", Op::LabClipped, {0, 0, 0}, {0});
+    row("1000 K clipped", Op::KelvinClipped, {1000}, {1});
+    row("1894 K clipped", Op::KelvinClipped, {1894}, {1});
+    row("1895 K not clipped", Op::KelvinClipped, {1895}, {0});
+    row("6600 K green 256 not clipped", Op::KelvinClipped, {6600}, {0});
+    row("6601 K red overshoots", Op::KelvinClipped, {6601}, {1});
+    row("6659 K not clipped", Op::KelvinClipped, {6659}, {0});
+    row("15000 K not clipped", Op::KelvinClipped, {15000}, {0});
 
     row("linear 128", Op::LinearChannel, {128}, {56});
     row("linear 200", Op::LinearChannel, {200}, {149});

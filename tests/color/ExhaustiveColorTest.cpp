@@ -128,6 +128,12 @@ void ExhaustiveColorTest::derivedRecordsStayInRange()
                 if (!ok) {
                     QFAIL(qPrintable(QStringLiteral("out of range for ") + rgbText(r, g, b)));
                 }
+                // The Lab a color shows converts back without being marked as clipped.
+                bool clipped = false;
+                const RgbColor back(lab, &clipped);
+                if (clipped) {
+                    QFAIL(qPrintable(QStringLiteral("own Lab clipped for ") + rgbText(r, g, b)));
+                }
                 const int l[3] = {lab.lightness(), lab.a(), lab.b()};
                 for (int i = 0; i < 3; ++i) {
                     labMin[i] = std::min(labMin[i], l[i]);

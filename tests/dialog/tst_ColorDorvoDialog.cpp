@@ -5,6 +5,8 @@
 #include "color/ColorValue.h"
 #include "color/GammaForms.h"
 #include "dialog/ColorDorvoDialog.h"
+#include "dialog/ColorInfoLine.h"
+#include "fields/AccessibilityEvents.h"
 #include "fields/ColorField.h"
 #include "fields/ColorSlider.h"
 #include "host/SettingsStore.h"
@@ -210,6 +212,7 @@ private slots:
     void oneRefreshPerChange_data();
     void oneRefreshPerChange();
     void growsWithItsContent();
+    void infoLineFollowsTheColor();
     void resetReturnsToInitialColor();
     void refreshRewritesHalfTypedSpinner();
     void installNewCallbackWhileOneIsInstalled();
@@ -327,12 +330,13 @@ void tst_ColorDorvoDialog::formTree_data()
                                          "ColorSwatchListWidget"};
     QTest::newRow("static") << "staticHLayout"
                             << QStringList{"colorFieldVLayout", "colorSpinnersVLayout"};
+    // The information line holds the paste status's place and keeps the status over itself.
     QTest::newRow("field column") << "colorFieldVLayout" << QStringList{"colorFieldComboBox",
                                                                         "colorFieldHLayout",
                                                                         "colorPaletteVLayout",
                                                                         "canvasControlsLayout",
                                                                         "|",
-                                                                        "pasteStatusLbl",
+                                                                        "colorInfoLine",
                                                                         "colorStateGLayout"};
     QTest::newRow("field row") << "colorFieldHLayout"
                                << QStringList{"|", "colorFieldStack", "channelSlider", "|"};
@@ -1332,6 +1336,29 @@ void tst_ColorDorvoDialog::growsWithItsContent()
     delete extra;
     dialog->FixSize();
     QCOMPARE(dialog->size(), before);
+}
+
+void tst_ColorDorvoDialog::infoLineFollowsTheColor()
+{
+    open(QColor(0, 0, 0));
+    auto* line = dialog->findChild<ColorInfoLine*>();
+    QVERIFY(line && line->isVisible());
+    // In the paste status's row, under the status: no row of its own.
+    QCOMPARE(line->geometry(), find<QLabel>("pasteStatusLbl")->geometry());
+    QCOMPARE(line->text(), QString::fromUtf8("≈ black · 1:1"));
+
+    int heard = 0;
+    AccessibilityEvents::setObserver([&heard, line](QAccessibleEvent& event) {
+        heard += event.object() == line && event.type() == QAccessible::NameChanged;
+    });
+    // Lab a = 127 at lightness 0 lies far outside sRGB.
+    find<QSpinBox>("redGreenIntSpinner")->setValue(127);
+    AccessibilityEvents::setObserver(nullptr);
+    QVERIFY(line->clipMarked());
+    QCOMPARE(heard, 1);
+
+    typeHex(QStringLiteral("ffffff"));
+    QCOMPARE(line->text(), QString::fromUtf8("≈ white · 21:1"));
 }
 
 void tst_ColorDorvoDialog::resetReturnsToInitialColor()
