@@ -8,6 +8,7 @@
 #include <QLayout>
 #include <QPainter>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -72,6 +73,12 @@ ColorInfoLine::ColorInfoLine(QWidget* parent) : QWidget(parent)
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     // Repainted at every step of a drag that changes its text: without the dialog beneath.
     BackdropCache::install(this);
+    repaintTimer = new QTimer(this);
+    repaintTimer->setSingleShot(true);
+    connect(repaintTimer, &QTimer::timeout, this, [this] {
+        lastRepaint.start();
+        update();
+    });
     setToolTip(tr("The nearest CSS color name, the WCAG 2 contrast ratio of the current against "
                   "the initial color (rounded down), and whether the last Lab, CMYK or "
                   "temperature entry lay outside sRGB and was clipped"));
@@ -111,7 +118,12 @@ void ColorInfoLine::showColor(const ColorValue& newCurrent, const ColorValue& ne
     if (line == shownLine)
         return;
     shownLine = std::move(line);
-    update();
+    if (!lastRepaint.isValid() || lastRepaint.elapsed() >= RepaintInterval) {
+        lastRepaint.start();
+        update();
+    } else if (!repaintTimer->isActive()) {
+        repaintTimer->start(RepaintInterval - static_cast<int>(lastRepaint.elapsed()));
+    }
     tellScreenReaders(this);
 }
 

@@ -4,8 +4,11 @@
 #include "color/ColorValue.h"
 #include "fields/AccessibleColorView.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QWidget>
+
+class QTimer;
 
 class QLabel;
 
@@ -39,7 +42,8 @@ public:
     void showColor(const ColorValue& current, const ColorValue& initial, ColorChannel editedGroup);
 
     bool clipMarked() const { return clipped; }
-    // The line as it reads in full, before any elision.
+    // The line as it reads in full, before any elision; its painting may follow up to
+    // RepaintInterval later.
     QString text() const;
 
     // The WCAG 2 contrast ratio of two colors, (L1 + 0.05) / (L2 + 0.05) of their relative
@@ -77,4 +81,9 @@ private:
     ColorValue initial;
     bool clipped = false;
     QString shownLine;
+    // A drag changes the text at nearly every step; the line is painted at most once per
+    // RepaintInterval, always with its latest text, so that a drag step costs no painting of it.
+    static constexpr int RepaintInterval = 100; // ms
+    QElapsedTimer lastRepaint;
+    QTimer* repaintTimer = nullptr;
 };
