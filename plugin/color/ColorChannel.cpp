@@ -44,7 +44,6 @@ ChannelInfo entry(C channel, C group, int minimum, int maximum, float scale, int
     info.maximum = maximum;
     info.unitScale = scale;
     info.unitOffset = offset;
-    info.hasFloatForm = true;
     info.linear = linear;
     info.drivesField = drivesField;
     info.others[0] = other0;
@@ -106,11 +105,8 @@ struct ChannelTable
             C::Alpha, C::Alpha, 0, 255, 255.0f, 0, nullptr, false, none, none,
             [](const ColorValue& v) { return v.rgb().alpha(); },
             [](ColorValue& v, int alpha) { v.setAlpha(alpha); }));
-        ChannelInfo temperature =
-            entry(C::Temperature, C::Temperature, 1000, 15000, 1.0f, 0, nullptr, false, none, none,
-                  CHANNEL_IO(TemperatureColor, temperature, setTemperature, kelvin, setKelvin));
-        temperature.hasFloatForm = false;
-        set(temperature);
+        set(entry(C::Temperature, C::Temperature, 1000, 15000, 1.0f, 0, nullptr, false, none, none,
+                  CHANNEL_IO(TemperatureColor, temperature, setTemperature, kelvin, setKelvin)));
     }
 };
 
@@ -128,16 +124,6 @@ const ChannelInfo& channelInfo(ColorChannel channel)
 {
     const int i = static_cast<int>(channel);
     return table().entries[i >= 0 && i <= 20 ? i : 0];
-}
-
-const std::array<ColorChannel, 15>& spinnerChannels()
-{
-    static const std::array<ColorChannel, 15> order = {
-        C::Hue,     C::Saturation, C::Value,    C::Red,         C::Green,
-        C::Blue,    C::Lightness,  C::RedGreen, C::BlueYellow,  C::Cyan,
-        C::Magenta, C::Yellow,     C::Key,      C::Temperature, C::Alpha,
-    };
-    return order;
 }
 
 int shownFromStored(ColorChannel channel, int stored, bool sRgb)

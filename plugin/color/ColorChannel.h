@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-
 class ColorValue;
 
 // Channels and channel groups of the picker. The numbers are stored in the settings
@@ -59,7 +57,6 @@ struct ChannelInfo
     // nearest(x * unitScale) + unitOffset. Temperature has no float spinner (scale 1).
     float unitScale = 1.0f;
     int unitOffset = 0;
-    bool hasFloatForm = false;
     const LinearForm* linear = nullptr;
     // One of the nine channels with a radio button, which drive the slider and the square field.
     bool drivesField = false;
@@ -73,10 +70,6 @@ struct ChannelInfo
 
 // The entry of `channel`; group codes, None and Hex give an entry with no range.
 const ChannelInfo& channelInfo(ColorChannel channel);
-
-// The channels with spinners, in the order the spinner column is written: HSV, RGB, CIE-Lab,
-// CMYK, temperature, alpha.
-const std::array<ColorChannel, 15>& spinnerChannels();
 
 inline bool isSliderChannel(ColorChannel channel)
 {

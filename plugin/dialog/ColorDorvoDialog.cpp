@@ -8,6 +8,8 @@
 #include "dialog/ColorDropTarget.h"
 #include "dialog/ColorInfoLine.h"
 #include "dialog/DialogAccessibility.h"
+#include "dialog/GroupPlacement.h"
+#include "dialog/SpinnerColumn.h"
 #include "fields/CanvasArea.h"
 #include "fields/ColorField.h"
 #include "fields/ColorFieldType.h"
@@ -63,12 +65,9 @@ void fitSixHexDigits(QLineEdit* line)
     }
 }
 
-// Shared by every open dialog: an update is being spread over the views, so the value
-// signals of the spinners being written must not start another one.
+// Shared by every open dialog: an update is being spread over the views. The spinners are written
+// quietly, but a view or a control answering its new color must not start another update.
 bool s_updating = false;
-// A slider is writing its value into the spinners; their handlers must not start the
-// debounce timer, since the slider tells the host itself when the drag ends.
-bool s_sliderDriving = false;
 
 // Sets a process-wide flag for one scope and puts back what it was, so that a nested
 // update cannot clear the flag under the update that is still running.
@@ -94,16 +93,12 @@ constexpr auto kIdClicked = QOverload<int>::of(&QButtonGroup::buttonClicked);
 
 using ClosingScope = FlagScope;
 
-constexpr int kUpdateDelayMs = 500;
 constexpr int kDefaultPaletteAngle = 30;
 
 // The selector's entry for the mixing canvas, after the names of the three color field pages.
 const char kCanvasFieldName[] = "Mixing Canvas";
 
 const char kSettingsGroup[] = "ColorDorvoDialog";
-
-// Each history keeps this many colors; the oldest goes first.
-constexpr std::size_t kHistoryLimit = 100;
 
 // Users of both families of systems expect Ctrl+Y and Ctrl+Shift+Z to redo; each platform's own
 // list has only one of them.
@@ -126,44 +121,6 @@ bool isRedoKey(const QKeyEvent* event)
     return redoKeys().contains(QKeySequence(pressed));
 }
 
-bool holds(QLayout* layout, QWidget* widget)
-{
-    return layout->indexOf(widget) >= 0;
-}
-
-// Every view is refreshed at each step of a drag, and setValue rewrites a spinner's text and
-// repaints it even when the value is unchanged. A spinner whose text already shows the value
-// is left alone; one holding half-typed or empty text is still rewritten. stoodAt records the
-// value the spinner was left at (see SpinnerRow).
-void showValue(QSpinBox* spinner, int value, std::optional<int>& stoodAt)
-{
-    if (spinner->value() != value || !spinner->hasAcceptableInput()) {
-        const QSignalBlocker quiet(spinner);
-        spinner->setValue(value);
-    }
-    stoodAt = spinner->value();
-}
-
-void showValue(QDoubleSpinBox* spinner, double value, std::optional<double>& stoodAt)
-{
-    // The spinner keeps its value rounded to the decimals it shows, the same way.
-    const double shown = QString::number(value, 'f', spinner->decimals()).toDouble();
-    if (spinner->value() != shown || !spinner->hasAcceptableInput()) {
-        const QSignalBlocker quiet(spinner);
-        spinner->setValue(value);
-    }
-    stoodAt = spinner->value();
-}
-
-// True when value is the one the spinner stood at; otherwise it becomes that value.
-template <typename T> bool standsAt(std::optional<T>& stoodAt, T value)
-{
-    if (stoodAt == value)
-        return true;
-    stoodAt = value;
-    return false;
-}
-
 template <typename T> T readSetting(const char* key, T fallback)
 {
     QVariant value = fallback;
@@ -181,12 +138,14 @@ void writeSetting(const char* key, const QVariant& value)
 ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*request*/,
                                    HSVCallback* hostCallback, ColorDorvoPicker* hostPicker,
                                    const QString& title)
-    : QDialog(parent), ui(std::make_unique<Ui::ColorDorvoDialog>()), picker(hostPicker),
-      updateTimer(new QTimer(this))
+    : QDialog(parent), ui(std::make_unique<Ui::ColorDorvoDialog>()),
+      edit(new ColorEdit(ColorValue(color), this)), picker(hostPicker)
 {
     // Keys typed into the spinners must not reach the host's accelerators.
     setProperty("NoMaxAccelerators", true);
     ui->setupUi(this);
+    spinners = std::make_unique<SpinnerColumn>(*ui);
+    groups = std::make_unique<GroupPlacement>(this, *ui, this, *spinners);
     ui->colorPaletteWidget->setServices(this);
     fitSixHexDigits(ui->hexEditLine);
     infoLine = new ColorInfoLine(this);
@@ -196,53 +155,19 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     setWindowTitle(title);
     this->callback = hostCallback;
 
-    spinnerRows = {
-        {ColorChannel::Hue, ui->hueIntSpinner, ui->hueFloatSpinner, ui->hueStackedSpinners},
-        {ColorChannel::Saturation, ui->saturationIntSpinner, ui->saturationFloatSpinner,
-         ui->saturationStackedSpinners},
-        {ColorChannel::Value, ui->valueIntSpinner, ui->valueFloatSpinner, ui->valueStackedSpinners},
-        {ColorChannel::Red, ui->redIntSpinner, ui->redFloatSpinner, ui->redStackedSpinners},
-        {ColorChannel::Green, ui->greenIntSpinner, ui->greenFloatSpinner, ui->greenStackedSpinners},
-        {ColorChannel::Blue, ui->blueIntSpinner, ui->blueFloatSpinner, ui->blueStackedSpinners},
-        {ColorChannel::Lightness, ui->lightnessIntSpinner, ui->lightnessFloatSpinner,
-         ui->lightnessStackedSpinners},
-        {ColorChannel::RedGreen, ui->redGreenIntSpinner, ui->redGreenFloatSpinner,
-         ui->redGreenStackedSpinners},
-        {ColorChannel::BlueYellow, ui->blueYellowIntSpinner, ui->blueYellowFloatSpinner,
-         ui->blueYellowStackedSpinners},
-        {ColorChannel::Cyan, ui->cyanIntSpinner, ui->cyanFloatSpinner, ui->cyanStackedSpinners},
-        {ColorChannel::Magenta, ui->magentaIntSpinner, ui->magentaFloatSpinner,
-         ui->magentaStackedSpinners},
-        {ColorChannel::Yellow, ui->yellowIntSpinner, ui->yellowFloatSpinner,
-         ui->yellowStackedSpinners},
-        {ColorChannel::Key, ui->keyIntSpinner, ui->keyFloatSpinner, ui->keyStackedSpinners},
-        {ColorChannel::Temperature, ui->temperatureSpinner, nullptr, nullptr},
-        {ColorChannel::Alpha, ui->alphaIntSpinner, ui->alphaFloatSpinner, ui->alphaStackedSpinners},
-    };
-
-    // The spinners and the hex line change at every step of a drag; their group boxes need
-    // not be drawn again under them each time.
-    for (const SpinnerRow& row : spinnerRows)
-        BackdropCache::install(row.stack ? static_cast<QWidget*>(row.stack) : row.intSpinner);
-    BackdropCache::install(ui->hexEditLine);
-
-    currentColor = ColorValue(color);
-    initialColor = ColorValue(color);
-    committedColor = currentColor;
-    infoLine->showColor(currentColor, initialColor, ColorChannel::None);
-
+    infoLine->showColor(edit->current(), edit->initial(), ColorChannel::None);
     ReadSettings();
-    UpdateColorDisplays(currentColor, true);
+    UpdateColorDisplays(edit->current(), true);
     CreateColorFields();
     SetColorField(colorFieldIndex);
     // An open swatch list widens the dialog from its fitted size; otherwise the size is fitted
     // once, at the end.
-    PlaceGroupsAsStored();
+    groups->placeAsStored();
     if (swatchListShown)
         FixSize();
     CreateSwatchList(swatchListShown);
 
-    RefreshSpinners(initialColor, ColorChannel::None);
+    RefreshSpinners(edit->initial(), ColorChannel::None);
 
     // Filled before any connection exists, so no slot runs. The mixing canvas is listed
     // last, so that every page, and every stored page number, has its entry.
@@ -287,8 +212,8 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     ui->pickColorBtn->setIcon(
         MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(kEyeDropperIconPath)));
 
-    updateTimer->setSingleShot(true);
-    connect(updateTimer, &QTimer::timeout, this, &ColorDorvoDialog::OnUpdateTimerTimeout);
+    connect(edit->timer(), &QTimer::timeout, this, &ColorDorvoDialog::OnUpdateTimerTimeout);
+    connect(edit, &ColorEdit::hostToldOf, this, &ColorDorvoDialog::NotifyColorChanged);
 
     // The field names and the spinner page chosen above can change what the form needs.
     FixSize();
@@ -303,8 +228,7 @@ ColorDorvoDialog::~ColorDorvoDialog()
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
     WriteSettings();
-    if (updateTimer->isActive())
-        updateTimer->stop();
+    edit->stopTimer();
     if (callback) {
         callback->BeingDestroyed(GetPosition());
         callback = nullptr;
@@ -315,56 +239,26 @@ ColorDorvoDialog::~ColorDorvoDialog()
 
 void ColorDorvoDialog::ViewColorChanged(const ColorValue& color, bool silent)
 {
-    FinishTypedEdit();
-    {
-        // The host hears every step of a field or wheel drag, but only the end of one is a step
-        // of the history: the field's release, a palette tile and a swatch come silent.
-        const FlagScope notFinal(recordingPaused);
-        ApplyColor(color, !silent);
-    }
-    if (silent)
-        CommitColor(currentColor);
+    ApplyColor(color, silent ? ChangeKind::ViewFinal : ChangeKind::ViewStep);
+}
+
+void ColorDorvoDialog::ViewDragEnded()
+{
+    edit->change(ChangeKind::DragEnd, edit->current());
 }
 
 void ColorDorvoDialog::SliderValueChanged(int value, ColorChannel channel, bool notify)
 {
     if (channel == ColorChannel::None || s_updating)
         return;
-    FinishTypedEdit();
-    FlagScope driving(s_sliderDriving);
-    // The end of a drag: the host hears the color the drag had reached before this
-    // final value, which then only goes into the spinners.
-    if (notify)
-        NotifyColorChanged(currentColor);
-
-    SpinnerRow* row = RowOf(channel);
-    if (!row)
-        return;
-    ShowPendingValues(*row);
-    // The value goes into the channel's spinners as if typed there (each clamps it to its
-    // range), and then through the spinner path once. A step that changes neither spinner
-    // changes nothing, as a spinner that is set to the value it shows does not report it.
-    const int shown = shownFromStored(channel, value, SRgbShown());
-    const int intBefore = row->intSpinner->value();
-    const double floatBefore = row->floatSpinner ? row->floatSpinner->value() : 0.0;
-    {
-        const QSignalBlocker quietInt(row->intSpinner);
-        row->intSpinner->setValue(shown);
-    }
-    if (row->floatSpinner) {
-        const QSignalBlocker quietFloat(row->floatSpinner);
-        row->floatSpinner->setValue(floatFromInteger(channel, shown));
-        row->floatStoodAt = row->floatSpinner->value();
-    }
-    row->intStoodAt = row->intSpinner->value();
-    if (row->intSpinner->value() != intBefore)
-        ColorSpinnerChanged(row->intSpinner->value(), static_cast<int>(channel));
-    else if (row->floatSpinner && row->floatSpinner->value() != floatBefore)
-        ColorSpinnerChanged(static_cast<float>(row->floatSpinner->value()),
-                            static_cast<int>(channel));
-    // A drag is one step of the history, taken at its release with its final value.
-    if (notify)
-        CommitColor(currentColor);
+    // The value goes into the channel's spinners as if typed there, and then through the spinner
+    // path once. A step that changes neither spinner changes nothing; the end of a drag still
+    // tells the host the color the drag had reached and makes one step of the history.
+    const ChangeKind kind = notify ? ChangeKind::SliderEnd : ChangeKind::SliderStep;
+    if (const std::optional<int> shown = spinners->takeSliderValue(channel, value, SRgbShown()))
+        StoreShownValue(channel, *shown, kind);
+    else if (notify)
+        edit->change(kind, edit->current());
 }
 
 int ColorDorvoDialog::ExecDialog()
@@ -385,12 +279,10 @@ void ColorDorvoDialog::ModifyColor(DWORD color)
 
 void ColorDorvoDialog::ModifyColor(AColor color)
 {
-    // The host's color supersedes an edit still waiting to be reported; reporting it
-    // would only echo the host's own color back.
-    updateTimer->stop();
-    ApplyColor(ColorValue(color.r, color.g, color.b, color.a), false);
-    // Not an edit of the user's, but the color the next undo returns to.
-    committedColor = currentColor;
+    // The host's color supersedes an edit still waiting to be reported (reporting it would only
+    // echo the host's own color back); it is no edit of the user's, but the color the next undo
+    // returns to.
+    ApplyColor(ColorValue(color.r, color.g, color.b, color.a), ChangeKind::HostModified);
 }
 
 void ColorDorvoDialog::SetNewColor(DWORD color, const MCHAR* name)
@@ -401,22 +293,18 @@ void ColorDorvoDialog::SetNewColor(DWORD color, const MCHAR* name)
 void ColorDorvoDialog::SetNewColor(AColor color, const MCHAR* name)
 {
     setWindowTitle(name ? QString::fromWCharArray(name) : QString());
-    initialColor = ColorValue(color.r, color.g, color.b, color.a);
-    currentColor = initialColor;
-    UpdateColorDisplays(currentColor, true);
-    {
-        const FlagScope notRecorded(recordingPaused);
-        ApplyColor(ColorValue(color.r, color.g, color.b, color.a), true);
-    }
     // A new color from the host starts a new edit: the colors before it are not its history.
-    undoHistory.clear();
-    redoHistory.clear();
-    committedColor = currentColor;
+    const ColorValue value(color.r, color.g, color.b, color.a);
+    const FlagScope updating(s_updating);
+    edit->change(ChangeKind::HostReplaced, value, [this, &value] {
+        UpdateColorDisplays(value, true);
+        RefreshViews(ColorChannel::None);
+    });
 }
 
 DWORD ColorDorvoDialog::GetColor()
 {
-    return currentColor.toColorRef();
+    return edit->current().toColorRef();
 }
 
 IPoint2 ColorDorvoDialog::GetPosition()
@@ -427,8 +315,8 @@ IPoint2 ColorDorvoDialog::GetPosition()
 void ColorDorvoDialog::Destroy()
 {
     // The host closing a modeless picker keeps the color it was last given: an accepted one.
-    if (currentColor.rgb() != initialColor.rgb())
-        ColorSwatchListWidget::rememberColor(swatchList, currentColor.toQColor());
+    if (edit->current().rgb() != edit->initial().rgb())
+        ColorSwatchListWidget::rememberColor(swatchList, edit->current().toQColor());
     const ClosingScope closing(closingOnPurpose);
     close();
 }
@@ -441,20 +329,20 @@ void ColorDorvoDialog::InstallNewCB(DWORD color, HSVCallback* newCallback, const
 void ColorDorvoDialog::InstallNewCB(AColor color, HSVCallback* newCallback, const MCHAR* name)
 {
     // The outgoing owner hears the last color it was shown.
-    NotifyColorChanged(currentColor);
+    NotifyColorChanged(edit->current());
     callback = newCallback;
     SetNewColor(color, name);
 }
 
 void ColorDorvoDialog::RefreshUI()
 {
-    ApplyColor(currentColor, false);
+    ApplyColor(edit->current(), ChangeKind::Quiet);
 }
 
 AColor ColorDorvoDialog::GetAColor()
 {
     float rgba[4];
-    currentColor.toFloats(rgba);
+    edit->current().toFloats(rgba);
     return AColor(rgba[0], rgba[1], rgba[2], rgba[3]);
 }
 
@@ -485,8 +373,8 @@ bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
         // Closed by the window system (its close button, Alt+F4): a cancel, so a host that
         // previewed the edits is put back to the initial color.
         if (watched == this && !closingOnPurpose && isVisible()) {
-            updateTimer->stop();
-            NotifyColorChanged(initialColor);
+            edit->stopTimer();
+            NotifyColorChanged(edit->initial());
         }
         break;
     case QEvent::KeyPress:
@@ -514,31 +402,31 @@ bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
 void ColorDorvoDialog::AcceptColor()
 {
     // Accepting reports the current color itself; a pending report would only repeat it.
-    updateTimer->stop();
-    NotifyColorChanged(currentColor);
-    ColorSwatchListWidget::rememberColor(swatchList, currentColor.toQColor());
+    edit->stopTimer();
+    NotifyColorChanged(edit->current());
+    ColorSwatchListWidget::rememberColor(swatchList, edit->current().toQColor());
     const ClosingScope closing(closingOnPurpose);
     accept();
 }
 
 void ColorDorvoDialog::ResetColor()
 {
-    ApplyColor(initialColor, true);
+    ApplyColor(edit->initial(), ChangeKind::Applied);
 }
 
 void ColorDorvoDialog::PickColorFromScreen()
 {
     // The pick replaces red, green, blue and alpha (opaque, or the color's own after a cancel).
-    ColorValue picked = currentColor;
-    picked.setRgb(ColorPickScreen::pickScreenColor(currentColor.rgb()));
-    ApplyColor(picked, true);
+    ColorValue picked = edit->current();
+    picked.setRgb(ColorPickScreen::pickScreenColor(edit->current().rgb()));
+    ApplyColor(picked, ChangeKind::Applied);
 }
 
 void ColorDorvoDialog::CancelDialog()
 {
     // A pending report of an edit must not reach the host after it was put back.
-    updateTimer->stop();
-    NotifyColorChanged(initialColor);
+    edit->stopTimer();
+    NotifyColorChanged(edit->initial());
     const ClosingScope closing(closingOnPurpose);
     close();
 }
@@ -567,20 +455,23 @@ void ColorDorvoDialog::ColorRdBtnChanged(int type)
 
 void ColorDorvoDialog::ColorSpinnerChanged(int value, int type)
 {
-    if (!s_updating && !s_sliderDriving)
-        updateTimer->start(kUpdateDelayMs);
+    if (s_updating)
+        return;
     const auto channel = static_cast<ColorChannel>(type);
-    if (channel == ColorChannel::None || s_updating)
-        return;
-    FlagScope updating(s_updating);
-
-    const ChannelInfo& info = channelInfo(channel);
-    if (!info.write)
-        return;
     // Values arrive in the form the spinners show; with the sRGB switch off RGB, saturation
     // and value are linear and are stored in display form.
-    currentColor.setChannel(channel, storedFromShown(channel, value, SRgbShown()));
-    RefreshViews(info.editKeeps);
+    if (channelInfo(channel).write)
+        StoreShownValue(channel, value, ChangeKind::Typed);
+    else
+        edit->change(ChangeKind::Typed, edit->current());
+}
+
+void ColorDorvoDialog::StoreShownValue(ColorChannel channel, int shown, ChangeKind kind)
+{
+    const FlagScope updating(s_updating);
+    ColorValue next = edit->current();
+    next.setChannel(channel, storedFromShown(channel, shown, SRgbShown()));
+    edit->change(kind, next, [this, channel] { RefreshViews(channelInfo(channel).editKeeps); });
 }
 
 void ColorDorvoDialog::ColorSpinnerChanged(float value, int type)
@@ -592,45 +483,34 @@ void ColorDorvoDialog::AngleRdBtnChanged(int type)
 {
     paletteAngleType = static_cast<PaletteAngleType>(type);
     ui->angleSpn->setEnabled(paletteAngleType != PaletteAngleType::Monochromatic);
-    ui->colorPaletteWidget->updatePalettes(currentColor.hsv(), type, ui->angleSpn->value());
+    ui->colorPaletteWidget->updatePalettes(edit->current().hsv(), type, ui->angleSpn->value());
 }
 
 void ColorDorvoDialog::AngleSpinnerChanged(int angle)
 {
-    ui->colorPaletteWidget->updatePalettes(currentColor.hsv(), static_cast<int>(paletteAngleType),
-                                           angle);
+    ui->colorPaletteWidget->updatePalettes(edit->current().hsv(),
+                                           static_cast<int>(paletteAngleType), angle);
 }
 
 void ColorDorvoDialog::ComplementarySwitchPressed()
 {
-    ApplyColor(currentColor.complementary(), true);
+    ApplyColor(edit->current().complementary(), ChangeKind::Applied);
 }
 
 void ColorDorvoDialog::InvertSwitchPressed()
 {
-    ApplyColor(currentColor.inverted(), true);
+    ApplyColor(edit->current().inverted(), ChangeKind::Applied);
 }
 
 void ColorDorvoDialog::OnUpdateTimerTimeout()
 {
-    ApplyColor(currentColor, true);
+    ApplyColor(edit->current(), ChangeKind::TimerFired);
 }
 
-void ColorDorvoDialog::ApplyColor(const ColorValue& value, bool notify)
+void ColorDorvoDialog::ApplyColor(const ColorValue& value, ChangeKind kind)
 {
-    // `value` may refer to currentColor itself; copy before overwriting.
-    const ColorValue color = value;
-    if (notify && !recordingPaused)
-        FinishTypedEdit();
-    FlagScope updating(s_updating);
-    currentColor = color;
-    RefreshViews(ColorChannel::None);
-    if (notify)
-        NotifyColorChanged(currentColor);
-    // What the host is told of as final is a step of the history (drag steps and the history's
-    // own colors pause the recording).
-    if (notify && !recordingPaused)
-        CommitColor(currentColor);
+    const FlagScope updating(s_updating);
+    edit->change(kind, value, [this] { RefreshViews(ColorChannel::None); });
 }
 
 void ColorDorvoDialog::RefreshViews(ColorChannel keepGroup)
@@ -638,58 +518,15 @@ void ColorDorvoDialog::RefreshViews(ColorChannel keepGroup)
     ++viewRefreshes;
     if (colorClipboard)
         colorClipboard->clearStatus();
-    RefreshSpinners(currentColor, keepGroup);
-    UpdateColorDisplays(currentColor, false);
+    RefreshSpinners(edit->current(), keepGroup);
+    UpdateColorDisplays(edit->current(), false);
     SetColorField(colorFieldIndex);
-    infoLine->showColor(currentColor, initialColor, keepGroup);
+    infoLine->showColor(edit->current(), edit->initial(), keepGroup);
 }
 
 void ColorDorvoDialog::RefreshSpinners(const ColorValue& value, ColorChannel skipGroup)
 {
-    const bool sRgb = SRgbShown();
-    const bool floatsShown = colorSpinnerType == ColorSpinnerType::Float;
-    // The rows are in column order, so each group is one run of rows: its integer spinners are
-    // written before its float spinners.
-    for (auto first = spinnerRows.begin(); first != spinnerRows.end();) {
-        const ColorChannel group = channelInfo(first->channel).group;
-        auto last = first;
-        while (last != spinnerRows.end() && channelInfo(last->channel).group == group)
-            ++last;
-        if (group != skipGroup) {
-            for (auto row = first; row != last; ++row) {
-                const int shown = shownFromStored(row->channel, value.channel(row->channel), sRgb);
-                if (floatsShown && row->floatSpinner) {
-                    row->pendingInt = shown;
-                } else {
-                    row->pendingInt.reset();
-                    showValue(row->intSpinner, shown, row->intStoodAt);
-                }
-            }
-            // The float spinner being typed in is not rewritten: reformatting "0.2" as "0.200"
-            // under the cursor would make "0.25" untypable.
-            for (auto row = first; row != last; ++row) {
-                if (!row->floatSpinner || row->floatSpinner == typedFloatSpinner)
-                    continue;
-                const double shown = shownFloat(value, row->channel, sRgb);
-                if (floatsShown) {
-                    row->pendingFloat.reset();
-                    showValue(row->floatSpinner, shown, row->floatStoodAt);
-                } else {
-                    row->pendingFloat = shown;
-                }
-            }
-        }
-        first = last;
-    }
-    if (skipGroup != ColorChannel::Hex) {
-        // Laying out the same six digits again costs more than the rest of the column; the
-        // line only has to forget that it was edited.
-        const QString text = value.hex().text();
-        if (ui->hexEditLine->text() != text)
-            ui->hexEditLine->setText(text);
-        else
-            ui->hexEditLine->setModified(false);
-    }
+    spinners->refresh(value, skipGroup, SRgbShown());
 }
 
 void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial)
@@ -713,22 +550,22 @@ void ColorDorvoDialog::SetColorField(int page)
     switch (static_cast<ColorFieldType>(page)) {
     case ColorFieldType::FieldHsvWheel:
         colorFieldStack->setCurrentWidget(hsvWheel);
-        hsvWheel->setColor(currentColor);
+        hsvWheel->setColor(edit->current());
         SetChannelButtonsEnabled(false);
         // Beside the disk the slider always drives the value, whatever channel is chosen.
         channelSlider->show();
-        channelSlider->setColor(currentColor, ColorChannel::Value);
+        channelSlider->setColor(edit->current(), ColorChannel::Value);
         break;
     case ColorFieldType::FieldHueWheel:
         colorFieldStack->setCurrentWidget(hueWheel);
-        hueWheel->setColor(currentColor);
+        hueWheel->setColor(edit->current());
         channelSlider->hide();
         SetChannelButtonsEnabled(false);
         break;
     case ColorFieldType::FieldCanvas:
         colorFieldStack->setCurrentWidget(canvasArea);
         // The canvas paints with the current color.
-        canvasArea->setPenColor(currentColor.toQColor());
+        canvasArea->setPenColor(edit->current().toQColor());
         ShowCanvasControls(true);
         SetChannelButtonsEnabled(false);
         channelSlider->hide();
@@ -736,9 +573,9 @@ void ColorDorvoDialog::SetColorField(int page)
         return;
     default:
         colorFieldStack->setCurrentWidget(colorField);
-        colorField->setColor(currentColor, sliderChannel);
+        colorField->setColor(edit->current(), sliderChannel);
         channelSlider->show();
-        channelSlider->setColor(currentColor, sliderChannel);
+        channelSlider->setColor(edit->current(), sliderChannel);
         SetChannelButtonsEnabled(true);
         break;
     }
@@ -759,17 +596,7 @@ void ColorDorvoDialog::ShowCanvasControls(bool show)
 
 void ColorDorvoDialog::FixSize()
 {
-    // A fixed size pins the minimum and the maximum; released first, the layout can give the
-    // dialog what its content needs now, more or less than before.
-    // Sizes are measured in the style and fonts the dialog will be shown with.
-    ensurePolished();
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    // The minimum is what the content needs now: adjustSize, which keeps a window within two
-    // thirds of a small screen, must never squeeze the content below it.
-    setMinimumSize(layout()->totalMinimumSize());
-    setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
-    adjustSize();
-    setFixedSize(width(), height());
+    groups->fitSize();
 }
 
 void ColorDorvoDialog::ToggleSwatchList()
@@ -816,30 +643,18 @@ void ColorDorvoDialog::SetChannelButtonsEnabled(bool enabled)
 
 void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)
 {
-    auto* slider = new ColorSlider(this, 145, 20, ColorSlider::Horizontal, row->parentWidget());
-    row->addWidget(slider);
-    if (const SpinnerRow* spinners = RowOf(channel))
-        DialogAccessibility::placeChannelSlider(spinners->floatSpinner, slider);
-    slider->setColor(currentColor, channel);
-    channelSliders.append(slider);
+    groups->addChannelSlider(row, channel, edit->current());
 }
 
 void ColorDorvoDialog::UpdateChannelSliders()
 {
-    // The per-channel sliders of expanded groups keep their own channels. A collapsed group
-    // deletes its sliders, which leaves null entries behind.
-    channelSliders.removeAll(nullptr);
-    for (ColorSlider* slider : qAsConst(channelSliders))
-        slider->setColor(currentColor, ColorChannel::None);
+    groups->updateChannelSliders(edit->current());
 }
 
 void ColorDorvoDialog::SetSpinnerType(ColorSpinnerType type)
 {
-    for (const SpinnerRow& row : spinnerRows) {
-        if (row.stack)
-            row.stack->setCurrentIndex(static_cast<int>(type));
-    }
-    ApplyColor(currentColor, false);
+    spinners->setType(type);
+    ApplyColor(edit->current(), ChangeKind::Quiet);
 }
 
 void ColorDorvoDialog::HexEditFinished()
@@ -850,7 +665,7 @@ void ColorDorvoDialog::HexEditFinished()
     if (!ui->hexEditLine->isModified())
         return;
     // Short texts give black and long ones white; six characters are kept as typed.
-    ApplyColor(ColorValue(HexColor(ui->hexEditLine->text())), true);
+    ApplyColor(ColorValue(HexColor(ui->hexEditLine->text())), ChangeKind::Applied);
 }
 
 void ColorDorvoDialog::NotifyColorChanged(const ColorValue& color)
@@ -864,27 +679,7 @@ void ColorDorvoDialog::NotifyColorChanged(const ColorValue& color)
 
 void ColorDorvoDialog::WriteHiddenSpinners()
 {
-    for (SpinnerRow& row : spinnerRows)
-        ShowPendingValues(row);
-}
-
-void ColorDorvoDialog::ShowPendingValues(SpinnerRow& row)
-{
-    if (row.pendingInt)
-        showValue(row.intSpinner, *row.pendingInt, row.intStoodAt);
-    if (row.pendingFloat && row.floatSpinner)
-        showValue(row.floatSpinner, *row.pendingFloat, row.floatStoodAt);
-    row.pendingInt.reset();
-    row.pendingFloat.reset();
-}
-
-ColorDorvoDialog::SpinnerRow* ColorDorvoDialog::RowOf(ColorChannel channel)
-{
-    for (SpinnerRow& row : spinnerRows) {
-        if (row.channel == channel)
-            return &row;
-    }
-    return nullptr;
+    spinners->writeHidden();
 }
 
 bool ColorDorvoDialog::SRgbShown() const
@@ -964,36 +759,20 @@ void ColorDorvoDialog::ConnectSignals()
     connect(ui->colorFieldComboBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ColorDorvoDialog::ColorFieldChanged);
     connect(ui->sRgbCheckBox, &QCheckBox::stateChanged, this,
-            [this](int) { ApplyColor(currentColor, true); });
+            [this](int) { ApplyColor(edit->current(), ChangeKind::Applied); });
     // The button groups carry the ids: the spinner type, the slider channel and the harmony.
     connect(ui->colorSpinnerRangeBtnGrp, kIdClicked, this,
             &ColorDorvoDialog::ColorSpinnerRangeChanged);
     connect(ui->colorSliderBtnGrp, kIdClicked, this, &ColorDorvoDialog::ColorRdBtnChanged);
 
-    // The rows are fixed once built, so the connections may keep their index.
-    for (std::size_t i = 0; i < spinnerRows.size(); ++i) {
-        const SpinnerRow& row = spinnerRows[i];
-        const int type = static_cast<int>(row.channel);
-        connect(row.intSpinner, QOverload<int>::of(&QSpinBox::valueChanged), this,
-                [this, type, i](int value) {
-                    if (!standsAt(spinnerRows[i].intStoodAt, value))
-                        ColorSpinnerChanged(value, type);
-                });
-        QDoubleSpinBox* spinner = row.floatSpinner;
-        if (!spinner)
-            continue;
-        connect(spinner, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this,
-                [this, type, spinner, i](double value) {
-                    if (standsAt(spinnerRows[i].floatStoodAt, value))
-                        return;
-                    // Spinners written during the update re-enter here; they must not
-                    // clear the mark of the one the user types in.
-                    QDoubleSpinBox* const outer = typedFloatSpinner;
-                    typedFloatSpinner = spinner;
-                    ColorSpinnerChanged(static_cast<float>(value), type);
-                    typedFloatSpinner = outer;
-                });
-    }
+    spinners->connectEdits(
+        this,
+        [this](int value, ColorChannel channel) {
+            ColorSpinnerChanged(value, static_cast<int>(channel));
+        },
+        [this](float value, ColorChannel channel) {
+            ColorSpinnerChanged(value, static_cast<int>(channel));
+        });
     connect(ui->hexEditLine, &QLineEdit::editingFinished, this, &ColorDorvoDialog::HexEditFinished);
 
     connect(ui->colorPaletteBtnGrp, kIdClicked, this, &ColorDorvoDialog::AngleRdBtnChanged);
@@ -1015,153 +794,20 @@ void ColorDorvoDialog::ConnectSignals()
 
 void ColorDorvoDialog::ReadExpandedSettings()
 {
-    PlaceGroupsAsStored();
+    groups->placeAsStored();
     FixSize();
 }
 
-void ColorDorvoDialog::PlaceGroupsAsStored()
-{
-    using Settings = ColorDorvoSettingsDialog;
-    const std::pair<const char*, ColorChannel> groups[] = {
-        {Settings::kHsvExpandedKey, ColorChannel::HsvGroup},
-        {Settings::kRgbExpandedKey, ColorChannel::RgbGroup},
-        {Settings::kCieLabExpandedKey, ColorChannel::LabGroup},
-    };
-    for (const auto& [key, group] : groups) {
-        if (Settings::ReadExpanded(key))
-            PlaceExpandedGroup(group);
-        else
-            PlaceCompactGroup(group);
-    }
-}
-
-namespace {
-
-// A spinner group's box and its three channel rows, which carry a slider each when expanded.
-struct ExpandableGroup
-{
-    QGroupBox* box = nullptr;
-    std::array<std::pair<QHBoxLayout*, ColorChannel>, 3> rows{};
-};
-
-ExpandableGroup expandableGroup(const Ui::ColorDorvoDialog& ui, ColorChannel group)
-{
-    switch (group) {
-    case ColorChannel::RgbGroup:
-        return {ui.rgbGrpBox,
-                {{{ui.redHLayout, ColorChannel::Red},
-                  {ui.greenHLayout, ColorChannel::Green},
-                  {ui.blueHLayout, ColorChannel::Blue}}}};
-    case ColorChannel::HsvGroup:
-        return {ui.hsvGrpBox,
-                {{{ui.hueHLayout, ColorChannel::Hue},
-                  {ui.saturationHLayout, ColorChannel::Saturation},
-                  {ui.valueHLayout, ColorChannel::Value}}}};
-    case ColorChannel::LabGroup:
-        return {ui.cieLabGrpBox,
-                {{{ui.lHLayout, ColorChannel::Lightness},
-                  {ui.aHLayout, ColorChannel::RedGreen},
-                  {ui.bHLayout, ColorChannel::BlueYellow}}}};
-    default:
-        DebugPrint(_M("Didn't get a valid color space type\n"));
-        return {};
-    }
-}
-
-// A layout shows a widget it adopts in a shown window only at the next turn of the event loop;
-// until then the widget takes no room, and the size fitted now would squeeze it. A widget
-// hidden on purpose stays hidden.
-void showNow(QWidget* widget)
-{
-    if (widget && !(widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide)))
-        widget->show();
-}
-
-// Layouts measure a change at their next layout request; the size fitted now must see it
-// already: the box's rows first, then the dialog's layout around the box.
-void measureNow(QWidget* dialog, QGroupBox* box)
-{
-    box->layout()->activate();
-    dialog->layout()->activate();
-}
-
-} // namespace
-
 void ColorDorvoDialog::ExpandColorGroup(ColorChannel group)
 {
-    PlaceExpandedGroup(group);
+    groups->placeExpanded(group);
     FixSize();
 }
 
 void ColorDorvoDialog::CollapseColorGroup(ColorChannel group)
 {
-    PlaceCompactGroup(group);
+    groups->placeCompact(group);
     FixSize();
-}
-
-void ColorDorvoDialog::PlaceExpandedGroup(ColorChannel group)
-{
-    // Expanded groups stand full width in the column, in the order HSV, RGB, CIE-Lab, between
-    // the sRGB row (index 0) and the two compact columns.
-    QVBoxLayout* column = ui->colorSpinnersVLayout;
-    const ExpandableGroup expandable = expandableGroup(*ui, group);
-    if (expandable.box && !holds(column, expandable.box)) {
-        const bool hsvExpanded = holds(column, ui->hsvGrpBox);
-        const bool rgbExpanded = holds(column, ui->rgbGrpBox);
-        int index = 1;
-        if (group == ColorChannel::RgbGroup)
-            index += hsvExpanded ? 1 : 0;
-        else if (group == ColorChannel::LabGroup)
-            index += (hsvExpanded ? 1 : 0) + (rgbExpanded ? 1 : 0);
-        column->insertWidget(index, expandable.box);
-        for (const auto& [row, channel] : expandable.rows) {
-            AddChannelSlider(row, channel);
-            showNow(row->itemAt(row->count() - 1)->widget());
-        }
-        showNow(expandable.box);
-        // CMYK fills the left column, above its closing spacer, so it is never left empty.
-        QVBoxLayout* left = ui->spinnersLeftVLayout;
-        if (!holds(left, ui->cmykGrpBox)) {
-            left->insertWidget(left->count() - 1, ui->cmykGrpBox);
-            showNow(ui->cmykGrpBox);
-        }
-        measureNow(this, expandable.box);
-        // The new sliders place their markers once the layout has given them their size.
-        QTimer::singleShot(0, this, &ColorDorvoDialog::UpdateChannelSliders);
-    }
-}
-
-void ColorDorvoDialog::PlaceCompactGroup(ColorChannel group)
-{
-    // Compact groups go back to the left column in the order HSV, RGB, CIE-Lab, above CMYK
-    // when it is there.
-    QVBoxLayout* left = ui->spinnersLeftVLayout;
-    const ExpandableGroup expandable = expandableGroup(*ui, group);
-    if (expandable.box && !holds(left, expandable.box)) {
-        const bool hsvCompact = holds(left, ui->hsvGrpBox);
-        const bool rgbCompact = holds(left, ui->rgbGrpBox);
-        int index = 0;
-        if (group == ColorChannel::RgbGroup)
-            index = hsvCompact ? 1 : 0;
-        else if (group == ColorChannel::LabGroup)
-            index = (hsvCompact ? 1 : 0) + (rgbCompact ? 1 : 0);
-        left->insertWidget(index, expandable.box);
-        showNow(expandable.box);
-        for (const auto& [row, channel] : expandable.rows) {
-            QLayoutItem* last = row->itemAt(row->count() - 1);
-            if (auto* slider = last ? qobject_cast<ColorSlider*>(last->widget()) : nullptr) {
-                row->removeWidget(slider);
-                // Gone at once, so that neither the size fix-up nor the next refresh sees it.
-                std::unique_ptr<ColorSlider> discarded(slider);
-            }
-        }
-        if (holds(left, ui->hsvGrpBox) && holds(left, ui->rgbGrpBox) &&
-            holds(left, ui->cieLabGrpBox) && !holds(ui->spinnersRightVLayout, ui->cmykGrpBox)) {
-            ui->spinnersRightVLayout->insertWidget(0, ui->cmykGrpBox);
-            showNow(ui->cmykGrpBox);
-        }
-        measureNow(this, expandable.box);
-    }
 }
 
 void ColorDorvoDialog::OpenSettingsDialog()
@@ -1197,9 +843,6 @@ void ColorDorvoDialog::CreateActions()
     }
     // The refresh marks the hex line unedited whenever it shows the color.
     ui->hexEditLine->installEventFilter(this);
-    // The wheels tell of every step of a drag but not of its end.
-    hsvWheel->installEventFilter(this);
-    hueWheel->installEventFilter(this);
 }
 
 bool ColorDorvoDialog::FilterChildEvent(QObject* watched, QEvent* event)
@@ -1233,10 +876,6 @@ bool ColorDorvoDialog::FilterChildEvent(QObject* watched, QEvent* event)
                 Redo();
             return true;
         }
-    } else if (event->type() == QEvent::MouseButtonRelease &&
-               (watched == hsvWheel || watched == hueWheel)) {
-        // The wheel picks once more as it handles the release; the drag is committed after.
-        QTimer::singleShot(0, this, [this] { CommitColor(currentColor); });
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -1245,12 +884,14 @@ void ColorDorvoDialog::CreateColorTransfer()
 {
     // A color pasted or dropped is one change like a reset: the views follow once, the host is
     // told and the history takes one step.
-    const auto take = [this](const QColor& color) { ApplyColor(ColorValue(color), true); };
+    const auto take = [this](const QColor& color) {
+        ApplyColor(ColorValue(color), ChangeKind::Applied);
+    };
     colorClipboard = new ColorClipboard(
-        this, ui->pasteStatusLbl, [this] { return currentColor.toQColor(); }, take);
-    new ColorDragSource(ui->currentColorLbl, [this] { return currentColor.toQColor(); });
-    new ColorCopyMenu(ui->currentColorLbl, [this] { return currentColor.toQColor(); });
-    new ColorDragSource(ui->initColorLbl, [this] { return initialColor.toQColor(); });
+        this, ui->pasteStatusLbl, [this] { return edit->current().toQColor(); }, take);
+    new ColorDragSource(ui->currentColorLbl, [this] { return edit->current().toQColor(); });
+    new ColorCopyMenu(ui->currentColorLbl, [this] { return edit->current().toQColor(); });
+    new ColorDragSource(ui->initColorLbl, [this] { return edit->initial().toQColor(); });
     for (QWidget* target :
          {static_cast<QWidget*>(ui->currentColorLbl), static_cast<QWidget*>(colorField),
           static_cast<QWidget*>(hsvWheel), static_cast<QWidget*>(hueWheel)})
@@ -1261,53 +902,22 @@ void ColorDorvoDialog::Undo()
 {
     if (CharStream* listener = ListenerStream())
         listener->printf(_M("Undo\n"));
-    StepHistory(undoHistory, redoHistory);
+    StepHistory(false);
 }
 
 void ColorDorvoDialog::Redo()
 {
     if (CharStream* listener = ListenerStream())
         listener->printf(_M("Redo\n"));
-    StepHistory(redoHistory, undoHistory);
+    StepHistory(true);
 }
 
-void ColorDorvoDialog::StepHistory(std::deque<ColorValue>& from, std::deque<ColorValue>& to)
+void ColorDorvoDialog::StepHistory(bool forward)
 {
-    // A change not yet committed (typing still waiting for its timer) is committed first, so
-    // the step goes back over it.
-    FinishTypedEdit();
-    CommitColor(currentColor);
-    if (from.empty())
-        return;
-    const ColorValue entry = from.back();
-    from.pop_back();
-    to.push_back(currentColor);
-    if (to.size() > kHistoryLimit)
-        to.pop_front();
-    {
-        const FlagScope notRecorded(recordingPaused);
-        ApplyColor(entry, true);
-    }
-    committedColor = currentColor;
-}
-
-void ColorDorvoDialog::CommitColor(const ColorValue& color)
-{
-    if (color == committedColor)
-        return;
-    undoHistory.push_back(committedColor);
-    if (undoHistory.size() > kHistoryLimit)
-        undoHistory.pop_front();
-    redoHistory.clear();
-    committedColor = color;
-}
-
-void ColorDorvoDialog::FinishTypedEdit()
-{
-    // Typing waits for the debounce timer before the host hears of it. Another change, or a
-    // step of the history, makes the typed color a step of the history of its own; the host
-    // still hears of it by the timer, as before.
-    if (!updateTimer->isActive() || s_updating)
-        return;
-    CommitColor(currentColor);
+    const FlagScope updating(s_updating);
+    const auto views = [this] { RefreshViews(ColorChannel::None); };
+    if (forward)
+        edit->redo(views);
+    else
+        edit->undo(views);
 }

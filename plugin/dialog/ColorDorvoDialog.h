@@ -2,6 +2,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
+#include "dialog/ColorEdit.h"
 #include "dialog/ColorSpinnerType.h"
 #include "dialog/PaletteAngleType.h"
 #include "fields/ColorDialogServices.h"
@@ -12,17 +13,11 @@
 #include <QPointer>
 #include <QString>
 
-#include <deque>
 #include <memory>
-#include <optional>
-#include <vector>
 
 class QColor;
-class QDoubleSpinBox;
 class QHBoxLayout;
-class QSpinBox;
 class QStackedWidget;
-class QTimer;
 
 class CanvasArea;
 class ColorClipboard;
@@ -31,8 +26,10 @@ class ColorField;
 class ColorInfoLine;
 class ColorSlider;
 class ColorSwatchListWidget;
+class GroupPlacement;
 class HsvWheel;
 class HueWheel;
+class SpinnerColumn;
 
 namespace Ui {
 class ColorDorvoDialog;
@@ -41,8 +38,9 @@ class ColorDorvoDialog;
 // The picker window. It holds the color the host opened it with and the color being
 // edited, and keeps every view of the edited color in step: the color field pages, the
 // channel slider, the spinner groups, the hex line, the palette strip and the two
-// swatches. Every change goes through ApplyColor or the spinner path; two process-wide
-// flags stop the spinners the dialog writes from feeding their values back.
+// swatches. Every change goes through ApplyColor or the spinner path and is one change of
+// the edit (ColorEdit), which decides whether the host is told and what the history keeps; a
+// process-wide flag stops a change from starting another while the views follow.
 //
 // The dialog is also the host's ColorPicker for a modeless request: the host modifies,
 // replaces and reads the color through it and hears of changes through its callback.
@@ -63,6 +61,8 @@ public:
 
     // A view picked `color`. The host is told unless `silent`.
     void ViewColorChanged(const ColorValue& color, bool silent) override;
+    // A drag on a view ended (or a click or key chose a color); it becomes a step of the history.
+    void ViewDragEnded() override;
     // A slider moved to `value` (stored form) of `channel`; the value is written into that
     // channel's spinners. `notify` (the release of a drag) tells the host the color it had
     // before this step.
@@ -82,10 +82,10 @@ public:
     // layout change ends with this.
     void FixSize();
 
-    RgbColor GetCurrentRgb() const override { return currentColor.rgb(); }
-    HsvColor GetCurrentHsv() const override { return currentColor.hsv(); }
-    ColorValue GetCurrentColorValue() const override { return currentColor; }
-    QColor GetCurrentQColor() const override { return currentColor.toQColor(); }
+    RgbColor GetCurrentRgb() const override { return edit->current().rgb(); }
+    HsvColor GetCurrentHsv() const override { return edit->current().hsv(); }
+    ColorValue GetCurrentColorValue() const override { return edit->current(); }
+    QColor GetCurrentQColor() const override { return edit->current().toQColor(); }
 
     // How many times the views were brought up to date since construction: one per change of
     // color, whatever its source. For tests and benchmarks.
@@ -140,31 +140,18 @@ private slots:
     void ToggleSwatchList();
 
 private:
-    // One channel row of the spinner column: its two spinners and the stack holding them.
-    struct SpinnerRow
-    {
-        ColorChannel channel;
-        QSpinBox* intSpinner;
-        QDoubleSpinBox* floatSpinner;
-        QStackedWidget* stack;
-        // What the spinner on the hidden page (integer or float) is to show. Laying out a
-        // spinner's text is most of a refresh, so the hidden one is written only when it is
-        // read (ShowPendingValues) or its page is shown.
-        std::optional<int> pendingInt{};
-        std::optional<double> pendingFloat{};
-        // The values the spinners last reported or were written with. A spin box reports its
-        // value again on Return even when nobody changed it; that value must not be stored
-        // again, since storing re-rounds it (the linear forms, a hue kept for a grey, a
-        // temperature replacing the color).
-        std::optional<int> intStoodAt{};
-        std::optional<double> floatStoodAt{};
-    };
-
-    void ApplyColor(const ColorValue& value, bool notify);
+    using ChangeKind = ColorEdit::ChangeKind;
+    // The one update path: the color becomes current, every view follows once and the edit
+    // tells the host and records the change as its kind says.
+    void ApplyColor(const ColorValue& value, ChangeKind kind);
+    // A value of `channel` in the form its spinners show, stored into the current color; the
+    // group kept as typed is not rewritten.
+    void StoreShownValue(ColorChannel channel, int shown, ChangeKind kind);
     // Brings every view up to date with currentColor once: the spinners (but the group kept as
     // typed), the swatch and palette strip, the field page and the sliders.
     void RefreshViews(ColorChannel keepGroup);
     void RefreshSpinners(const ColorValue& value, ColorChannel skipGroup);
+    void StepHistory(bool forward);
     void UpdateColorDisplays(const ColorValue& value, bool initial);
     void SetColorField(int page);
     // The brush controls stand beside the mixing canvas only; the dialog fits them in or out.
@@ -184,26 +171,14 @@ private:
     void ShowSwatchList(bool show);
     void ConnectSignals();
     void NotifyColorChanged(const ColorValue& color);
-    SpinnerRow* RowOf(ColorChannel channel);
-    // Writes the row's hidden spinner with the value the last refresh left for it.
-    static void ShowPendingValues(SpinnerRow& row);
     bool SRgbShown() const;
 
     // Expanded spinner groups and the settings dialog behind the "?" button.
     // Applies the stored expanded or compact state of the three groups, then fits the size once.
     void ReadExpandedSettings();
-    // The same without fitting the size.
-    void PlaceGroupsAsStored();
-    // Moves a group into the full-width column with its channel sliders, or back; the caller
-    // fits the size.
-    void PlaceExpandedGroup(ColorChannel group);
-    void PlaceCompactGroup(ColorChannel group);
     void OpenSettingsDialog();
     // Undo and redo: the shortcuts, and the history of committed changes.
     void CreateActions();
-    void CommitColor(const ColorValue& color);
-    void FinishTypedEdit();
-    void StepHistory(std::deque<ColorValue>& from, std::deque<ColorValue>& to);
     bool FilterChildEvent(QObject* watched, QEvent* event);
     // Colors in and out: the copy and paste keys, drags off the two swatches, drops on the
     // current swatch and the field pages.
@@ -214,10 +189,10 @@ private:
     int colorFieldIndex = 0;
     PaletteAngleType paletteAngleType = PaletteAngleType::Monochromatic;
     ColorSpinnerType colorSpinnerType = ColorSpinnerType::Integer;
-    ColorValue initialColor;
-    ColorValue currentColor;
-    std::deque<ColorValue> undoHistory;
-    std::deque<ColorValue> redoHistory;
+    // The colors, the history and the debounce timer.
+    ColorEdit* edit = nullptr;
+    std::unique_ptr<SpinnerColumn> spinners;
+    std::unique_ptr<GroupPlacement> groups;
     ColorDorvoPicker* picker = nullptr;
     QStackedWidget* colorFieldStack = nullptr;
     ColorField* colorField = nullptr;
@@ -225,24 +200,13 @@ private:
     HsvWheel* hsvWheel = nullptr;
     CanvasArea* canvasArea = nullptr;
     ColorSlider* channelSlider = nullptr;
-    // The per-channel sliders of expanded groups.
-    QList<QPointer<ColorSlider>> channelSliders;
     ColorSwatchListWidget* swatchList = nullptr;
     bool swatchListShown = false;
     HSVCallback* callback = nullptr;
-    QTimer* updateTimer = nullptr;
-    std::vector<SpinnerRow> spinnerRows;
     // Set while the dialog closes itself (accept, cancel, the host's Destroy); any other close
     // comes from the window system and cancels.
     bool closingOnPurpose = false;
     int viewRefreshes = 0;
-    // The float spinner whose own edit is being spread, while it is.
-    QDoubleSpinBox* typedFloatSpinner = nullptr;
-    // The color as of the last committed change: what the next one pushes onto undoHistory.
-    ColorValue committedColor;
-    // Set while a change that is not final (a step of a drag) or that comes from the history
-    // itself goes through ApplyColor, so that it records nothing.
-    bool recordingPaused = false;
     ColorClipboard* colorClipboard = nullptr;
     // Name, contrast and clip mark of the current color, above the two swatches.
     ColorInfoLine* infoLine = nullptr;

@@ -10,6 +10,12 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorDropTarget.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorInfoLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorInfoLine.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorEdit.h
   ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.h
+  ${CMAKE_CURRENT_LIST_DIR}/GroupPlacement.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GroupPlacement.h
+  ${CMAKE_CURRENT_LIST_DIR}/SpinnerColumn.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SpinnerColumn.h
 )

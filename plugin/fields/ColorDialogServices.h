@@ -14,6 +14,9 @@ class ColorDialogServices
 public:
     // A view picked `color`; the host is told unless `silent`.
     virtual void ViewColorChanged(const ColorValue& color, bool silent) = 0;
+    // A drag on a view ended, or a click or a key chose its color: the color the view last
+    // reported is final, one step of the dialog's history.
+    virtual void ViewDragEnded() = 0;
     // A slider moved to `value` (stored form) of `channel`; `notify` marks the end of a drag.
     virtual void SliderValueChanged(int value, ColorChannel channel, bool notify) = 0;
 

@@ -149,8 +149,10 @@ void ColorField::pickColorAt(const QPoint& p)
     if (value.rgb() != dialog->GetCurrentRgb()) {
         dialog->ViewColorChanged(value, !dragging);
     } else if (!dragging) {
-        // The call made at release always reaches the dialog, changed or not.
-        dialog->ViewColorChanged(value, true);
+        // The release always reaches the dialog: unchanged, it only ends the drag, and the field
+        // takes up the color it held off while the button was down.
+        dialog->ViewDragEnded();
+        setColor(dialog->GetCurrentColorValue(), channel);
     }
 }
 

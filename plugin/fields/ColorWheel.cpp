@@ -203,6 +203,9 @@ void ColorWheel::mouseReleaseEvent(QMouseEvent* event)
     } else {
         setCursor(QCursor());
     }
+    // Whatever the release picked, the drag is over: its color is one step of the history.
+    if (dialog)
+        dialog->ViewDragEnded();
 }
 
 void ColorWheel::stepChannel(ColorChannel changed, int delta)

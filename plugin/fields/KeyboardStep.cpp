@@ -41,7 +41,7 @@ bool isPlainOrShift(Qt::KeyboardModifiers modifiers)
 void report(ColorDialogServices* dialog, QWidget* view, const ColorValue& color)
 {
     dialog->ViewColorChanged(color, false);
-    dialog->ViewColorChanged(color, true);
+    dialog->ViewDragEnded();
     AccessibilityEvents::announceColor(view);
 }
 

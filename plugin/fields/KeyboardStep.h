@@ -30,9 +30,9 @@ bool isPlainOrShift(Qt::KeyboardModifiers modifiers);
 // Whether the key takes what has the focus, as a click would: Space, Return, Enter, Select.
 bool activates(int key);
 
-// What view reports for a color chosen by a key: a press and a release of the mouse at once, so
-// the host hears of it once and the dialog's history takes it as one step; then the window's
-// live region announces it to a listening screen reader.
+// What view reports for a color chosen by a key: the color, which the host hears of once, then
+// the end of the choice, which the dialog's history takes as one step; then the window's live
+// region announces it to a listening screen reader.
 void report(ColorDialogServices* dialog, QWidget* view, const ColorValue& color);
 
 } // namespace KeyboardStep

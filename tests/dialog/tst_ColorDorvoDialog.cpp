@@ -1276,6 +1276,8 @@ void tst_ColorDorvoDialog::oneRefreshPerChange_data()
     QTest::newRow("typed digit") << "spinner";
     QTest::newRow("typed float digit") << "float spinner";
     QTest::newRow("hex entry") << "hex";
+    QTest::newRow("key on the field") << "key";
+    QTest::newRow("click on the field") << "click";
 }
 
 // Every change of color brings the views up to date once: a slider step goes into its
@@ -1302,6 +1304,12 @@ void tst_ColorDorvoDialog::oneRefreshPerChange()
     } else if (source == QLatin1String("float spinner")) {
         floatSpinner("greenFloatSpinner")->selectAll();
         QTest::keyClick(floatSpinner("greenFloatSpinner"), Qt::Key_1);
+    } else if (source == QLatin1String("key")) {
+        QTest::keyClick(dialog->findChild<ColorField*>(), Qt::Key_Up);
+    } else if (source == QLatin1String("click")) {
+        auto* field = dialog->findChild<ColorField*>();
+        QTest::mousePress(field, Qt::LeftButton, Qt::NoModifier, QPoint(20, 30));
+        QTest::mouseRelease(field, Qt::LeftButton, Qt::NoModifier, QPoint(20, 30));
     } else {
         typeHex(QStringLiteral("123456"));
     }

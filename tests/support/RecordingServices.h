@@ -28,6 +28,7 @@ public:
         viewCalls.push_back({color, silent});
         current = color;
     }
+    void ViewDragEnded() override { ++dragEnds; }
     void SliderValueChanged(int value, ColorChannel channel, bool notify) override
     {
         sliderCalls.push_back({value, channel, notify});
@@ -41,4 +42,5 @@ public:
     ColorValue current;
     std::vector<ViewCall> viewCalls;
     std::vector<SliderCall> sliderCalls;
+    int dragEnds = 0;
 };
