@@ -66,8 +66,8 @@ void ColorClipboard::clearStatus()
 
 void ColorClipboard::showStatus(const QString& text)
 {
-    // One line in the room the dialog has; the whole text stays in the tooltip.
-    status->setText(status->fontMetrics().elidedText(text, Qt::ElideRight, status->width()));
+    // The whole reason, wrapped to the line's width; the room above it takes the extra lines.
+    status->setText(text);
     status->setToolTip(text);
     statusTimer->start(StatusTimeoutMs);
 }

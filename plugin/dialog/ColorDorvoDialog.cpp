@@ -4,6 +4,7 @@
 #include "color/GammaForms.h"
 #include "color/HexColor.h"
 #include "dialog/BackdropCache.h"
+#include "dialog/ChannelSelectorWidth.h"
 #include "dialog/ColorClipboard.h"
 #include "dialog/ColorDropTarget.h"
 #include "dialog/ColorInfoLine.h"
@@ -150,6 +151,10 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     fitSixHexDigits(ui->hexEditLine);
     infoLine = new ColorInfoLine(this);
     infoLine->takeRowOf(ui->pasteStatusLbl);
+    ChannelSelectorWidth::equalize(
+        {ui->hueRdBtn, ui->saturationRdBtn, ui->valueRdBtn, ui->redRdBtn, ui->greenRdBtn,
+         ui->blueRdBtn, ui->lightnessRdBtn, ui->redGreenRdBtn, ui->blueYellowRdBtn, ui->cyanLbl,
+         ui->magentaLbl, ui->yellowLbl, ui->keyLbl, ui->temperatureLbl, ui->alphaLbl});
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
     installEventFilter(this);
     setWindowTitle(title);

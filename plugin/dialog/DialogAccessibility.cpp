@@ -19,34 +19,15 @@ QString tr(const char* text)
     return QCoreApplication::translate("ColorDorvoDialog", text);
 }
 
+// A row of the spinner column; the rows with a radio button have no label of their own.
 struct ChannelRow
 {
     ColorChannel channel;
-    const char* row;
+    QAbstractSpinBox* intSpinner;
+    QAbstractSpinBox* floatSpinner;
+    QLabel* label;
+    QStackedWidget* stack;
 };
-
-// The rows of the spinner column by the prefix of their object names.
-constexpr ChannelRow kRows[] = {
-    {ColorChannel::Hue, "hue"},
-    {ColorChannel::Saturation, "saturation"},
-    {ColorChannel::Value, "value"},
-    {ColorChannel::Red, "red"},
-    {ColorChannel::Green, "green"},
-    {ColorChannel::Blue, "blue"},
-    {ColorChannel::Lightness, "lightness"},
-    {ColorChannel::RedGreen, "redGreen"},
-    {ColorChannel::BlueYellow, "blueYellow"},
-    {ColorChannel::Cyan, "cyan"},
-    {ColorChannel::Magenta, "magenta"},
-    {ColorChannel::Yellow, "yellow"},
-    {ColorChannel::Key, "key"},
-    {ColorChannel::Alpha, "alpha"},
-};
-
-template <typename T> T* child(QDialog* dialog, const char* prefix, const char* suffix)
-{
-    return dialog->findChild<T*>(QLatin1String(prefix) + QLatin1String(suffix));
-}
 
 // The label's mnemonic focuses the spinner of the page shown, integer or float.
 void followShownSpinner(QLabel* label, QStackedWidget* stack)
@@ -63,7 +44,7 @@ void followShownSpinner(QLabel* label, QStackedWidget* stack)
 
 } // namespace
 
-void DialogAccessibility::setUp(QDialog* dialog, Ui::ColorDorvoDialog& ui, ColorField* field,
+void DialogAccessibility::setUp(QDialog* /*dialog*/, Ui::ColorDorvoDialog& ui, ColorField* field,
                                 HsvWheel* hsvWheel, HueWheel* hueWheel, ColorSlider* slider)
 {
     // Hidden pages drop out of the chain by themselves.
@@ -73,16 +54,41 @@ void DialogAccessibility::setUp(QDialog* dialog, Ui::ColorDorvoDialog& ui, Color
     QWidget::setTabOrder(hueWheel, hueWheel->field());
     QWidget::setTabOrder(hueWheel->field(), slider);
 
-    for (const ChannelRow& row : kRows) {
+    // Taken from the form rather than looked up by name: a search of the whole tree for each
+    // would cost more than the rest of this set-up.
+    const ChannelRow rows[] = {
+        {ColorChannel::Hue, ui.hueIntSpinner, ui.hueFloatSpinner, nullptr, ui.hueStackedSpinners},
+        {ColorChannel::Saturation, ui.saturationIntSpinner, ui.saturationFloatSpinner, nullptr,
+         ui.saturationStackedSpinners},
+        {ColorChannel::Value, ui.valueIntSpinner, ui.valueFloatSpinner, nullptr,
+         ui.valueStackedSpinners},
+        {ColorChannel::Red, ui.redIntSpinner, ui.redFloatSpinner, nullptr, ui.redStackedSpinners},
+        {ColorChannel::Green, ui.greenIntSpinner, ui.greenFloatSpinner, nullptr,
+         ui.greenStackedSpinners},
+        {ColorChannel::Blue, ui.blueIntSpinner, ui.blueFloatSpinner, nullptr,
+         ui.blueStackedSpinners},
+        {ColorChannel::Lightness, ui.lightnessIntSpinner, ui.lightnessFloatSpinner, nullptr,
+         ui.lightnessStackedSpinners},
+        {ColorChannel::RedGreen, ui.redGreenIntSpinner, ui.redGreenFloatSpinner, nullptr,
+         ui.redGreenStackedSpinners},
+        {ColorChannel::BlueYellow, ui.blueYellowIntSpinner, ui.blueYellowFloatSpinner, nullptr,
+         ui.blueYellowStackedSpinners},
+        {ColorChannel::Cyan, ui.cyanIntSpinner, ui.cyanFloatSpinner, ui.cyanLbl,
+         ui.cyanStackedSpinners},
+        {ColorChannel::Magenta, ui.magentaIntSpinner, ui.magentaFloatSpinner, ui.magentaLbl,
+         ui.magentaStackedSpinners},
+        {ColorChannel::Yellow, ui.yellowIntSpinner, ui.yellowFloatSpinner, ui.yellowLbl,
+         ui.yellowStackedSpinners},
+        {ColorChannel::Key, ui.keyIntSpinner, ui.keyFloatSpinner, ui.keyLbl, ui.keyStackedSpinners},
+        {ColorChannel::Alpha, ui.alphaIntSpinner, ui.alphaFloatSpinner, ui.alphaLbl,
+         ui.alphaStackedSpinners},
+    };
+    for (const ChannelRow& row : rows) {
         const QString name = capitalized(spokenChannelName(row.channel));
-        if (auto* spinner = child<QAbstractSpinBox>(dialog, row.row, "IntSpinner"))
-            spinner->setAccessibleName(name);
-        if (auto* spinner = child<QAbstractSpinBox>(dialog, row.row, "FloatSpinner"))
-            spinner->setAccessibleName(name);
-        auto* label = child<QLabel>(dialog, row.row, "Lbl");
-        auto* stack = child<QStackedWidget>(dialog, row.row, "StackedSpinners");
-        if (label && stack)
-            followShownSpinner(label, stack);
+        row.intSpinner->setAccessibleName(name);
+        row.floatSpinner->setAccessibleName(name);
+        if (row.label)
+            followShownSpinner(row.label, row.stack);
     }
     ui.temperatureSpinner->setAccessibleName(tr("Temperature in kelvin"));
     ui.temperatureLbl->setBuddy(ui.temperatureSpinner);

@@ -1,6 +1,8 @@
 list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BackdropCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BackdropCache.h
+  ${CMAKE_CURRENT_LIST_DIR}/ChannelSelectorWidth.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChannelSelectorWidth.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorClipboard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorClipboard.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.cpp

@@ -10,10 +10,15 @@
 #include "hostsdk/HostRuntime.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QToolTip>
 #include <QWhatsThis>
 #include <QtTest>
@@ -119,6 +124,12 @@ private slots:
     void badGroupCodeOnlyFitsSize();
     void helpButtonOpensSettings();
     void helpButtonWhileTooltipShown();
+    void groupsStandOffButtons_data();
+    void groupsStandOffButtons();
+    void spinnerFieldsLineUp_data();
+    void spinnerFieldsLineUp();
+    void pasteRefusalShownWhole_data();
+    void pasteRefusalShownWhole();
 };
 
 void tst_DialogLayout::groupsMoveInOrder_data()
@@ -266,6 +277,127 @@ void tst_DialogLayout::helpButtonWhileTooltipShown()
         QTRY_VERIFY(applied);
         QVERIFY(!QWhatsThis::inWhatsThisMode());
     }
+}
+
+namespace {
+
+// Rows of the groups to expand: "" none, "HRL" all three.
+void addExpandedRows()
+{
+    QTest::addColumn<QString>("expanded");
+    for (const char* groups : {"", "H", "R", "L", "RL", "HRL"})
+        QTest::newRow(*groups ? groups : "compact") << QString::fromLatin1(groups);
+}
+
+QRect rectIn(const QWidget* widget, const QWidget* window)
+{
+    return QRect(widget->mapTo(window, QPoint(0, 0)), widget->size());
+}
+
+} // namespace
+
+void tst_DialogLayout::groupsStandOffButtons_data()
+{
+    addExpandedRows();
+}
+
+void tst_DialogLayout::groupsStandOffButtons()
+{
+    QFETCH(QString, expanded);
+    open();
+    for (QChar group : expanded)
+        dialog->ExpandColorGroup(groupCode(group));
+    // At least as far as the groups stand from each other.
+    const int gap = find<QLayout>("spinnersRightVLayout")->spacing();
+    QVERIFY(gap > 0);
+    const int buttonsTop = rectIn(find<QPushButton>("acceptBtn"), dialog).top();
+    QCOMPARE(rectIn(find<QPushButton>("cancelBtn"), dialog).top(), buttonsTop);
+    for (QGroupBox* box : dialog->findChildren<QGroupBox*>()) {
+        const int bottom = rectIn(box, dialog).bottom();
+        QVERIFY2(buttonsTop - bottom - 1 >= gap,
+                 qPrintable(QStringLiteral("%1 ends at %2, Ok starts at %3")
+                                .arg(box->objectName())
+                                .arg(bottom)
+                                .arg(buttonsTop)));
+    }
+}
+
+void tst_DialogLayout::spinnerFieldsLineUp_data()
+{
+    addExpandedRows();
+}
+
+void tst_DialogLayout::spinnerFieldsLineUp()
+{
+    QFETCH(QString, expanded);
+    open();
+    for (QChar group : expanded)
+        dialog->ExpandColorGroup(groupCode(group));
+    // Groups that start at one x (the expanded ones and the left column, and the right column)
+    // have the fields of their channel rows start at one x too.
+    QMap<int, QMap<int, QStringList>> fieldsByColumn;
+    QList<QWidget*> fields{find<QWidget>("temperatureSpinner")};
+    for (QStackedWidget* stack : dialog->findChildren<QStackedWidget*>()) {
+        if (stack->objectName().endsWith(QLatin1String("StackedSpinners")))
+            fields << stack;
+    }
+    for (QWidget* field : qAsConst(fields)) {
+        auto* box = qobject_cast<QGroupBox*>(field->parentWidget());
+        QVERIFY2(box, qPrintable(field->objectName()));
+        fieldsByColumn[rectIn(box, dialog).left()][rectIn(field, dialog).left()]
+            << field->objectName();
+    }
+    QCOMPARE(fieldsByColumn.size(), 2);
+    for (const auto& lefts : qAsConst(fieldsByColumn)) {
+        QString where;
+        for (auto left = lefts.begin(); left != lefts.end(); ++left)
+            where += QStringLiteral(" %1: %2").arg(left.key()).arg(left.value().join(' '));
+        QVERIFY2(lefts.size() == 1, qPrintable(where));
+    }
+}
+
+void tst_DialogLayout::pasteRefusalShownWhole_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::addColumn<QString>("pasted");
+    // The longest reasons the reader gives, on the square field and beside the canvas controls.
+    for (int page : {0, 3}) {
+        const QString name = QStringLiteral("page %1, ").arg(page);
+        QTest::newRow(qPrintable(name + "no color")) << page << "nothing at all";
+        QTest::newRow(qPrintable(name + "function")) << page << "abcdefghijklmnop(1, 2, 3)";
+    }
+}
+
+void tst_DialogLayout::pasteRefusalShownWhole()
+{
+    QFETCH(int, page);
+    QFETCH(QString, pasted);
+    open();
+    find<QComboBox>("colorFieldComboBox")->setCurrentIndex(page);
+    const QSize size = dialog->size();
+    auto* data = new QMimeData;
+    data->setText(pasted);
+    QGuiApplication::clipboard()->setMimeData(data);
+    auto* reset = find<QPushButton>("resetBtn");
+    reset->setFocus();
+    QTest::keySequence(reset, QKeySequence::keyBindings(QKeySequence::Paste).first());
+
+    auto* status = find<QLabel>("pasteStatusLbl");
+    QVERIFY(status->isVisible());
+    QVERIFY(status->text().startsWith(QStringLiteral("Cannot paste: ")));
+    QCOMPARE(status->text(), status->toolTip());
+    // Every line of it has room, none of it under a neighbour, and the dialog keeps its size.
+    QTRY_VERIFY(status->height() >= status->heightForWidth(status->width()));
+    QVERIFY(status->fontMetrics().horizontalAdvance(status->text()) > status->width());
+    const QRect line = rectIn(status, dialog);
+    QVERIFY(dialog->rect().contains(line));
+    for (const char* neighbour : {"initColorTextLbl", "currentColorTextLbl", "pickColorBtn",
+                                  "brushSizeSpn", "clearCanvasBtn"}) {
+        auto* widget = find<QWidget>(neighbour);
+        if (widget->isVisible())
+            QVERIFY2(!rectIn(widget, dialog).intersects(line), neighbour);
+    }
+    QCOMPARE(dialog->size(), size);
 }
 
 QTEST_MAIN(tst_DialogLayout)
