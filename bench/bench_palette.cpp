@@ -9,9 +9,9 @@
 #include "BenchSupport.h"
 
 #include "color/HsvColor.h"
-#include "dialog/PaletteAngleType.h"
 #include "fields/ColorField.h"
 #include "swatches/ColorPaletteLayout.h"
+#include "swatches/PaletteAngleType.h"
 
 #include <QApplication>
 #include <QLabel>

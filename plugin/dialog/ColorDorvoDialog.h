@@ -4,9 +4,9 @@
 #include "color/ColorValue.h"
 #include "dialog/ColorEdit.h"
 #include "dialog/ColorSpinnerType.h"
-#include "dialog/PaletteAngleType.h"
 #include "fields/ColorDialogServices.h"
 #include "host/HostServices.h"
+#include "swatches/PaletteAngleType.h"
 
 #include <QDialog>
 #include <QList>

@@ -1,9 +1,9 @@
 #include "swatches/ColorPaletteLayout.h"
 
 #include "color/HsvColor.h"
-#include "dialog/PaletteAngleType.h"
 #include "swatches/ColorPalette.h"
 #include "swatches/ColorPaletteStep.h"
+#include "swatches/PaletteAngleType.h"
 
 #include <QHBoxLayout>
 

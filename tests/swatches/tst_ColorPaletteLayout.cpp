@@ -1,9 +1,9 @@
 #include "color/HsvColor.h"
 #include "color/RgbColor.h"
-#include "dialog/PaletteAngleType.h"
 #include "swatches/ColorPalette.h"
 #include "swatches/ColorPaletteLayout.h"
 #include "swatches/ColorPaletteStep.h"
+#include "swatches/PaletteAngleType.h"
 
 #include <QPointer>
 #include <QVBoxLayout>
