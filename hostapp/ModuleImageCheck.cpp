@@ -205,6 +205,19 @@ private:
         return QString();
     }
 
+    // Checks a table's head as table() does, then reads it; `offset` is where the table starts
+    // in the file.
+    template <typename Head>
+    QString readHead(const QString& what, ElfW(Sxword) tag, Head* head, quint64* offset)
+    {
+        if (QString why = table(what, tag, sizeof *head); !why.isEmpty()) {
+            return why;
+        }
+        mAddresses.offsetOf(value(tag, 0), sizeof *head, offset);
+        ReadAt(mFile, *offset, head);
+        return QString();
+    }
+
     // The number of dynamic symbols, as the hash tables tell it. The hash tables are where the
     // loader starts every lookup, so they are checked on the way.
     QString symbolCount(quint64* count)
@@ -212,13 +225,11 @@ private:
         if (mValues.count(DT_HASH)) {
             // nbucket, nchain, then the buckets and chains; nchain is the number of symbols.
             quint32 head[2] = {};
-            if (QString why = table(QStringLiteral("hash table"), DT_HASH, sizeof head);
+            quint64 offset = 0;
+            if (QString why = readHead(QStringLiteral("hash table"), DT_HASH, &head, &offset);
                 !why.isEmpty()) {
                 return why;
             }
-            quint64 offset = 0;
-            mAddresses.offsetOf(value(DT_HASH, 0), sizeof head, &offset);
-            ReadAt(mFile, offset, &head);
             quint64 length = 0;
             if (head[0] == 0 || !TableLength(quint64(head[0]) + head[1] + 2, 4, &length)) {
                 return QStringLiteral("its hash table has no buckets");
@@ -238,13 +249,11 @@ private:
         // first symbol of its chain; the chains, one word per symbol from symoffset on, where
         // bit 0 ends a chain. The symbols count up to the end of the chain of the last bucket.
         quint32 head[4] = {};
-        if (QString why = table(QStringLiteral("GNU hash table"), DT_GNU_HASH, sizeof head);
+        quint64 offset = 0;
+        if (QString why = readHead(QStringLiteral("GNU hash table"), DT_GNU_HASH, &head, &offset);
             !why.isEmpty()) {
             return why;
         }
-        quint64 offset = 0;
-        mAddresses.offsetOf(value(DT_GNU_HASH, 0), sizeof head, &offset);
-        ReadAt(mFile, offset, &head);
         if (head[0] == 0 || head[2] == 0) {
             return QStringLiteral("its GNU hash table has no buckets or no bloom filter");
         }
