@@ -47,10 +47,10 @@ DialogSettings DialogSettings::read()
     if (isPaletteAngleType(angleType))
         settings.paletteAngleType = static_cast<PaletteAngleType>(angleType);
 
-    const int spinnerType =
+    const int spinnerPage =
         readSetting<int>("ColorSpinnerType", static_cast<int>(settings.spinnerType));
     // Anything but the float page shows the integer spinners.
-    if (spinnerType == static_cast<int>(ColorSpinnerType::Float))
+    if (spinnerPage == static_cast<int>(ColorSpinnerType::Float))
         settings.spinnerType = ColorSpinnerType::Float;
 
     settings.paletteAngle = readSetting<int>("PaletteAngle", settings.paletteAngle);
