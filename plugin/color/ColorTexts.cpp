@@ -3,7 +3,7 @@
 #include "color/RgbColor.h"
 
 const QStringList fieldTypeNames = {QStringLiteral("Square"), QStringLiteral("HSV Wheel"),
-                                    QStringLiteral("Hue Wheel")};
+                                    QStringLiteral("Hue Wheel"), QStringLiteral("Mixing Canvas")};
 
 QString swatchToolTipText(const QString& name, const RgbColor& rgb)
 {

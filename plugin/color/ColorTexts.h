@@ -21,7 +21,7 @@ constexpr const char kVersionLineFormat[] = "Color Dorvo Color Picker version: %
 constexpr const char kEyeDropperIconPath[] = "ColorPicker/EyeDropper";
 
 // Names of the color field pages offered in the field selector, indexed by ColorFieldType:
-// "Square", "HSV Wheel", "Hue Wheel".
+// "Square", "HSV Wheel", "Hue Wheel", "Mixing Canvas".
 extern const QStringList fieldTypeNames;
 
 // The formats filled in. All placeholders are replaced in one pass, so a swatch name that

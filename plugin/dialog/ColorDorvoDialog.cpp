@@ -7,83 +7,41 @@
 #include "dialog/ChannelSelectorWidth.h"
 #include "dialog/ColorClipboard.h"
 #include "dialog/ColorDropTarget.h"
+#include "dialog/ColorFieldPages.h"
 #include "dialog/ColorInfoLine.h"
 #include "dialog/DialogAccessibility.h"
+#include "dialog/DialogSettings.h"
+#include "dialog/FlagScope.h"
 #include "dialog/GroupPlacement.h"
+#include "dialog/HexLineWidth.h"
+#include "dialog/HistoryKeys.h"
 #include "dialog/SpinnerColumn.h"
-#include "fields/CanvasArea.h"
 #include "fields/ColorField.h"
-#include "fields/ColorFieldType.h"
 #include "fields/ColorPickScreen.h"
-#include "fields/ColorSlider.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
-#include "host/SettingsStore.h"
 #include "settings/ColorDorvoSettingsDialog.h"
 #include "swatches/ColorCopyMenu.h"
 #include "swatches/ColorDragSource.h"
 #include "swatches/ColorSwatchListWidget.h"
 #include "ui_ColorDorvoDialog.h"
 
-#include <QAbstractSpinBox>
-#include <QAction>
 #include <QButtonGroup>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPalette>
-#include <QSpacerItem>
-#include <QStackedWidget>
-#include <QStyle>
 #include <QTimer>
 #include <QWhatsThis>
 
-#include <algorithm>
-#include <array>
-#include <cmath>
 #include <string>
 
 namespace {
 
-// The form holds the hex line to 50 pixels, room for six digits in the host's interface font. With
-// a wider font the first digits would scroll out of view, so the line grows until six of the
-// widest hex digit fit inside its frame and text margins.
-void fitSixHexDigits(QLineEdit* line)
-{
-    const QFontMetrics metrics = line->fontMetrics();
-    int widest = 0;
-    for (const QChar c : QStringLiteral("0123456789ABCDEF")) {
-        widest = std::max(widest, metrics.horizontalAdvance(c));
-    }
-    const QMargins margins = line->textMargins();
-    // QLineEdit keeps two pixels of its own on each side of the text, inside the frame.
-    const int frame = line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, line);
-    const int needed = 6 * widest + margins.left() + margins.right() + 2 * frame + 4;
-    if (needed > line->maximumWidth()) {
-        line->setMaximumWidth(needed);
-    }
-}
-
-// Shared by every open dialog: an update is being spread over the views. The spinners are written
-// quietly, but a view or a control answering its new color must not start another update.
+// Shared by every open dialog: set while one change is spread over the views. The spinner and
+// slider paths ignore what reaches them meanwhile (a control answering the value the change gave
+// it), so that no second change starts inside the first; a view answering its new color through
+// ViewColorChanged is not stopped here, the edit takes it as part of the running change.
 bool s_updating = false;
-
-// Sets a process-wide flag for one scope and puts back what it was, so that a nested
-// update cannot clear the flag under the update that is still running.
-class FlagScope
-{
-public:
-    explicit FlagScope(bool& guarded) : flag(guarded), previous(guarded) { guarded = true; }
-    ~FlagScope() { flag = previous; }
-    FlagScope(const FlagScope&) = delete;
-    FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-    bool& flag;
-    bool previous;
-};
 
 // The button groups' click signal with the button's id (named idClicked from Qt 5.15 on).
 #if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
@@ -91,48 +49,6 @@ constexpr auto kIdClicked = &QButtonGroup::idClicked;
 #else
 constexpr auto kIdClicked = QOverload<int>::of(&QButtonGroup::buttonClicked);
 #endif
-
-using ClosingScope = FlagScope;
-
-constexpr int kDefaultPaletteAngle = 30;
-
-// The selector's entry for the mixing canvas, after the names of the three color field pages.
-const char kCanvasFieldName[] = "Mixing Canvas";
-
-const char kSettingsGroup[] = "ColorDorvoDialog";
-
-// Users of both families of systems expect Ctrl+Y and Ctrl+Shift+Z to redo; each platform's own
-// list has only one of them.
-QList<QKeySequence> redoKeys()
-{
-    QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Redo);
-    for (const QKeySequence& key :
-         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}) {
-        if (!keys.contains(key))
-            keys << key;
-    }
-    return keys;
-}
-
-bool isRedoKey(const QKeyEvent* event)
-{
-    const int pressed =
-        static_cast<int>(event->modifiers() & ~(Qt::KeypadModifier | Qt::GroupSwitchModifier)) |
-        event->key();
-    return redoKeys().contains(QKeySequence(pressed));
-}
-
-template <typename T> T readSetting(const char* key, T fallback)
-{
-    QVariant value = fallback;
-    ReadSetting(QString::fromLatin1(kSettingsGroup), QString::fromLatin1(key), value);
-    return value.canConvert<T>() ? value.value<T>() : fallback;
-}
-
-void writeSetting(const char* key, const QVariant& value)
-{
-    WriteSetting(QString::fromLatin1(kSettingsGroup), QString::fromLatin1(key), value);
-}
 
 } // namespace
 
@@ -148,7 +64,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     spinners = std::make_unique<SpinnerColumn>(*ui);
     groups = std::make_unique<GroupPlacement>(this, *ui, this, *spinners);
     ui->colorPaletteWidget->setServices(this);
-    fitSixHexDigits(ui->hexEditLine);
+    HexLineWidth::fitSixDigits(ui->hexEditLine);
     infoLine = new ColorInfoLine(this);
     infoLine->takeRowOf(ui->pasteStatusLbl);
     ChannelSelectorWidth::equalize(
@@ -174,28 +90,14 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
 
     RefreshSpinners(edit->initial(), ColorChannel::None);
 
-    // Filled before any connection exists, so no slot runs. The mixing canvas is listed
-    // last, so that every page, and every stored page number, has its entry.
+    // Filled before any connection exists, so no slot runs. Every page, and so every stored page
+    // number, has its entry.
     ui->colorFieldComboBox->addItems(fieldTypeNames);
-    ui->colorFieldComboBox->addItem(QString::fromLatin1(kCanvasFieldName));
     ui->colorFieldComboBox->setCurrentIndex(colorFieldIndex);
 
     SetSpinnerType(colorSpinnerType);
 
-    const std::pair<QAbstractButton*, ColorChannel> channelButtons[] = {
-        {ui->hueRdBtn, ColorChannel::Hue},
-        {ui->saturationRdBtn, ColorChannel::Saturation},
-        {ui->valueRdBtn, ColorChannel::Value},
-        {ui->redRdBtn, ColorChannel::Red},
-        {ui->greenRdBtn, ColorChannel::Green},
-        {ui->blueRdBtn, ColorChannel::Blue},
-        {ui->lightnessRdBtn, ColorChannel::Lightness},
-        {ui->redGreenRdBtn, ColorChannel::RedGreen},
-        {ui->blueYellowRdBtn, ColorChannel::BlueYellow},
-    };
-    for (const auto& [button, channel] : channelButtons)
-        ui->colorSliderBtnGrp->setId(button, static_cast<int>(channel));
-    ui->colorSliderBtnGrp->button(static_cast<int>(sliderChannel))->setChecked(true);
+    pages->numberChannelButtons(sliderChannel);
 
     using Angle = PaletteAngleType;
     ui->colorPaletteBtnGrp->setId(ui->monochromaticRdBtn, static_cast<int>(Angle::Monochromatic));
@@ -213,7 +115,8 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     ConnectSignals();
     CreateActions();
     CreateColorTransfer();
-    DialogAccessibility::setUp(this, *ui, colorField, hsvWheel, hueWheel, channelSlider);
+    DialogAccessibility::setUp(this, *ui, pages->field(), pages->hsvWheelPage(),
+                               pages->hueWheelPage(), pages->slider());
     ui->pickColorBtn->setIcon(
         MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(kEyeDropperIconPath)));
 
@@ -322,7 +225,7 @@ void ColorDorvoDialog::Destroy()
     // The host closing a modeless picker keeps the color it was last given: an accepted one.
     if (edit->current().rgb() != edit->initial().rgb())
         ColorSwatchListWidget::rememberColor(swatchList, edit->current().toQColor());
-    const ClosingScope closing(closingOnPurpose);
+    const FlagScope closing(closingOnPurpose);
     close();
 }
 
@@ -353,8 +256,9 @@ AColor ColorDorvoDialog::GetAColor()
 
 bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    // The dialog watches only itself; the text fields' undo keys are HistoryKeys'.
     if (watched != this)
-        return FilterChildEvent(watched, event);
+        return QDialog::eventFilter(watched, event);
     switch (event->type()) {
     case QEvent::EnterWhatsThisMode:
         // The title bar's "?" button opens the settings instead of the help pointer. Every
@@ -371,13 +275,12 @@ bool ColorDorvoDialog::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Show:
         // Shown, the form may measure differently than when it was built (the window's screen
         // and fonts are final now): fit it again so that nothing is squeezed.
-        if (watched == this)
-            FixSize();
+        FixSize();
         break;
     case QEvent::Close:
         // Closed by the window system (its close button, Alt+F4): a cancel, so a host that
         // previewed the edits is put back to the initial color.
-        if (watched == this && !closingOnPurpose && isVisible()) {
+        if (!closingOnPurpose && isVisible()) {
             edit->stopTimer();
             NotifyColorChanged(edit->initial());
         }
@@ -410,7 +313,7 @@ void ColorDorvoDialog::AcceptColor()
     edit->stopTimer();
     NotifyColorChanged(edit->current());
     ColorSwatchListWidget::rememberColor(swatchList, edit->current().toQColor());
-    const ClosingScope closing(closingOnPurpose);
+    const FlagScope closing(closingOnPurpose);
     accept();
 }
 
@@ -432,7 +335,7 @@ void ColorDorvoDialog::CancelDialog()
     // A pending report of an edit must not reach the host after it was put back.
     edit->stopTimer();
     NotifyColorChanged(edit->initial());
-    const ClosingScope closing(closingOnPurpose);
+    const FlagScope closing(closingOnPurpose);
     close();
 }
 
@@ -544,59 +447,15 @@ void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial
         ui->currentColorLbl->setPalette(swatch);
     if (initial) {
         ui->angleSpn->setEnabled(paletteAngleType != PaletteAngleType::Monochromatic);
-        ui->angleSpn->setResetValue(kDefaultPaletteAngle);
+        ui->angleSpn->setResetValue(DialogSettings::kDefaultPaletteAngle);
         ui->initColorLbl->setPalette(swatch);
     }
 }
 
 void ColorDorvoDialog::SetColorField(int page)
 {
-    // Page numbers without a page of their own show the square field.
-    switch (static_cast<ColorFieldType>(page)) {
-    case ColorFieldType::FieldHsvWheel:
-        colorFieldStack->setCurrentWidget(hsvWheel);
-        hsvWheel->setColor(edit->current());
-        SetChannelButtonsEnabled(false);
-        // Beside the disk the slider always drives the value, whatever channel is chosen.
-        channelSlider->show();
-        channelSlider->setColor(edit->current(), ColorChannel::Value);
-        break;
-    case ColorFieldType::FieldHueWheel:
-        colorFieldStack->setCurrentWidget(hueWheel);
-        hueWheel->setColor(edit->current());
-        channelSlider->hide();
-        SetChannelButtonsEnabled(false);
-        break;
-    case ColorFieldType::FieldCanvas:
-        colorFieldStack->setCurrentWidget(canvasArea);
-        // The canvas paints with the current color.
-        canvasArea->setPenColor(edit->current().toQColor());
-        ShowCanvasControls(true);
-        SetChannelButtonsEnabled(false);
-        channelSlider->hide();
-        UpdateChannelSliders();
-        return;
-    default:
-        colorFieldStack->setCurrentWidget(colorField);
-        colorField->setColor(edit->current(), sliderChannel);
-        channelSlider->show();
-        channelSlider->setColor(edit->current(), sliderChannel);
-        SetChannelButtonsEnabled(true);
-        break;
-    }
-    ShowCanvasControls(false);
+    pages->show(page, edit->current(), sliderChannel);
     UpdateChannelSliders();
-}
-
-void ColorDorvoDialog::ShowCanvasControls(bool show)
-{
-    // Every refresh passes here; only a change of visibility changes what the dialog holds. A
-    // dialog not shown yet fits itself when it is shown.
-    if (ui->canvasControlsLayout->isVisibleTo(this) == show)
-        return;
-    ui->canvasControlsLayout->setVisible(show);
-    if (isVisible())
-        FixSize();
 }
 
 void ColorDorvoDialog::FixSize()
@@ -638,12 +497,6 @@ void ColorDorvoDialog::ShowSwatchList(bool show)
     swatchListShown = show;
     FixSize();
     setFixedSize(newWidth, height());
-}
-
-void ColorDorvoDialog::SetChannelButtonsEnabled(bool enabled)
-{
-    for (QAbstractButton* button : ui->colorSliderBtnGrp->buttons())
-        button->setEnabled(enabled);
 }
 
 void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)
@@ -694,65 +547,32 @@ bool ColorDorvoDialog::SRgbShown() const
 
 void ColorDorvoDialog::ReadSettings()
 {
-    // A damaged file must never leave a button group without a checked button or the
-    // field stack on a page that does not exist: such values fall back to the default.
-    colorFieldIndex = readSetting<int>("ColorField", 0);
-    if (colorFieldIndex < 0 || colorFieldIndex > 3)
-        colorFieldIndex = 0;
-
-    const int slider = readSetting<int>("ColorSlider", static_cast<int>(ColorChannel::Value));
-    sliderChannel = isSliderChannel(static_cast<ColorChannel>(slider))
-                        ? static_cast<ColorChannel>(slider)
-                        : ColorChannel::Value;
-
-    const int angleType = readSetting<int>("PaletteAngleType", 0);
-    paletteAngleType = angleType >= 0 && angleType <= 3 ? static_cast<PaletteAngleType>(angleType)
-                                                        : PaletteAngleType::Monochromatic;
-
-    const int spinnerType = readSetting<int>("ColorSpinnerType", 0);
-    colorSpinnerType = spinnerType == 1 ? ColorSpinnerType::Float : ColorSpinnerType::Integer;
-
-    ui->angleSpn->setValue(readSetting<int>("PaletteAngle", kDefaultPaletteAngle));
-    ui->sRgbCheckBox->setChecked(readSetting<bool>("sRgbSwitch", true));
-    swatchListShown = readSetting<bool>("SwatchList", false);
+    const DialogSettings stored = DialogSettings::read();
+    colorFieldIndex = stored.colorFieldIndex;
+    sliderChannel = stored.sliderChannel;
+    paletteAngleType = stored.paletteAngleType;
+    colorSpinnerType = stored.spinnerType;
+    ui->angleSpn->setValue(stored.paletteAngle);
+    ui->sRgbCheckBox->setChecked(stored.sRgbSwitch);
+    swatchListShown = stored.swatchListShown;
 }
 
 void ColorDorvoDialog::WriteSettings()
 {
-    writeSetting("ColorField", colorFieldIndex);
-    writeSetting("ColorSlider", static_cast<int>(sliderChannel));
-    writeSetting("ColorSpinnerType", static_cast<int>(colorSpinnerType));
-    writeSetting("PaletteAngleType", static_cast<int>(paletteAngleType));
-    writeSetting("PaletteAngle", ui->angleSpn->value());
-    writeSetting("sRgbSwitch", ui->sRgbCheckBox->isChecked());
-    writeSetting("SwatchList", swatchListShown);
+    DialogSettings shown;
+    shown.colorFieldIndex = colorFieldIndex;
+    shown.sliderChannel = sliderChannel;
+    shown.paletteAngleType = paletteAngleType;
+    shown.paletteAngle = ui->angleSpn->value();
+    shown.spinnerType = colorSpinnerType;
+    shown.sRgbSwitch = ui->sRgbCheckBox->isChecked();
+    shown.swatchListShown = swatchListShown;
+    shown.write();
 }
 
 void ColorDorvoDialog::CreateColorFields()
 {
-    // The pages and the slider report to the dialog; the stack and the dialog own them.
-    colorFieldStack = new QStackedWidget(this);
-    colorFieldStack->setObjectName(QStringLiteral("colorFieldStack"));
-    colorField = new ColorField(this, colorFieldStack);
-    hueWheel = new HueWheel(this, colorFieldStack);
-    hsvWheel = new HsvWheel(this, colorFieldStack);
-    canvasArea = new CanvasArea(this, colorFieldStack);
-    canvasArea->setObjectName(QStringLiteral("canvasArea"));
-    channelSlider = new ColorSlider(this, this);
-    channelSlider->setObjectName(QStringLiteral("channelSlider"));
-
-    // Pages in ColorFieldType order.
-    colorFieldStack->addWidget(colorField);
-    colorFieldStack->addWidget(hsvWheel);
-    colorFieldStack->addWidget(hueWheel);
-    colorFieldStack->addWidget(canvasArea);
-
-    ui->colorFieldHLayout->addItem(
-        new QSpacerItem(0, 0, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
-    ui->colorFieldHLayout->addWidget(colorFieldStack);
-    ui->colorFieldHLayout->addWidget(channelSlider);
-    ui->colorFieldHLayout->addItem(
-        new QSpacerItem(0, 0, QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding));
+    pages = std::make_unique<ColorFieldPages>(this, this, *ui, [this] { FixSize(); });
 }
 
 void ColorDorvoDialog::ConnectSignals()
@@ -787,13 +607,7 @@ void ColorDorvoDialog::ConnectSignals()
             &ColorDorvoDialog::ComplementarySwitchPressed);
     connect(ui->invertSwitchBtn, &QPushButton::clicked, this,
             &ColorDorvoDialog::InvertSwitchPressed);
-    connect(ui->brushSizeSpn, QOverload<int>::of(&QSpinBox::valueChanged), canvasArea,
-            &CanvasArea::setPenWidth);
-    connect(ui->brushOpacitySpn, QOverload<int>::of(&QSpinBox::valueChanged), canvasArea,
-            [this](int percent) { canvasArea->setOpacity(static_cast<float>(percent)); });
-    connect(ui->brushHardnessSpn, QOverload<int>::of(&QSpinBox::valueChanged), canvasArea,
-            &CanvasArea::setHardness);
-    connect(ui->clearCanvasBtn, &QPushButton::clicked, canvasArea, &CanvasArea::ClearImage);
+    pages->connectBrushControls();
     connect(ui->swatchesBtn, &QPushButton::clicked, this, &ColorDorvoDialog::ToggleSwatchList);
 }
 
@@ -826,63 +640,9 @@ void ColorDorvoDialog::OpenSettingsDialog()
 
 void ColorDorvoDialog::CreateActions()
 {
-    auto* undo = new QAction(this);
-    undo->setShortcuts(QKeySequence::Undo);
-    connect(undo, &QAction::triggered, this, &ColorDorvoDialog::Undo);
-    addAction(undo);
-
-    auto* redo = new QAction(this);
-    redo->setShortcuts(redoKeys());
-    connect(redo, &QAction::triggered, this, &ColorDorvoDialog::Redo);
-    addAction(redo);
-
-    // A text field (every spinner, the angle and brush ones too, and the hex line) keeps the
-    // undo keys while it has unfinished typing of its own to undo; otherwise they step the color.
-    for (QAbstractSpinBox* spinner : findChildren<QAbstractSpinBox*>()) {
-        spinner->installEventFilter(this);
-        // Finished typing (Return, or the focus gone) has become the value. The spin box keeps
-        // the text it was typed as, and with it the typing's undo steps.
-        if (auto* line = spinner->findChild<QLineEdit*>())
-            connect(spinner, &QAbstractSpinBox::editingFinished, line,
-                    [line] { line->setModified(false); });
-    }
-    // The refresh marks the hex line unedited whenever it shows the color.
-    ui->hexEditLine->installEventFilter(this);
-}
-
-bool ColorDorvoDialog::FilterChildEvent(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        const bool undo = key->matches(QKeySequence::Undo);
-        const bool redo = !undo && isRedoKey(key);
-        auto* line = qobject_cast<QLineEdit*>(watched);
-        if (!line)
-            line = watched->findChild<QLineEdit*>();
-        if (line && (undo || redo)) {
-            // A text field takes every undo and redo key before the dialog's shortcuts, so that
-            // the key press below decides between the field's typing and the color's history.
-            if (event->type() == QEvent::ShortcutOverride) {
-                event->accept();
-                return true;
-            }
-            // Only typing not yet finished is the field's to take back; finished typing is a
-            // color, which the history steps over.
-            if (undo && line->isModified() && line->isUndoAvailable())
-                return QDialog::eventFilter(watched, event);
-            if (redo && line->isRedoAvailable()) {
-                // The field knows only its platform's redo keys.
-                line->redo();
-                return true;
-            }
-            if (undo)
-                Undo();
-            else
-                Redo();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
+    auto* keys = new HistoryKeys(this, ui->hexEditLine);
+    connect(keys, &HistoryKeys::undoPressed, this, &ColorDorvoDialog::Undo);
+    connect(keys, &HistoryKeys::redoPressed, this, &ColorDorvoDialog::Redo);
 }
 
 void ColorDorvoDialog::CreateColorTransfer()
@@ -898,8 +658,9 @@ void ColorDorvoDialog::CreateColorTransfer()
     new ColorCopyMenu(ui->currentColorLbl, [this] { return edit->current().toQColor(); });
     new ColorDragSource(ui->initColorLbl, [this] { return edit->initial().toQColor(); });
     for (QWidget* target :
-         {static_cast<QWidget*>(ui->currentColorLbl), static_cast<QWidget*>(colorField),
-          static_cast<QWidget*>(hsvWheel), static_cast<QWidget*>(hueWheel)})
+         {static_cast<QWidget*>(ui->currentColorLbl), static_cast<QWidget*>(pages->field()),
+          static_cast<QWidget*>(pages->hsvWheelPage()),
+          static_cast<QWidget*>(pages->hueWheelPage())})
         new ColorDropTarget(target, take);
 }
 

@@ -17,18 +17,13 @@
 
 class QColor;
 class QHBoxLayout;
-class QStackedWidget;
 
-class CanvasArea;
 class ColorClipboard;
 class ColorDorvoPicker;
-class ColorField;
+class ColorFieldPages;
 class ColorInfoLine;
-class ColorSlider;
 class ColorSwatchListWidget;
 class GroupPlacement;
-class HsvWheel;
-class HueWheel;
 class SpinnerColumn;
 
 namespace Ui {
@@ -40,7 +35,7 @@ class ColorDorvoDialog;
 // channel slider, the spinner groups, the hex line, the palette strip and the two
 // swatches. Every change goes through ApplyColor or the spinner path and is one change of
 // the edit (ColorEdit), which decides whether the host is told and what the history keeps; a
-// process-wide flag stops a change from starting another while the views follow.
+// process-wide flag keeps the spinners and sliders from starting a change while the views follow.
 //
 // The dialog is also the host's ColorPicker for a modeless request: the host modifies,
 // replaces and reads the color through it and hears of changes through its callback.
@@ -153,13 +148,12 @@ private:
     void RefreshSpinners(const ColorValue& value, ColorChannel skipGroup);
     void StepHistory(bool forward);
     void UpdateColorDisplays(const ColorValue& value, bool initial);
+    // Shows the field page with the current color (ColorFieldPages), then the group sliders.
     void SetColorField(int page);
-    // The brush controls stand beside the mixing canvas only; the dialog fits them in or out.
-    void ShowCanvasControls(bool show);
-    void SetChannelButtonsEnabled(bool enabled);
     void UpdateChannelSliders();
     void SetSpinnerType(ColorSpinnerType type);
     void HexEditFinished();
+    // The stored choices (DialogSettings) into the members and the form, and back.
     void ReadSettings();
     void WriteSettings();
     void CreateColorFields();
@@ -177,9 +171,8 @@ private:
     // Applies the stored expanded or compact state of the three groups, then fits the size once.
     void ReadExpandedSettings();
     void OpenSettingsDialog();
-    // Undo and redo: the shortcuts, and the history of committed changes.
+    // The undo and redo keys (HistoryKeys), wired to Undo and Redo.
     void CreateActions();
-    bool FilterChildEvent(QObject* watched, QEvent* event);
     // Colors in and out: the copy and paste keys, drags off the two swatches, drops on the
     // current swatch and the field pages.
     void CreateColorTransfer();
@@ -194,17 +187,13 @@ private:
     std::unique_ptr<SpinnerColumn> spinners;
     std::unique_ptr<GroupPlacement> groups;
     ColorDorvoPicker* picker = nullptr;
-    QStackedWidget* colorFieldStack = nullptr;
-    ColorField* colorField = nullptr;
-    HueWheel* hueWheel = nullptr;
-    HsvWheel* hsvWheel = nullptr;
-    CanvasArea* canvasArea = nullptr;
-    ColorSlider* channelSlider = nullptr;
+    // The field stack (square field, wheels, mixing canvas) and the channel slider beside it.
+    std::unique_ptr<ColorFieldPages> pages;
     ColorSwatchListWidget* swatchList = nullptr;
     bool swatchListShown = false;
     HSVCallback* callback = nullptr;
-    // Set while the dialog closes itself (accept, cancel, the host's Destroy); any other close
-    // comes from the window system and cancels.
+    // Set, for this dialog only, while it closes itself (accept, cancel, the host's Destroy); a
+    // close without it comes from the window system and cancels.
     bool closingOnPurpose = false;
     int viewRefreshes = 0;
     ColorClipboard* colorClipboard = nullptr;

@@ -10,14 +10,23 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.ui
   ${CMAKE_CURRENT_LIST_DIR}/ColorDropTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorDropTarget.h
-  ${CMAKE_CURRENT_LIST_DIR}/ColorInfoLine.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ColorInfoLine.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorEdit.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorFieldPages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorFieldPages.h
+  ${CMAKE_CURRENT_LIST_DIR}/ColorInfoLine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorInfoLine.h
   ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.h
+  ${CMAKE_CURRENT_LIST_DIR}/DialogSettings.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogSettings.h
+  ${CMAKE_CURRENT_LIST_DIR}/FlagScope.h
   ${CMAKE_CURRENT_LIST_DIR}/GroupPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GroupPlacement.h
+  ${CMAKE_CURRENT_LIST_DIR}/HexLineWidth.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HexLineWidth.h
+  ${CMAKE_CURRENT_LIST_DIR}/HistoryKeys.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HistoryKeys.h
   ${CMAKE_CURRENT_LIST_DIR}/SpinnerColumn.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpinnerColumn.h
 )

@@ -400,7 +400,8 @@ void ConversionTest::sharedTexts()
              QStringLiteral("background-color: rgb(255, 128, 0)"));
     QCOMPARE(versionLineText(QStringLiteral("0.3.1")),
              QStringLiteral("Color Dorvo Color Picker version: 0.3.1"));
-    QCOMPARE(fieldTypeNames.join(QLatin1Char('|')), QStringLiteral("Square|HSV Wheel|Hue Wheel"));
+    QCOMPARE(fieldTypeNames.join(QLatin1Char('|')),
+             QStringLiteral("Square|HSV Wheel|Hue Wheel|Mixing Canvas"));
 }
 
 QTEST_APPLESS_MAIN(ConversionTest)
