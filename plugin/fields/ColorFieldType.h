@@ -7,10 +7,10 @@ enum class ColorFieldType : int
     FieldSquare = 0,
     FieldHsvWheel = 1,
     FieldHueWheel = 2,
-    // Listed by the field selector after the three names below, as "Mixing Canvas".
+    // The fourth name of the field selector, "Mixing Canvas".
     FieldCanvas = 3,
 };
 
-// fieldTypeNames, the selector's texts of the first three pages ("Square", "HSV Wheel",
-// "Hue Wheel"), is one of the shared text constants of the color model.
+// fieldTypeNames, the selector's texts of the four pages ("Square", "HSV Wheel", "Hue Wheel",
+// "Mixing Canvas"), is one of the shared text constants of the color model.
 #include "color/ColorTexts.h"
