@@ -46,14 +46,16 @@ function(colordorvo_add_qtest name)
 endfunction()
 
 # colordorvo_add_x11_run(<test name> TARGET <x11 test target> [XVFB_ARGS "..."]
-#                        [NESTED_SCREENS WxH WxH ...] [ENVIRONMENT VAR=value ...] [TIMEOUT s])
+#                        [NESTED_SCREENS WxH WxH ...] [ENVIRONMENT VAR=value ...] [TIMEOUT s]
+#                        [ARGS ...])
 #
 # One run of an `x11` QtTest program under xvfb-run: on an Xvfb server started with XVFB_ARGS
 # (default COLORDORVO_XVFB_ARGS), or with NESTED_SCREENS on a nested X server whose screens of
 # those sizes stand side by side on one Xinerama desktop (Xvfb's own screens all start at 0, 0),
-# with ENVIRONMENT added to the test's environment. Labelled x11.
+# with ENVIRONMENT added to the test's environment and ARGS (for example the names of the test
+# functions to run) passed to the program. Labelled x11.
 function(colordorvo_add_x11_run name)
-  cmake_parse_arguments(R "" "TARGET;XVFB_ARGS;TIMEOUT" "NESTED_SCREENS;ENVIRONMENT" ${ARGN})
+  cmake_parse_arguments(R "" "TARGET;XVFB_ARGS;TIMEOUT" "NESTED_SCREENS;ENVIRONMENT;ARGS" ${ARGN})
   if(NOT R_XVFB_ARGS)
     set(R_XVFB_ARGS "${COLORDORVO_XVFB_ARGS}")
   endif()
@@ -67,7 +69,7 @@ function(colordorvo_add_x11_run name)
     list(JOIN R_NESTED_SCREENS " " sizes)
     set(program ${PROJECT_SOURCE_DIR}/tests/support/run-on-nested-screens "${sizes}" ${program})
   endif()
-  add_test(NAME ${name} COMMAND ${XVFB_RUN} -a -s "${R_XVFB_ARGS}" ${program})
+  add_test(NAME ${name} COMMAND ${XVFB_RUN} -a -s "${R_XVFB_ARGS}" ${program} ${R_ARGS})
   # Nothing of ours paints through OpenGL: without the xcb GL integration no GL driver is
   # loaded and unloaded, and LeakSanitizer has none of its one-off allocations to report.
   set(environment QT_QPA_PLATFORM=xcb QT_XCB_GL_INTEGRATION=none ${R_ENVIRONMENT})

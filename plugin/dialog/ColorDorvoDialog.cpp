@@ -81,11 +81,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     UpdateColorDisplays(edit->current(), true);
     CreateColorFields();
     SetColorField(colorFieldIndex);
-    // An open swatch list widens the dialog from its fitted size; otherwise the size is fitted
-    // once, at the end.
     groups->placeAsStored();
-    if (swatchListShown)
-        FixSize();
     CreateSwatchList(swatchListShown);
 
     RefreshSpinners(edit->initial(), ColorChannel::None);
@@ -485,8 +481,6 @@ void ColorDorvoDialog::CreateSwatchList(bool show)
 
 void ColorDorvoDialog::ShowSwatchList(bool show)
 {
-    const int step = swatchList->width() + ui->baseHLayout->spacing();
-    const int newWidth = width() + (show ? step : -step);
     if (show) {
         swatchList->show();
         ui->swatchesBtn->setText(QStringLiteral(">"));
@@ -495,8 +489,9 @@ void ColorDorvoDialog::ShowSwatchList(bool show)
         ui->swatchesBtn->setText(QStringLiteral("v"));
     }
     swatchListShown = show;
+    // The panel is an item of the layout with a width of its own: the fitted width gains or
+    // loses exactly that width and the layout's spacing, however wide the dialog was before.
     FixSize();
-    setFixedSize(newWidth, height());
 }
 
 void ColorDorvoDialog::AddChannelSlider(QHBoxLayout* row, ColorChannel channel)

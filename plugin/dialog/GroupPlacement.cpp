@@ -11,6 +11,7 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QTimer>
 
 #include <array>
@@ -188,15 +189,22 @@ void GroupPlacement::updateChannelSliders(const ColorValue& color)
 
 void GroupPlacement::fitSize()
 {
-    // A fixed size pins the minimum and the maximum; released first, the layout can give the
-    // dialog what its content needs now, more or less than before.
     // Sizes are measured in the style and fonts the dialog will be shown with.
     dialog->ensurePolished();
-    dialog->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    // The minimum is what the content needs now: adjustSize, which keeps a window within two
-    // thirds of a small screen, must never squeeze the content below it.
-    dialog->setMinimumSize(dialog->layout()->totalMinimumSize());
+    // A widget hidden in a shown window only marks the outer layout for the next turn of the
+    // event loop; the layouts nested in it would still give the size they had with it. Activated
+    // now, every layout measures what it holds now.
+    QLayout* layout = dialog->layout();
+    layout->invalidate();
+    layout->activate();
+    // The size the content asks for, with every side panel at its own fixed width, and never
+    // below what it needs. adjustSize would keep a wide dialog within two thirds of the screen
+    // and squeeze its columns to their minimum; the dialog is never resized by the user, so it
+    // takes the full size it asks for.
+    QSize size = dialog->sizeHint();
+    if (layout->hasHeightForWidth())
+        size.setHeight(layout->totalHeightForWidth(size.width()));
+    size = size.expandedTo(layout->totalMinimumSize());
     dialog->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
-    dialog->adjustSize();
-    dialog->setFixedSize(dialog->width(), dialog->height());
+    dialog->setFixedSize(size);
 }

@@ -38,7 +38,7 @@ public:
     // The sliders of expanded groups follow `color`, each keeping its own channel.
     void updateChannelSliders(const ColorValue& color);
 
-    // Fits the dialog to its content and fixes it there.
+    // Fixes the dialog at the size its content asks for, a side panel at its own width.
     void fitSize();
 
 private:

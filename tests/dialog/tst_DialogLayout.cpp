@@ -130,6 +130,10 @@ private slots:
     void spinnerFieldsLineUp();
     void pasteRefusalShownWhole_data();
     void pasteRefusalShownWhole();
+    void swatchPanelWidensByItsWidth_data();
+    void swatchPanelWidensByItsWidth();
+    void canvasControlsGiveBackHeight_data();
+    void canvasControlsGiveBackHeight();
 };
 
 void tst_DialogLayout::groupsMoveInOrder_data()
@@ -398,6 +402,104 @@ void tst_DialogLayout::pasteRefusalShownWhole()
             QVERIFY2(!rectIn(widget, dialog).intersects(line), neighbour);
     }
     QCOMPARE(dialog->size(), size);
+}
+
+namespace {
+
+// Stores the choices an opening reads: the expanded groups ("HRL" all three), the swatch panel
+// and the color field page.
+void storeChoices(const QString& expanded, bool swatchList, int page = 0)
+{
+    const QString group = QStringLiteral("ColorDorvoDialog");
+    WriteSetting(group, QStringLiteral("HsvExpanded"), expanded.contains(QLatin1Char('H')));
+    WriteSetting(group, QStringLiteral("RgbExpanded"), expanded.contains(QLatin1Char('R')));
+    WriteSetting(group, QStringLiteral("CieLabExpanded"), expanded.contains(QLatin1Char('L')));
+    WriteSetting(group, QStringLiteral("SwatchList"), swatchList);
+    WriteSetting(group, QStringLiteral("ColorField"), page);
+}
+
+// The width of every spinner group, by name.
+QMap<QString, int> groupWidths(const QWidget* dialog)
+{
+    QMap<QString, int> widths;
+    for (const QGroupBox* box : dialog->findChildren<QGroupBox*>())
+        widths[box->objectName()] = box->width();
+    return widths;
+}
+
+} // namespace
+
+void tst_DialogLayout::swatchPanelWidensByItsWidth_data()
+{
+    QTest::addColumn<QString>("expanded");
+    for (const char* groups : {"", "HRL"})
+        QTest::newRow(*groups ? groups : "compact") << QString::fromLatin1(groups);
+}
+
+void tst_DialogLayout::swatchPanelWidensByItsWidth()
+{
+    QFETCH(QString, expanded);
+    storeChoices(expanded, false);
+    open();
+    const QSize without = dialog->size();
+    // However small the screen, no group is narrower than it asks to be.
+    const QMap<QString, int> columns = groupWidths(dialog);
+    for (const QGroupBox* box : dialog->findChildren<QGroupBox*>())
+        QVERIFY2(box->width() >= box->sizeHint().width(), qPrintable(box->objectName()));
+    auto* toggle = find<QPushButton>("swatchesBtn");
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    auto* panel = find<QWidget>("ColorSwatchListWidget");
+    const int step = panel->width() + find<QLayout>("baseHLayout")->spacing();
+    QCOMPARE(panel->width(), 175);
+    const QSize with = dialog->size();
+    QCOMPARE(with.width(), without.width() + step);
+    QCOMPARE(groupWidths(dialog), columns);
+    QTest::mouseClick(toggle, Qt::LeftButton);
+    QCOMPARE(dialog->size(), without);
+
+    // Opened with the panel shown, the dialog is as wide as after showing it, and the panel
+    // takes none of the spinner columns' room.
+    storeChoices(expanded, true);
+    open();
+    QVERIFY(panel = find<QWidget>("ColorSwatchListWidget"));
+    QVERIFY(panel->isVisible());
+    QCOMPARE(dialog->size(), with);
+    QCOMPARE(groupWidths(dialog), columns);
+    QTest::mouseClick(find<QPushButton>("swatchesBtn"), Qt::LeftButton);
+    QCOMPARE(dialog->size(), without);
+}
+
+void tst_DialogLayout::canvasControlsGiveBackHeight_data()
+{
+    QTest::addColumn<QString>("expanded");
+    QTest::addColumn<int>("openedOn");
+    QTest::addColumn<int>("page");
+    for (const char* groups : {"", "HRL"}) {
+        const QString name = QString::fromLatin1(*groups ? groups : "compact");
+        for (int page : {0, 1, 2})
+            QTest::newRow(qPrintable(name + QStringLiteral(", to page %1").arg(page)))
+                << QString::fromLatin1(groups) << page << page;
+        QTest::newRow(qPrintable(name + QStringLiteral(", opened on the canvas")))
+            << QString::fromLatin1(groups) << 3 << 0;
+    }
+}
+
+void tst_DialogLayout::canvasControlsGiveBackHeight()
+{
+    QFETCH(QString, expanded);
+    QFETCH(int, openedOn);
+    QFETCH(int, page);
+    storeChoices(expanded, false, page);
+    open();
+    const QSize onPage = dialog->size();
+    storeChoices(expanded, false, openedOn);
+    open();
+    auto* pages = find<QComboBox>("colorFieldComboBox");
+    pages->setCurrentIndex(3);
+    QVERIFY(find<QWidget>("canvasControlsLayout")->isVisible());
+    pages->setCurrentIndex(page);
+    QVERIFY(!find<QWidget>("canvasControlsLayout")->isVisible());
+    QCOMPARE(dialog->size(), onPage);
 }
 
 QTEST_MAIN(tst_DialogLayout)
