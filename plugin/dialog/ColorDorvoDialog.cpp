@@ -82,7 +82,10 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     CreateColorFields();
     SetColorField(colorFieldIndex);
     groups->placeAsStored();
-    CreateSwatchList(swatchListShown);
+    // The panel reads and writes the list file; a dialog that never shows it leaves the file
+    // alone, and the panel is built the first time the swatches button asks for it.
+    if (swatchListShown)
+        CreateSwatchList(true);
 
     RefreshSpinners(edit->initial(), ColorChannel::None);
 

@@ -78,18 +78,19 @@ private slots:
     {
         ColorDorvoDialog* dialog = show(host->open(QColor(12, 34, 56)));
         QPushButton* swatches = button(dialog, "swatchesBtn");
-        ColorSwatchListWidget* panel = panelOf(dialog);
-        // Created hidden at the opening, so the list file was read (and seeded) already.
-        QVERIFY(panel && !panel->isVisible());
-        QVERIFY(QFile::exists(ColorListPath()));
+        // Built the first time it is shown: an opening without it leaves the list file alone.
+        QVERIFY(!panelOf(dialog));
+        QVERIFY(!QFile::exists(ColorListPath()));
         QCOMPARE(swatches->text(), QStringLiteral("v"));
-        auto* base = dialog->findChild<QHBoxLayout*>(QStringLiteral("baseHLayout"));
-        QCOMPARE(base->indexOf(panel), base->count() - 1);
         const QSize closed = dialog->size();
-        const int step = panel->width() + base->spacing();
 
         QTest::mouseClick(swatches, Qt::LeftButton);
-        QVERIFY(panel->isVisible());
+        ColorSwatchListWidget* panel = panelOf(dialog);
+        QVERIFY(panel && panel->isVisible());
+        QVERIFY(QFile::exists(ColorListPath()));
+        auto* base = dialog->findChild<QHBoxLayout*>(QStringLiteral("baseHLayout"));
+        QCOMPARE(base->indexOf(panel), base->count() - 1);
+        const int step = panel->width() + base->spacing();
         QCOMPARE(swatches->text(), QStringLiteral(">"));
         QCOMPARE(dialog->width(), closed.width() + step);
         QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
@@ -130,7 +131,7 @@ private slots:
         QCOMPARE(host->callback.changedCount(), 0);
     }
 
-    // One opening of the picker after a hand edit that broke the file must not wipe it.
+    // Opening the swatch panel after a hand edit that broke the file must not wipe it.
     void damagedListSurvivesAnOpening()
     {
         const QByteArray damaged = R"({"colorList": [{"name": "Favorites", "colors": [
@@ -140,7 +141,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(damaged);
         }
-        show(host->open(Qt::gray));
+        QTest::mouseClick(button(show(host->open(Qt::gray)), "swatchesBtn"), Qt::LeftButton);
         host->dialog.reset();
         QFile backup(ColorListPath() + QStringLiteral(".bak"));
         QVERIFY(backup.open(QIODevice::ReadOnly));
