@@ -18,7 +18,7 @@
 #include "fields/ColorSlider.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 #include "settings/ColorDorvoSettingsDialog.h"
 #include "swatches/ColorCopyMenu.h"
 #include "swatches/ColorDragSource.h"
