@@ -3,9 +3,10 @@
 # The plug-in's folders stand in layers, from the bottom: the color model, the thin layer over
 # the host's services, the views (fields, then swatches), the settings dialog, the picker dialog,
 # and the rest of host/ (entry points, descriptors, adapter, utility), which creates the dialog.
-# A file includes headers of its own folder and of folders below it, never above. Only the layer
-# over the host's services includes the SDK's headers; the layers below the dialog do not even
-# include its seam header (HostServices.h), they reach the host through HostAccess.h.
+# A file includes headers of its own folder and of folders below it, never above. Only the seam
+# header, host/services/HostServices.h, includes the SDK's headers. The layers below the dialog
+# do not include the seam either, not even through a header of host/services: they reach the
+# host through HostAccess.h, and only the sources of host/services include the seam.
 # Form files count with the headers they name for their custom widgets.
 set(layers color host/services fields swatches settings dialog host)
 set(no_seam color fields swatches settings)
@@ -49,8 +50,8 @@ foreach(rel IN LISTS sources)
     layer_of("${header}" used)
     if(used STREQUAL "")
       # Not the plug-in's: a form's generated header, or one of the SDK's.
-      if(NOT header MATCHES "^ui_[^/]+\\.h$" AND NOT own STREQUAL "host/services")
-        list(APPEND faults "${rel}: ${line} (an SDK header outside host/services)")
+      if(NOT header MATCHES "^ui_[^/]+\\.h$" AND NOT rel STREQUAL seam)
+        list(APPEND faults "${rel}: ${line} (an SDK header outside ${seam})")
       endif()
       continue()
     endif()
@@ -61,6 +62,8 @@ foreach(rel IN LISTS sources)
     list(FIND no_seam "${own}" seamless)
     if(header STREQUAL seam AND seamless GREATER -1)
       list(APPEND faults "${rel}: ${line} (${own}/ reaches the host through HostAccess.h)")
+    elseif(header STREQUAL seam AND own STREQUAL "host/services" AND rel MATCHES "\\.h$")
+      list(APPEND faults "${rel}: ${line} (the views include this header)")
     endif()
   endforeach()
 endforeach()
