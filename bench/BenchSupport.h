@@ -4,7 +4,7 @@
 // one step per iteration, Qt's own color dialog as the peer, and the medians for the ratios.
 
 #include "dialog/ColorDorvoDialog.h"
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 
 #include "hostsdk/HostRuntime.h"
 

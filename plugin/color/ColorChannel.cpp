@@ -4,6 +4,8 @@
 #include "color/GammaForms.h"
 #include "color/Rounding.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 using C = ColorChannel;
@@ -32,12 +34,13 @@ int readFrom(const ColorValue& value)
     readFrom<Record, &Record::read, &ColorValue::get>,                                             \
         writeThrough<Record, &Record::write, &ColorValue::get, &ColorValue::set>
 
-ChannelInfo entry(C channel, C group, int minimum, int maximum, float scale, int offset,
-                  const LinearForm* linear, bool drivesField, C other0, C other1,
+ChannelInfo entry(C channel, const char* spokenName, C group, int minimum, int maximum, float scale,
+                  int offset, const LinearForm* linear, bool drivesField, C other0, C other1,
                   int (*read)(const ColorValue&), void (*write)(ColorValue&, int))
 {
     ChannelInfo info;
     info.channel = channel;
+    info.spokenName = spokenName;
     info.group = group;
     info.editKeeps = group;
     info.minimum = minimum;
@@ -65,36 +68,46 @@ struct ChannelTable
             entries[static_cast<int>(info.channel)] = info;
         };
         const C none = C::None;
-        set(entry(C::Red, C::RgbGroup, 0, 255, 255.0f, 0, &kLinearChannel, true, C::Green, C::Blue,
+        set(entry(C::Red, QT_TRANSLATE_NOOP("ColorNames", "red"), C::RgbGroup, 0, 255, 255.0f, 0,
+                  &kLinearChannel, true, C::Green, C::Blue,
                   CHANNEL_IO(RgbColor, rgb, setRgb, red, setRed)));
-        set(entry(C::Green, C::RgbGroup, 0, 255, 255.0f, 0, &kLinearChannel, true, C::Red, C::Blue,
+        set(entry(C::Green, QT_TRANSLATE_NOOP("ColorNames", "green"), C::RgbGroup, 0, 255, 255.0f,
+                  0, &kLinearChannel, true, C::Red, C::Blue,
                   CHANNEL_IO(RgbColor, rgb, setRgb, green, setGreen)));
-        set(entry(C::Blue, C::RgbGroup, 0, 255, 255.0f, 0, &kLinearChannel, true, C::Red, C::Green,
+        set(entry(C::Blue, QT_TRANSLATE_NOOP("ColorNames", "blue"), C::RgbGroup, 0, 255, 255.0f, 0,
+                  &kLinearChannel, true, C::Red, C::Green,
                   CHANNEL_IO(RgbColor, rgb, setRgb, blue, setBlue)));
         // The hue bar is the same whatever the color: no other channels to follow.
-        set(entry(C::Hue, C::HsvGroup, 0, 360, 360.0f, 0, nullptr, true, none, none,
-                  CHANNEL_IO(HsvColor, hsv, setHsv, hue, setHue)));
-        set(entry(C::Saturation, C::HsvGroup, 0, 100, 100.0f, 0, &kLinearPercent, true, C::Hue,
-                  C::Value, CHANNEL_IO(HsvColor, hsv, setHsv, saturation, setSaturation)));
-        set(entry(C::Value, C::HsvGroup, 0, 100, 100.0f, 0, &kLinearPercent, true, C::Hue,
-                  C::Saturation, CHANNEL_IO(HsvColor, hsv, setHsv, value, setValue)));
-        set(entry(C::Lightness, C::LabGroup, 0, 100, 100.0f, 0, nullptr, true, C::RedGreen,
-                  C::BlueYellow, CHANNEL_IO(LabColor, lab, setLab, lightness, setLightness)));
-        set(entry(C::RedGreen, C::LabGroup, -128, 127, 255.0f, -128, nullptr, true, C::Lightness,
-                  C::BlueYellow, CHANNEL_IO(LabColor, lab, setLab, a, setA)));
-        set(entry(C::BlueYellow, C::LabGroup, -128, 127, 255.0f, -128, nullptr, true, C::Lightness,
-                  C::RedGreen, CHANNEL_IO(LabColor, lab, setLab, b, setB)));
+        set(entry(C::Hue, QT_TRANSLATE_NOOP("ColorNames", "hue"), C::HsvGroup, 0, 360, 360.0f, 0,
+                  nullptr, true, none, none, CHANNEL_IO(HsvColor, hsv, setHsv, hue, setHue)));
+        set(entry(C::Saturation, QT_TRANSLATE_NOOP("ColorNames", "saturation"), C::HsvGroup, 0, 100,
+                  100.0f, 0, &kLinearPercent, true, C::Hue, C::Value,
+                  CHANNEL_IO(HsvColor, hsv, setHsv, saturation, setSaturation)));
+        set(entry(C::Value, QT_TRANSLATE_NOOP("ColorNames", "value"), C::HsvGroup, 0, 100, 100.0f,
+                  0, &kLinearPercent, true, C::Hue, C::Saturation,
+                  CHANNEL_IO(HsvColor, hsv, setHsv, value, setValue)));
+        set(entry(C::Lightness, QT_TRANSLATE_NOOP("ColorNames", "lightness"), C::LabGroup, 0, 100,
+                  100.0f, 0, nullptr, true, C::RedGreen, C::BlueYellow,
+                  CHANNEL_IO(LabColor, lab, setLab, lightness, setLightness)));
+        set(entry(C::RedGreen, QT_TRANSLATE_NOOP("ColorNames", "Lab a"), C::LabGroup, -128, 127,
+                  255.0f, -128, nullptr, true, C::Lightness, C::BlueYellow,
+                  CHANNEL_IO(LabColor, lab, setLab, a, setA)));
+        set(entry(C::BlueYellow, QT_TRANSLATE_NOOP("ColorNames", "Lab b"), C::LabGroup, -128, 127,
+                  255.0f, -128, nullptr, true, C::Lightness, C::RedGreen,
+                  CHANNEL_IO(LabColor, lab, setLab, b, setB)));
         // A CMYK edit rewrites its whole group: four percentages do not survive the trip
         // through RGB, so the group shows what the color became.
         const ChannelInfo cmyk[] = {
-            entry(C::Cyan, C::CmykGroup, 0, 100, 100.0f, 0, nullptr, false, none, none,
-                  CHANNEL_IO(CmykColor, cmyk, setCmyk, cyan, setCyan)),
-            entry(C::Magenta, C::CmykGroup, 0, 100, 100.0f, 0, nullptr, false, none, none,
+            entry(C::Cyan, QT_TRANSLATE_NOOP("ColorNames", "cyan"), C::CmykGroup, 0, 100, 100.0f, 0,
+                  nullptr, false, none, none, CHANNEL_IO(CmykColor, cmyk, setCmyk, cyan, setCyan)),
+            entry(C::Magenta, QT_TRANSLATE_NOOP("ColorNames", "magenta"), C::CmykGroup, 0, 100,
+                  100.0f, 0, nullptr, false, none, none,
                   CHANNEL_IO(CmykColor, cmyk, setCmyk, magenta, setMagenta)),
-            entry(C::Yellow, C::CmykGroup, 0, 100, 100.0f, 0, nullptr, false, none, none,
+            entry(C::Yellow, QT_TRANSLATE_NOOP("ColorNames", "yellow"), C::CmykGroup, 0, 100,
+                  100.0f, 0, nullptr, false, none, none,
                   CHANNEL_IO(CmykColor, cmyk, setCmyk, yellow, setYellow)),
-            entry(C::Key, C::CmykGroup, 0, 100, 100.0f, 0, nullptr, false, none, none,
-                  CHANNEL_IO(CmykColor, cmyk, setCmyk, key, setKey)),
+            entry(C::Key, QT_TRANSLATE_NOOP("ColorNames", "key"), C::CmykGroup, 0, 100, 100.0f, 0,
+                  nullptr, false, none, none, CHANNEL_IO(CmykColor, cmyk, setCmyk, key, setKey)),
         };
         for (ChannelInfo info : cmyk) {
             info.editKeeps = info.channel;
@@ -102,10 +115,11 @@ struct ChannelTable
         }
         // Nothing is derived from alpha: it lives in the RGB record only.
         set(entry(
-            C::Alpha, C::Alpha, 0, 255, 255.0f, 0, nullptr, false, none, none,
-            [](const ColorValue& v) { return v.rgb().alpha(); },
+            C::Alpha, QT_TRANSLATE_NOOP("ColorNames", "alpha"), C::Alpha, 0, 255, 255.0f, 0,
+            nullptr, false, none, none, [](const ColorValue& v) { return v.rgb().alpha(); },
             [](ColorValue& v, int alpha) { v.setAlpha(alpha); }));
-        set(entry(C::Temperature, C::Temperature, 1000, 15000, 1.0f, 0, nullptr, false, none, none,
+        set(entry(C::Temperature, QT_TRANSLATE_NOOP("ColorNames", "temperature"), C::Temperature,
+                  1000, 15000, 1.0f, 0, nullptr, false, none, none,
                   CHANNEL_IO(TemperatureColor, temperature, setTemperature, kelvin, setKelvin)));
     }
 };
@@ -124,6 +138,13 @@ const ChannelInfo& channelInfo(ColorChannel channel)
 {
     const int i = static_cast<int>(channel);
     return table().entries[i >= 0 && i <= 20 ? i : 0];
+}
+
+// The names are marked for translation in the table and translated here, when they are read.
+QString spokenChannelName(ColorChannel channel)
+{
+    const char* words = channelInfo(channel).spokenName;
+    return words ? QCoreApplication::translate("ColorNames", words) : QString();
 }
 
 int shownFromStored(ColorChannel channel, int stored, bool sRgb)

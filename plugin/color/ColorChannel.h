@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class ColorValue;
 
 // Channels and channel groups of the picker. The numbers are stored in the settings
@@ -46,6 +48,9 @@ struct LinearForm
 struct ChannelInfo
 {
     ColorChannel channel = ColorChannel::None;
+    // The channel in words for screen readers, lower case and untranslated ("hue", "Lab a");
+    // null for group codes, None and Hex. spokenChannelName gives it translated.
+    const char* spokenName = nullptr;
     // The spinner group the channel is shown in (temperature and alpha are groups of one).
     ColorChannel group = ColorChannel::None;
     // The group an edit of this channel leaves as typed. A CMYK channel names itself, so its
@@ -70,6 +75,10 @@ struct ChannelInfo
 
 // The entry of `channel`; group codes, None and Hex give an entry with no range.
 const ChannelInfo& channelInfo(ColorChannel channel);
+
+// A channel in words, lower case and translated in the context "ColorNames": "hue", "saturation",
+// "red", "Lab a"; empty for groups, None and Hex.
+QString spokenChannelName(ColorChannel channel);
 
 inline bool isSliderChannel(ColorChannel channel)
 {

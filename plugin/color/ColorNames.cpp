@@ -98,44 +98,6 @@ QString spokenColorName(const QString& cssName)
     return words.join(QLatin1Char(' '));
 }
 
-QString spokenChannelName(ColorChannel channel)
-{
-    switch (channel) {
-    case ColorChannel::Red:
-        return tr("red");
-    case ColorChannel::Green:
-        return tr("green");
-    case ColorChannel::Blue:
-        return tr("blue");
-    case ColorChannel::Hue:
-        return tr("hue");
-    case ColorChannel::Saturation:
-        return tr("saturation");
-    case ColorChannel::Value:
-        return tr("value");
-    case ColorChannel::Lightness:
-        return tr("lightness");
-    case ColorChannel::RedGreen:
-        return tr("Lab a");
-    case ColorChannel::BlueYellow:
-        return tr("Lab b");
-    case ColorChannel::Cyan:
-        return tr("cyan");
-    case ColorChannel::Magenta:
-        return tr("magenta");
-    case ColorChannel::Yellow:
-        return tr("yellow");
-    case ColorChannel::Key:
-        return tr("key");
-    case ColorChannel::Alpha:
-        return tr("alpha");
-    case ColorChannel::Temperature:
-        return tr("temperature");
-    default:
-        return QString();
-    }
-}
-
 QString capitalized(const QString& words)
 {
     return words.isEmpty() ? words : words.front().toUpper() + words.mid(1);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "color/ColorChannel.h"
-
 #include <QString>
 
 class ColorValue;
@@ -17,9 +15,6 @@ QString nearestColorName(const RgbColor& rgb);
 // A CSS name as words: "darkorange" is "dark orange", "lightgoldenrodyellow" is "light goldenrod
 // yellow". Names without known parts come back unchanged.
 QString spokenColorName(const QString& cssName);
-
-// A channel in words, lower case: "hue", "saturation", "red", "Lab a"; empty for groups and None.
-QString spokenChannelName(ColorChannel channel);
 
 // A channel name with its first letter in upper case, to begin a sentence: "Hue", "Lab a".
 QString capitalized(const QString& words);

@@ -118,8 +118,7 @@ void ColorValue::setHue(int hue)
 ColorValue ColorValue::complementary() const
 {
     ColorValue result(*this);
-    const int hue = m_hsv.hue();
-    result.setHue(hue < 180 ? hue + 180 : hue - 180);
+    result.setHue(HsvColor::complementHue(m_hsv.hue()));
     return result;
 }
 

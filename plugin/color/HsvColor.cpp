@@ -42,6 +42,11 @@ int HsvColor::sector(int hue)
     return hue < 60 ? 0 : hue < 120 ? 1 : hue < 180 ? 2 : hue < 240 ? 3 : hue < 300 ? 4 : 5;
 }
 
+int HsvColor::complementHue(int hue)
+{
+    return hue < 180 ? hue + 180 : hue - 180;
+}
+
 double HsvColor::secondaryWeight(int hue)
 {
     const float hp = hue / 60.0f;

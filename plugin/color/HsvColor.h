@@ -17,6 +17,9 @@ public:
     // chroma in the sector's middle component, 1 - |(hue / 60 mod 2) - 1| with hue / 60 in float.
     static int sector(int hue);
     static double secondaryWeight(int hue);
+    // The hue opposite `hue` on the circle, hue + 180 below 180 and hue - 180 from there: 180
+    // gives 0 and 360 gives 180.
+    static int complementHue(int hue);
 
     // RGB to HSV into this record; alpha is left as it is.
     void setFromRgb(const RgbColor& rgb);

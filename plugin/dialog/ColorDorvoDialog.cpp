@@ -20,6 +20,7 @@
 #include "fields/ColorPickScreen.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
+#include "host/services/HostAccess.h"
 #include "settings/ColorDorvoSettingsDialog.h"
 #include "swatches/ColorCopyMenu.h"
 #include "swatches/ColorDragSource.h"
@@ -340,10 +341,8 @@ void ColorDorvoDialog::CancelDialog()
 
 void ColorDorvoDialog::ColorFieldChanged(int index)
 {
-    if (CharStream* listener = ListenerStream()) {
-        const std::wstring name = ui->colorFieldComboBox->itemText(index).toStdWString();
-        listener->printf(_M("Set color field %s\n"), name.c_str());
-    }
+    HostAccess::ListenerText(
+        QStringLiteral("Set color field %1\n").arg(ui->colorFieldComboBox->itemText(index)));
     colorFieldIndex = index;
     SetColorField(index);
 }
@@ -664,15 +663,13 @@ void ColorDorvoDialog::CreateColorTransfer()
 
 void ColorDorvoDialog::Undo()
 {
-    if (CharStream* listener = ListenerStream())
-        listener->printf(_M("Undo\n"));
+    HostAccess::ListenerText(QStringLiteral("Undo\n"));
     StepHistory(false);
 }
 
 void ColorDorvoDialog::Redo()
 {
-    if (CharStream* listener = ListenerStream())
-        listener->printf(_M("Redo\n"));
+    HostAccess::ListenerText(QStringLiteral("Redo\n"));
     StepHistory(true);
 }
 

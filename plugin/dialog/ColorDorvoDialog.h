@@ -5,7 +5,7 @@
 #include "dialog/ColorEdit.h"
 #include "dialog/ColorSpinnerType.h"
 #include "fields/ColorDialogServices.h"
-#include "host/HostServices.h"
+#include "host/services/HostServices.h"
 #include "swatches/PaletteAngleType.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #include "dialog/DialogSettings.h"
 
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 
 #include <QString>
 #include <QVariant>

@@ -4,7 +4,7 @@
 #include "dialog/SpinnerColumn.h"
 #include "fields/ColorDialogServices.h"
 #include "fields/ColorSlider.h"
-#include "host/HostServices.h"
+#include "host/services/HostServices.h"
 #include "settings/ColorDorvoSettingsDialog.h"
 #include "ui_ColorDorvoDialog.h"
 

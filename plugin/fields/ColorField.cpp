@@ -3,11 +3,11 @@
 #include "color/ColorNames.h"
 #include "fields/ColorDialogServices.h"
 #include "fields/ColorFieldImage.h"
+#include "fields/FieldMarkerIcons.h"
 #include "fields/FocusFrame.h"
 #include "fields/KeyboardStep.h"
-#include "host/HostServices.h"
+#include "host/services/HostAccess.h"
 
-#include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -16,15 +16,6 @@
 #include <algorithm>
 
 namespace {
-
-const char kMarkerIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereCenter";
-const char kHoverCursorIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereQuad";
-
-QPixmap hostPixmap(const char* path, int size)
-{
-    return MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(path))
-        .pixmap(QSize(size, size), QIcon::Normal, QIcon::Off);
-}
 
 QPixmap labelPixmap(const QLabel& label)
 {
@@ -50,7 +41,7 @@ ColorField::ColorField(int width, int height, ColorDialogServices* services, QWi
     fieldLabel->setObjectName(QStringLiteral("fieldLabel"));
     fieldLabel->setFixedSize(width, height);
     markerLabel->setObjectName(QStringLiteral("markerLabel"));
-    markerLabel->setPixmap(hostPixmap(kMarkerIcon, MarkerSize));
+    markerLabel->setPixmap(HostAccess::IconPixmap(FieldMarkerIcons::kMarker, MarkerSize));
     markerLabel->resize(MarkerSize, MarkerSize);
     // The marker must not take the mouse: presses on it belong to the field below.
     markerLabel->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -233,7 +224,7 @@ void ColorField::moveMarkerTo(const QPoint& p)
 
 QCursor ColorField::hoverCursor() const
 {
-    return QCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize));
+    return QCursor(HostAccess::IconPixmap(FieldMarkerIcons::kHoverCursor, HoverCursorSize));
 }
 
 void ColorField::keyPressEvent(QKeyEvent* event)

@@ -1,7 +1,8 @@
 #include "fields/ColorPickScreen.h"
 
 #include "fields/ColorPickOverlay.h"
-#include "host/HostServices.h"
+#include "fields/KeyboardStep.h"
+#include "host/services/HostAccess.h"
 
 #include <QCursor>
 #include <QEnterEvent>
@@ -14,8 +15,6 @@
 #include <QWindow>
 
 namespace {
-
-constexpr int kLargeStep = 10;
 
 // Puts a top-level window over `screen`, on that screen: Qt converts its pointer positions with
 // the ratio of the screen the window is on.
@@ -73,7 +72,7 @@ ColorPickScreen::~ColorPickScreen() = default;
 
 RgbColor ColorPickScreen::pickScreenColor(const RgbColor& start)
 {
-    auto* overlay = new ColorPickScreen(start, HostMainWindow());
+    auto* overlay = new ColorPickScreen(start, HostAccess::MainWindow());
     overlay->exec();
     const RgbColor picked = overlay->pickedColor();
     overlay->deleteLater();
@@ -134,7 +133,7 @@ bool ColorPickScreen::eventFilter(QObject* watched, QEvent* event)
             sampleAt(screenImage.spotUnderCursor(QCursor::pos(), pointer));
             finish(true);
         } else {
-            const int step = key->modifiers() & Qt::ShiftModifier ? kLargeStep : 1;
+            const int step = KeyboardStep::units(key->modifiers());
             switch (key->key()) {
             case Qt::Key_Left:
                 movePointer(-step, 0);

@@ -8,9 +8,8 @@
 #include "fields/ColorSliderStrip.h"
 #include "fields/FocusFrame.h"
 #include "fields/KeyboardStep.h"
-#include "host/HostServices.h"
+#include "host/services/HostAccess.h"
 
-#include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -33,19 +32,13 @@ constexpr QPoint kRightArrowOffset(-9, -16);
 // strip, the right one to 17 pixels right of it. The strip sits where both fit centred.
 constexpr int kArrowsOverhang = 7;
 
-QPixmap hostPixmap(const char* path, int size)
-{
-    return MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(path))
-        .pixmap(QSize(size, size), QIcon::Normal, QIcon::Off);
-}
-
 QLabel* iconLabel(QWidget* parent, const char* objectName, const char* icon, int width, int height,
                   int iconSize)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(QLatin1String(objectName));
     label->setFixedSize(width, height);
-    label->setPixmap(hostPixmap(icon, iconSize));
+    label->setPixmap(HostAccess::IconPixmap(icon, iconSize));
     // Presses on a marker belong to the slider under it.
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;

@@ -2,11 +2,11 @@
 
 #include "color/Rounding.h"
 #include "fields/ColorDialogServices.h"
+#include "fields/FieldMarkerIcons.h"
 #include "fields/KeyboardStep.h"
-#include "host/HostServices.h"
+#include "host/services/HostAccess.h"
 
 #include <QHoverEvent>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -21,19 +21,11 @@ constexpr float kPi = 3.14159f;
 // Degrees to radians for the marker: pi / 180 as a float.
 constexpr float kDegreesToRadians = 0.017453292f;
 
-const char kMarkerIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereCenter";
-const char kHoverCursorIcon[] = ":/SnapTools/MaxSDK/Sphere/SphereQuad";
-
-QPixmap hostPixmap(const char* path, int size)
-{
-    return MaxSDK::LoadMaxMultiResIcon(QString::fromLatin1(path))
-        .pixmap(QSize(size, size), QIcon::Normal, QIcon::Off);
-}
-
 } // namespace
 
 ColorWheel::ColorWheel(ColorDialogServices* services, QWidget* parent)
-    : QLabel(parent), dialog(services), hoverCursor(hostPixmap(kHoverCursorIcon, HoverCursorSize))
+    : QLabel(parent), dialog(services),
+      hoverCursor(HostAccess::IconPixmap(FieldMarkerIcons::kHoverCursor, HoverCursorSize))
 {
     setFixedSize(DefaultSize, DefaultSize);
     setFocusPolicy(Qt::StrongFocus);
@@ -66,7 +58,7 @@ void ColorWheel::createLabels(const QString& pictureResource)
 
     wheelImage = std::make_unique<QImage>(wheelPicture(pictureResource));
     fieldLabel->setPixmap(QPixmap::fromImage(*wheelImage));
-    markerLabel->setPixmap(hostPixmap(kMarkerIcon, MarkerSize));
+    markerLabel->setPixmap(HostAccess::IconPixmap(FieldMarkerIcons::kMarker, MarkerSize));
 
     // Neither label takes the mouse: presses and hovers belong to the wheel, which tests the
     // picture's transparency itself.

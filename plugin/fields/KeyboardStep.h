@@ -16,7 +16,8 @@ namespace KeyboardStep {
 constexpr int kUnit = 1;
 constexpr int kShiftUnits = 10;
 
-// The units one press moves: ten with Shift held.
+// The units one press moves, ten with Shift held: channel units on the views, pixels for the
+// eyedropper's pointer.
 int units(Qt::KeyboardModifiers modifiers);
 // value moved by delta units (either sign) within the channel's keyboard range.
 int moved(ColorChannel channel, int value, int delta);

@@ -1,6 +1,6 @@
 #include "host/DorvoColorUtility.h"
 
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 
 DWORD DorvoColorUtility::Start()
 {

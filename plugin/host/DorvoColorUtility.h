@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/HostServices.h"
+#include "host/services/HostServices.h"
 
 // The global utility plug-in: it owns the lifetime of the settings store, so the store exists
 // before any picker opens and is written back when the host exits.

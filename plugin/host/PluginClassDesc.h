@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/HostServices.h"
 #include "host/PluginModule.h"
+#include "host/services/HostServices.h"
 
 // What both of the module's class descriptors tell the host. `Desc` names its class with
 // kInternalName, kSuperClassId, kClassIdA and kClassIdB, and creates it on the host's heap in

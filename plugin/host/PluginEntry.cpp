@@ -3,8 +3,9 @@
 // the only symbols the module exports.
 #include "host/ColorDorvoPickerClassDesc.h"
 #include "host/DorvoColorUtilityClassDesc.h"
-#include "host/HostServices.h"
 #include "host/PluginModule.h"
+#include "host/services/HostAccess.h"
+#include "host/services/HostServices.h"
 
 namespace {
 
@@ -12,7 +13,7 @@ constexpr int kClassCount = 2;
 
 Value* VersionFunction(Value**, int)
 {
-    return new String(PluginModule::VersionText().toStdWString().c_str());
+    return new String(HostAccess::VersionText().toStdWString().c_str());
 }
 
 // Scripts call it as ColorDorvo.Version().

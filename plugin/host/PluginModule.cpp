@@ -5,9 +5,6 @@
 namespace {
 
 constexpr int kStringBufferSize = 256;
-constexpr int kVersionMajor = 0;
-constexpr int kVersionMinor = 3;
-constexpr int kVersionPatch = 1;
 
 HINSTANCE gInstance = nullptr;
 
@@ -37,11 +34,6 @@ const MCHAR* GetString(UINT id)
     std::array<MCHAR, kStringBufferSize>& buffer = gStrings[id];
     return LoadStringW(gInstance, id, buffer.data(), kStringBufferSize) > 0 ? buffer.data()
                                                                             : nullptr;
-}
-
-QString VersionText()
-{
-    return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch);
 }
 
 } // namespace PluginModule

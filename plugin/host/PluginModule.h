@@ -1,8 +1,6 @@
 #pragma once
 
-#include "host/HostServices.h"
-
-#include <QString>
+#include "host/services/HostServices.h"
 
 // What the module keeps of itself once the host has loaded it: its instance handle and the
 // string resources the host's language pack provides for it.
@@ -24,8 +22,5 @@ HINSTANCE Instance();
 // language pack has no such string. Each id has its own buffer, so a pointer handed out
 // for one id keeps its text when another id is looked up.
 const MCHAR* GetString(UINT id);
-
-// The plug-in's version as the user sees it, "0.3.1".
-QString VersionText();
 
 } // namespace PluginModule

@@ -1,7 +1,4 @@
 list(APPEND COLORDORVO_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/HostServices.h
-  ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/IniText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DorvoColorUtility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PluginModule.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PluginClassDesc.h

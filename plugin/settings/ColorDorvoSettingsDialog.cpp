@@ -1,8 +1,8 @@
 #include "settings/ColorDorvoSettingsDialog.h"
 
 #include "color/ColorTexts.h"
-#include "host/PluginModule.h"
-#include "host/SettingsStore.h"
+#include "host/services/HostAccess.h"
+#include "host/services/SettingsStore.h"
 #include "ui_ColorDorvoSettingsDialog.h"
 
 #include <QLayout>
@@ -15,7 +15,7 @@ ColorDorvoSettingsDialog::ColorDorvoSettingsDialog(QWidget* parent)
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     connect(ui->applyBtn, &QPushButton::clicked, this, &ColorDorvoSettingsDialog::Apply);
 
-    ui->colorDorvoVersionLbl->setText(versionLineText(PluginModule::VersionText()));
+    ui->colorDorvoVersionLbl->setText(versionLineText(HostAccess::VersionText()));
     ui->colorDorvoVersionLbl->setStyleSheet(QStringLiteral("font-weight: bold"));
     ui->colorDorvoVersionLbl->setAlignment(Qt::AlignHCenter);
 

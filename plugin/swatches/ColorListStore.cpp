@@ -1,22 +1,11 @@
 #include "swatches/ColorListStore.h"
 
-#include "host/HostServices.h"
-#include "host/SettingsStore.h"
+#include "host/services/HostAccess.h"
+#include "host/services/SettingsStore.h"
 #include "swatches/ColorListFile.h"
 
 #include <QDir>
 #include <QFile>
-
-#include <string>
-
-namespace {
-
-std::wstring wide(const QString& text)
-{
-    return QDir::toNativeSeparators(text).toStdWString();
-}
-
-} // namespace
 
 QVector<ColorList> ColorListStore::defaultLists()
 {
@@ -102,9 +91,9 @@ bool ColorListStore::save(const QVector<ColorList>& lists)
     }
     QString error;
     if (!WriteFileAtomically(path, text, &error)) {
-        DebugPrint(_M("ColorDorvo: could not write the color list file %s (%s); it keeps its ")
-                       _M("previous contents\n"),
-                   wide(path).c_str(), error.toStdWString().c_str());
+        HostAccess::DebugText(QStringLiteral("ColorDorvo: could not write the color list file %1 "
+                                             "(%2); it keeps its previous contents\n")
+                                  .arg(QDir::toNativeSeparators(path), error));
         return false;
     }
     knownText = text;
@@ -138,13 +127,15 @@ void ColorListStore::moveAside(const QString& path, const QString& reason)
 {
     const QString backup = backupPath(path);
     if (QFile::rename(path, backup)) {
-        DebugPrint(_M("ColorDorvo: the color list file %s could not be read (%s); it was kept as ")
-                       _M("%s\n"),
-                   wide(path).c_str(), reason.toStdWString().c_str(), wide(backup).c_str());
+        HostAccess::DebugText(
+            QStringLiteral("ColorDorvo: the color list file %1 could not be read (%2); it was kept "
+                           "as %3\n")
+                .arg(QDir::toNativeSeparators(path), reason, QDir::toNativeSeparators(backup)));
         return;
     }
     writeBlocked = true;
-    DebugPrint(_M("ColorDorvo: the color list file %s could not be read (%s) nor moved aside; it ")
-                   _M("is left as it is and the swatch lists are not saved\n"),
-               wide(path).c_str(), reason.toStdWString().c_str());
+    HostAccess::DebugText(
+        QStringLiteral("ColorDorvo: the color list file %1 could not be read (%2) nor moved "
+                       "aside; it is left as it is and the swatch lists are not saved\n")
+            .arg(QDir::toNativeSeparators(path), reason));
 }

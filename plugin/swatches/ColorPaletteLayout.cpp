@@ -44,11 +44,6 @@ int ColorPaletteLayout::wrapHue(int hue)
     return hue;
 }
 
-int ColorPaletteLayout::complementHue(int hue)
-{
-    return hue < 180 ? hue + 180 : hue - 180;
-}
-
 void ColorPaletteLayout::updatePalettes(const HsvColor& hsv, int type, int angle)
 {
     const auto mode = static_cast<PaletteAngleType>(type);
@@ -77,7 +72,7 @@ void ColorPaletteLayout::updatePalettes(const HsvColor& hsv, int type, int angle
         return color;
     };
     const int hue = hsv.hue();
-    const int complement = complementHue(hue);
+    const int complement = HsvColor::complementHue(hue);
     switch (mode) {
     case PaletteAngleType::Adjacent:
         palettes[1]->setColor(turned(hue + angle));

@@ -52,8 +52,6 @@ public:
 
     // One wrap into 0..360 of a hue turned by at most one full circle; 360 stays 360.
     static int wrapHue(int hue);
-    // The hue opposite `hue`: 180 gives 0 and 360 gives 180.
-    static int complementHue(int hue);
 
 private:
     // The visible tiles, each followed by its shades.

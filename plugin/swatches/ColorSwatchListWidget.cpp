@@ -2,7 +2,7 @@
 
 #include "color/ColorValue.h"
 #include "fields/ColorDialogServices.h"
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 #include "swatches/ColorCopyMenu.h"
 #include "swatches/AdobeSwatchFile.h"
 #include "swatches/ColorListFile.h"

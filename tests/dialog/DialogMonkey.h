@@ -2,7 +2,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "host/HostServices.h"
+#include "host/services/HostServices.h"
 
 #include <QPoint>
 #include <QSet>

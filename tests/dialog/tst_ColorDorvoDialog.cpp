@@ -9,7 +9,7 @@
 #include "fields/AccessibilityEvents.h"
 #include "fields/ColorField.h"
 #include "fields/ColorSlider.h"
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 #include "swatches/ColorPalette.h"
 #include "swatches/ColorPaletteLayout.h"
 

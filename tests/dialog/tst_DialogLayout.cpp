@@ -5,7 +5,7 @@
 #include "color/ColorChannel.h"
 #include "dialog/ColorDorvoDialog.h"
 #include "fields/ColorSlider.h"
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 
 #include "hostsdk/HostRuntime.h"
 

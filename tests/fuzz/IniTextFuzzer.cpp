@@ -1,7 +1,7 @@
 // The settings file's ini reader on arbitrary bytes. Besides the sanitizers' checks (no value is
 // ever decoded, so no count from the file is ever allocated): what is read is written, read back
 // to the same values, and written again byte for byte the same.
-#include "host/IniText.h"
+#include "host/services/IniText.h"
 
 #include <cstdint>
 #include <cstdlib>

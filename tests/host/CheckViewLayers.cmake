@@ -1,32 +1,78 @@
 # cmake -DPLUGIN_DIR=<plugin/> -P CheckViewLayers.cmake
 #
-# The views (fields/, swatches/) talk to the dialog through its services interface and are
-# created by it: they never include a header of the dialog or the settings dialog. The color
-# model below them includes nothing of the plug-in's widgets.
-set(rules
-  "fields|dialog/|settings/"
-  "swatches|dialog/|settings/"
-  "color|dialog/|settings/|fields/|swatches/|host/")
+# The plug-in's folders stand in layers, from the bottom: the color model, the thin layer over
+# the host's services, the views (fields, then swatches), the settings dialog, the picker dialog,
+# and the rest of host/ (entry points, descriptors, adapter, utility), which creates the dialog.
+# A file includes headers of its own folder and of folders below it, never above. Only the seam
+# header, host/services/HostServices.h, includes the SDK's headers. The layers below the dialog
+# do not include the seam either, not even through a header of host/services: they reach the
+# host through HostAccess.h, and only the sources of host/services include the seam.
+# Form files count with the headers they name for their custom widgets.
+set(layers color host/services fields swatches settings dialog host)
+set(no_seam color fields swatches settings)
+set(seam "host/services/HostServices.h")
+
+# The layer a header path or a plug-in file (relative to plugin/) belongs to, or "" for one that
+# is none of the plug-in's (an SDK or generated header).
+function(layer_of path out)
+  set(found "")
+  foreach(layer IN LISTS layers)
+    string(LENGTH "${layer}/" length)
+    string(SUBSTRING "${path}" 0 ${length} head)
+    # The first match counts: host/services comes before host in the order.
+    if(found STREQUAL "" AND head STREQUAL "${layer}/")
+      set(found "${layer}")
+    endif()
+  endforeach()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
 set(faults "")
-foreach(rule IN LISTS rules)
-  string(REPLACE "|" ";" parts "${rule}")
-  list(GET parts 0 folder)
-  list(REMOVE_AT parts 0)
-  file(GLOB_RECURSE sources "${PLUGIN_DIR}/${folder}/*.h" "${PLUGIN_DIR}/${folder}/*.cpp")
-  foreach(source IN LISTS sources)
-    file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include")
-    foreach(line IN LISTS includes)
-      foreach(upper IN LISTS parts)
-        if(line MATCHES "\"${upper}")
-          file(RELATIVE_PATH rel "${PLUGIN_DIR}" "${source}")
-          list(APPEND faults "${rel}: ${line}")
-        endif()
-      endforeach()
-    endforeach()
+file(GLOB_RECURSE sources RELATIVE "${PLUGIN_DIR}" "${PLUGIN_DIR}/*.h" "${PLUGIN_DIR}/*.cpp"
+     "${PLUGIN_DIR}/*.ui")
+set(checked 0)
+foreach(rel IN LISTS sources)
+  layer_of("${rel}" own)
+  if(own STREQUAL "")
+    continue()
+  endif()
+  list(FIND layers "${own}" own_rank)
+  math(EXPR checked "${checked} + 1")
+  file(STRINGS "${PLUGIN_DIR}/${rel}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"|<header>")
+  foreach(line IN LISTS lines)
+    if(line MATCHES "#[ \t]*include[ \t]*\"([^\"]+)\"")
+      set(header "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "<header>([^<]+)</header>")
+      set(header "${CMAKE_MATCH_1}")
+    else()
+      continue()
+    endif()
+    layer_of("${header}" used)
+    if(used STREQUAL "")
+      # Not the plug-in's: a form's generated header, or one of the SDK's.
+      if(NOT header MATCHES "^ui_[^/]+\\.h$" AND NOT rel STREQUAL seam)
+        list(APPEND faults "${rel}: ${line} (an SDK header outside ${seam})")
+      endif()
+      continue()
+    endif()
+    list(FIND layers "${used}" used_rank)
+    if(used_rank GREATER own_rank)
+      list(APPEND faults "${rel}: ${line} (${used}/ is above ${own}/)")
+    endif()
+    list(FIND no_seam "${own}" seamless)
+    if(header STREQUAL seam AND seamless GREATER -1)
+      list(APPEND faults "${rel}: ${line} (${own}/ reaches the host through HostAccess.h)")
+    elseif(header STREQUAL seam AND own STREQUAL "host/services" AND rel MATCHES "\\.h$")
+      list(APPEND faults "${rel}: ${line} (the views include this header)")
+    endif()
   endforeach()
 endforeach()
 if(faults)
   list(JOIN faults "\n  " text)
-  message(FATAL_ERROR "a lower folder includes a higher one:\n  ${text}")
+  message(FATAL_ERROR "the plug-in's folders include across their layers:\n  ${text}")
 endif()
-message(STATUS "views and the color model include nothing above them")
+if(checked EQUAL 0)
+  message(FATAL_ERROR "no plug-in files found under ${PLUGIN_DIR}")
+endif()
+string(REPLACE ";" " < " order "${layers}")
+message(STATUS "${checked} plug-in files include only their own layer and those below: ${order}")

@@ -1,7 +1,7 @@
 #include "host/DorvoColorUtility.h"
-#include "host/HostServices.h"
-#include "host/IniText.h"
-#include "host/SettingsStore.h"
+#include "host/services/HostServices.h"
+#include "host/services/IniText.h"
+#include "host/services/SettingsStore.h"
 
 #include "hostsdk/HostRuntime.h"
 

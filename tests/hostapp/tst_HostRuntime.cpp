@@ -1,4 +1,4 @@
-#include "host/HostServices.h"
+#include "host/services/HostServices.h"
 
 #include "hostsdk/HostRuntime.h"
 

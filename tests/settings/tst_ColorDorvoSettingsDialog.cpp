@@ -1,7 +1,7 @@
 #include "ModalSupport.h"
 #include "TestHost.h"
 
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 #include "settings/ColorDorvoSettingsDialog.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/HostServices.h"
+#include "host/services/HostServices.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 #include "RecordingCallback.h"
 
 #include "dialog/ColorDorvoDialog.h"
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 
 #include "hostsdk/HostRuntime.h"
 

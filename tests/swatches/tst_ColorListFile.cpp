@@ -1,4 +1,4 @@
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorListStore.h"
 #include "swatches/GimpPaletteFile.h"

@@ -2,7 +2,7 @@
 #include "RecordingServices.h"
 #include "TestHost.h"
 
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 #include "swatches/AdobeSwatchFile.h"
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"

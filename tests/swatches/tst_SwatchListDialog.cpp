@@ -1,6 +1,6 @@
 #include "TestHost.h"
 
-#include "host/SettingsStore.h"
+#include "host/services/SettingsStore.h"
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/ColorSwatchListWidget.h"

@@ -1,4 +1,4 @@
-#include "host/IniText.h"
+#include "host/services/IniText.h"
 
 #include <QStringList>
 

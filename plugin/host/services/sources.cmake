@@ -1,0 +1,6 @@
+list(APPEND COLORDORVO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HostServices.h
+  ${CMAKE_CURRENT_LIST_DIR}/HostAccess.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HostAccess.h
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/IniText.cpp)
