@@ -22,6 +22,10 @@ BackdropCache::BackdropCache(QWidget* target)
 
 bool BackdropCache::eventFilter(QObject* watched, QEvent* event)
 {
+    // Polishing may take the mark away again (the style polishes a spin box as it first shows
+    // it): the widget's next event puts it back. A paint without it is right, only slower.
+    if (watched == widget && !widget->testAttribute(Qt::WA_OpaquePaintEvent))
+        widget->setAttribute(Qt::WA_OpaquePaintEvent);
     switch (event->type()) {
     case QEvent::Paint:
         if (watched == widget)

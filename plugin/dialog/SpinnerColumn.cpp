@@ -75,9 +75,12 @@ SpinnerColumn::SpinnerColumn(const Ui::ColorDorvoDialog& ui) : hexLine(ui.hexEdi
         {C::Alpha, ui.alphaIntSpinner, ui.alphaFloatSpinner, ui.alphaStackedSpinners},
     };
     // The spinners and the hex line change at every step of a drag; their group boxes need
-    // not be drawn again under them each time.
-    for (const Row& row : rows)
-        BackdropCache::install(row.stack ? static_cast<QWidget*>(row.stack) : row.intSpinner);
+    // not be drawn again under them each time, nor the stacks and pages between them.
+    for (const Row& row : rows) {
+        BackdropCache::install(row.intSpinner);
+        if (row.floatSpinner)
+            BackdropCache::install(row.floatSpinner);
+    }
     BackdropCache::install(hexLine);
 }
 

@@ -71,6 +71,9 @@ void ColorField::setColor(const ColorValue& value, ColorChannel fieldChannel)
             imageChannel = fieldChannel;
             imageFixedValue = fixed;
             pictureStale = true;
+            // The picture covers the whole label: the marker moving over it repaints the picture
+            // alone, not the field and the pages under it.
+            fieldLabel->setAttribute(Qt::WA_OpaquePaintEvent);
             fieldLabel->update();
         }
     }
@@ -155,6 +158,7 @@ void ColorField::clampToField(QPoint& p) const
 
 void ColorField::setPixmap(QPixmap pm)
 {
+    fieldLabel->setAttribute(Qt::WA_OpaquePaintEvent, false);
     fieldLabel->setPixmap(pm);
     // Whatever was drawn before no longer stands for a channel.
     imageChannel = ColorChannel::None;

@@ -168,32 +168,6 @@ void renderLabAxisField(QImage& image, const std::vector<int>& col, const std::v
 
 } // namespace
 
-int ColorFieldImage::fixedValue(const ColorValue& value, ColorChannel channel)
-{
-    switch (channel) {
-    case ColorChannel::Red:
-        return value.rgb().red();
-    case ColorChannel::Green:
-        return value.rgb().green();
-    case ColorChannel::Blue:
-        return value.rgb().blue();
-    case ColorChannel::Hue:
-        return value.hsv().hue();
-    case ColorChannel::Saturation:
-        return value.hsv().saturation();
-    case ColorChannel::Value:
-        return value.hsv().value();
-    case ColorChannel::Lightness:
-        return value.lab().lightness();
-    case ColorChannel::RedGreen:
-        return value.lab().a();
-    case ColorChannel::BlueYellow:
-        return value.lab().b();
-    default:
-        return 0;
-    }
-}
-
 QImage ColorFieldImage::render(int width, int height, const ColorValue& value, ColorChannel channel)
 {
     if (!isSliderChannel(channel) || width <= 0 || height <= 0) {
@@ -219,7 +193,7 @@ bool ColorFieldImage::renderInto(QImage& image, const ColorValue& value, ColorCh
     for (int y = 0; y < height; ++y) {
         row[y] = axes.rowValue(y);
     }
-    const int fixed = fixedValue(value, channel);
+    const int fixed = value.channel(channel);
     ColorPixels::clearUpperVectorHalves();
     switch (channel) {
     case ColorChannel::Red:

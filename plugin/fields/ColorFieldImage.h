@@ -12,9 +12,6 @@
 class ColorFieldImage
 {
 public:
-    // The component held fixed by channel (red for Red, hue for Hue, a for RedGreen, ...).
-    static int fixedValue(const ColorValue& value, ColorChannel channel);
-
     // The width x height RGB32 picture for channel at value's fixed component; a null image for a
     // channel that is not a field channel.
     static QImage render(int width, int height, const ColorValue& value, ColorChannel channel);

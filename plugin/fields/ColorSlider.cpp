@@ -197,6 +197,8 @@ void ColorSlider::clampToSlider(QPoint& p) const
 
 void ColorSlider::setPixmap(QPixmap pm)
 {
+    // A pixmap may leave part of the strip to what lies under it.
+    gradientLabel->setAttribute(Qt::WA_OpaquePaintEvent, false);
     gradientLabel->setPixmap(pm);
     gradientChannel = ColorChannel::None;
 }

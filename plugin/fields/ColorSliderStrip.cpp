@@ -36,6 +36,8 @@ void ColorSliderStrip::showGradient()
     if (showsPixmap(*this)) {
         setPixmap(QPixmap());
     }
+    // The gradient covers every pixel of the strip: nothing under it is painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     update();
 }
 

@@ -9,7 +9,7 @@
 // writes the picture in place on every color change, so no image or pixmap is allocated for it.
 //
 // A pixmap set on the label (QLabel::setPixmap) is shown the way a QLabel shows it until the next
-// showGradient.
+// showGradient; whoever sets one clears Qt::WA_OpaquePaintEvent, which the gradient sets.
 class ColorSliderStrip : public QLabel
 {
     Q_OBJECT

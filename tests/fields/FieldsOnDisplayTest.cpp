@@ -71,8 +71,8 @@ void FieldsOnDisplayTest::fieldAndSliderOnScreen()
     QCOMPARE(field->shownChannel(), channel);
     QCOMPARE(slider->shownChannel(), channel);
     const ColorValue color = dialog.GetCurrentColorValue();
-    const QImage picture = ColorFieldImage::render(256, 256, color, channel);
-    const QPoint marker = ColorFieldMapping(channel, 256, 256).markerPosition(color);
+    QImage picture = ColorFieldImage::render(256, 256, color, channel);
+    QPoint marker = ColorFieldMapping(channel, 256, 256).markerPosition(color);
 
     // Let the display catch up with the repaint, then compare what it shows.
     const QPoint fieldOrigin = field->mapToGlobal(QPoint(0, 0));
@@ -117,6 +117,14 @@ void FieldsOnDisplayTest::fieldAndSliderOnScreen()
     const QPoint expectedMarker = ColorFieldMapping(channel, 256, 256).markerPosition(picked);
     QCOMPARE(field->findChild<QLabel*>(QStringLiteral("markerLabel"))->pos(),
              expectedMarker + QPoint(-8, -8));
+    // Where the marker stood before, the screen shows the picture again.
+    const QPoint before = marker;
+    picture = ColorFieldImage::render(256, 256, dialog.GetCurrentColorValue(), channel);
+    marker = expectedMarker;
+    QVERIFY2(
+        QTest::qWaitFor(fieldShown, 5000),
+        qPrintable(
+            QStringLiteral("the marker left a trace at (%1, %2)").arg(before.x()).arg(before.y())));
 
     const QString dir = qEnvironmentVariable("COLORDORVO_SCREENSHOT_DIR");
     if (!dir.isEmpty()) {
