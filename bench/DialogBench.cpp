@@ -154,8 +154,8 @@ int main(int argc, char** argv)
         const auto ours = m.find(name);
         const auto peer = m.find(peerName);
         if (ours != m.end() && peer != m.end()) {
-            std::printf("  %-20s %8.3f ms  %8.3f ms  %6.2f x\n", name + 3, ours->second,
-                        peer->second, ours->second / peer->second);
+            std::printf("  %-22s %8.3f ms  %8.3f ms  %6.2f x\n", name, ours->second, peer->second,
+                        ours->second / peer->second);
         }
     }
     return 0;
