@@ -2,6 +2,9 @@
 
 #include "color/ColorTextParser.h"
 #include "color/CssColorSpaces.h"
+#include "color/GammaForms.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cmath>
@@ -82,11 +85,32 @@ QString oklchText(const QColor& color)
     return text + QLatin1Char(')');
 }
 
-QString linearText(const QColor& color)
+// A linear value with four decimals, or as many more as it takes for `channel` to be read back
+// from it by `decode` (near black, neighbouring channels differ in the fifth decimal or beyond).
+QString linearNumber(int channel, double linear, double (*decode)(double))
+{
+    int decimals = 4;
+    QString text = QString::number(linear, 'f', decimals);
+    while (decimals < 9 && std::lround(decode(text.toDouble()) * 255) != channel)
+        text = QString::number(linear, 'f', ++decimals);
+    return text;
+}
+
+double gamma22FromLinear(double linear)
+{
+    return std::pow(linear, double(kInverseDisplayGamma));
+}
+
+QString linearText(const QColor& color, bool srgbCurve)
 {
     QStringList values;
-    for (const int channel : {color.red(), color.green(), color.blue()})
-        values << QString::number(CssColorSpaces::linearFromSrgb(channel / 255.0), 'f', 4);
+    for (const int channel : {color.red(), color.green(), color.blue()}) {
+        if (srgbCurve)
+            values << linearNumber(channel, CssColorSpaces::linearFromSrgb(channel / 255.0),
+                                   CssColorSpaces::srgbFromLinear);
+        else
+            values << linearNumber(channel, double(linearChannelF(channel)), gamma22FromLinear);
+    }
     if (color.alpha() < 255)
         values << QString::number(color.alpha() / 255.0, 'f', 4);
     return values.join(QStringLiteral(", "));
@@ -105,8 +129,20 @@ QString integers(const QColor& color, const QString& separator)
 
 QVector<ColorCopyTexts::Form> ColorCopyTexts::forms()
 {
-    return {Form::Hex,    Form::Rgb,          Form::Hsl,        Form::Oklch,
-            Form::Script, Form::LinearFloats, Form::PythonTuple};
+    return {Form::Hex,    Form::Rgb,          Form::Hsl,           Form::Oklch,
+            Form::Script, Form::LinearFloats, Form::LinearGamma22, Form::PythonTuple};
+}
+
+QString ColorCopyTexts::label(Form form)
+{
+    switch (form) {
+    case Form::LinearFloats:
+        return QCoreApplication::translate("ColorCopyTexts", "Linear (sRGB curve)");
+    case Form::LinearGamma22:
+        return QCoreApplication::translate("ColorCopyTexts", "Linear (gamma 2.2)");
+    default:
+        return QString();
+    }
 }
 
 QString ColorCopyTexts::text(Form form, const QColor& color)
@@ -128,7 +164,9 @@ QString ColorCopyTexts::text(Form form, const QColor& color)
     case Form::Script:
         return QStringLiteral("(color %1)").arg(integers(rgb, QStringLiteral(" ")));
     case Form::LinearFloats:
-        return linearText(rgb);
+        return linearText(rgb, true);
+    case Form::LinearGamma22:
+        return linearText(rgb, false);
     case Form::PythonTuple:
         return QStringLiteral("(%1)").arg(integers(rgb, QStringLiteral(", ")));
     }

@@ -55,6 +55,23 @@ bool ColorClipboard::paste()
     return true;
 }
 
+bool ColorClipboard::takeText(const QString& text)
+{
+    const ColorTextParser::Result typed = ColorTextParser::parse(text);
+    if (!typed.ok) {
+        // The text itself is quoted only while short enough to leave room for the reason.
+        const QString shown = text.simplified();
+        showStatus(shown.isEmpty() || shown.size() > 24
+                       ? tr("Not a color: %1").arg(typed.reason)
+                       : tr("\"%1\" is not a color: %2").arg(shown, typed.reason));
+        return false;
+    }
+    take(typed.color);
+    if (typed.clipped)
+        showStatus(tr("Took %1: outside sRGB, clipped").arg(ColorTextParser::format(typed.color)));
+    return true;
+}
+
 void ColorClipboard::clearStatus()
 {
     statusTimer->stop();

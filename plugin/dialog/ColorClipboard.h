@@ -38,6 +38,9 @@ public:
     void copy() const;
     // Takes the clipboard's color, or says in the status line why there is none.
     bool paste();
+    // Takes the color `text` names (the hex line's text), read as a paste reads text; a text that
+    // names no color changes nothing and the status line says why.
+    bool takeText(const QString& text);
     void clearStatus();
 
 private:

@@ -2,7 +2,6 @@
 
 #include "color/ColorTexts.h"
 #include "color/GammaForms.h"
-#include "color/HexColor.h"
 #include "dialog/BackdropCache.h"
 #include "dialog/ChannelSelectorWidth.h"
 #include "dialog/ColorClipboard.h"
@@ -57,7 +56,7 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
                                    HSVCallback* hostCallback, ColorDorvoPicker* hostPicker,
                                    const QString& title)
     : QDialog(parent), ui(std::make_unique<Ui::ColorDorvoDialog>()),
-      edit(new ColorEdit(ColorValue(color), this)), picker(hostPicker)
+      edit(new ColorEdit(ColorValue(color), this)), picker(hostPicker), hostColor(color)
 {
     // Keys typed into the spinners must not reach the host's accelerators.
     setProperty("NoMaxAccelerators", true);
@@ -190,7 +189,9 @@ void ColorDorvoDialog::ModifyColor(AColor color)
     // The host's color supersedes an edit still waiting to be reported (reporting it would only
     // echo the host's own color back); it is no edit of the user's, but the color the next undo
     // returns to.
-    ApplyColor(ColorValue(color.r, color.g, color.b, color.a), ChangeKind::HostModified);
+    const ColorValue value(color.r, color.g, color.b, color.a);
+    hostColor = value.toQColor();
+    ApplyColor(value, ChangeKind::HostModified);
 }
 
 void ColorDorvoDialog::SetNewColor(DWORD color, const MCHAR* name)
@@ -203,6 +204,7 @@ void ColorDorvoDialog::SetNewColor(AColor color, const MCHAR* name)
     setWindowTitle(name ? QString::fromWCharArray(name) : QString());
     // A new color from the host starts a new edit: the colors before it are not its history.
     const ColorValue value(color.r, color.g, color.b, color.a);
+    hostColor = value.toQColor();
     const FlagScope updating(s_updating);
     edit->change(ChangeKind::HostReplaced, value, [this, &value] {
         UpdateColorDisplays(value, true);
@@ -222,9 +224,11 @@ IPoint2 ColorDorvoDialog::GetPosition()
 
 void ColorDorvoDialog::Destroy()
 {
-    // The host closing a modeless picker keeps the color it was last given: an accepted one.
-    if (edit->current().rgb() != edit->initial().rgb())
-        ColorSwatchListWidget::rememberColor(swatchList, edit->current().toQColor());
+    // The host closing a modeless picker keeps the color it holds: an accepted one, when it is
+    // not the one the picker opened on. A color only shown here (typing whose report the timer
+    // still holds, a palette tile or a swatch the host was not yet told of) never reached it.
+    if (hostColor.rgb() != edit->initial().toQColor().rgb())
+        ColorSwatchListWidget::rememberColor(swatchList, hostColor);
     const FlagScope closing(closingOnPurpose);
     close();
 }
@@ -519,8 +523,16 @@ void ColorDorvoDialog::HexEditFinished()
     // a grey, so only a real edit counts.
     if (!ui->hexEditLine->isModified())
         return;
-    // Short texts give black and long ones white; six characters are kept as typed.
-    ApplyColor(ColorValue(HexColor(ui->hexEditLine->text())), ChangeKind::Applied);
+    ui->hexEditLine->setModified(false);
+    // The line reads what a paste reads: hex with or without '#' (3, 4, 6 or 8 digits, the
+    // alpha last), CSS colors and the host's script forms. Text that names no color changes
+    // nothing; the status row says why and the line shows the current color again, so that
+    // it never shows digits other than the color's.
+    if (!colorClipboard->takeText(ui->hexEditLine->text())) {
+        ui->hexEditLine->setText(edit->current().hex().text());
+        if (ui->hexEditLine->hasFocus())
+            ui->hexEditLine->selectAll();
+    }
 }
 
 void ColorDorvoDialog::NotifyColorChanged(const ColorValue& color)
@@ -529,6 +541,7 @@ void ColorDorvoDialog::NotifyColorChanged(const ColorValue& color)
         return;
     float rgba[4];
     color.toFloats(rgba);
+    hostColor = color.toQColor();
     callback->ColorChanged(AColor(rgba[0], rgba[1], rgba[2], rgba[3]), TRUE);
 }
 

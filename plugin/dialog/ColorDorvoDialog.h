@@ -192,6 +192,10 @@ private:
     ColorSwatchListWidget* swatchList = nullptr;
     bool swatchListShown = false;
     HSVCallback* callback = nullptr;
+    // The color the host holds as far as this picker knows: its own (the opening color, or one it
+    // set since) or the last one the callback was told. Only such a color goes to "History" when
+    // the host closes the picker; an edit still waiting for its timer never reached the host.
+    QColor hostColor;
     // Set, for this dialog only, while it closes itself (accept, cancel, the host's Destroy); a
     // close without it comes from the window system and cancels.
     bool closingOnPurpose = false;

@@ -26,6 +26,10 @@ QMenu* ColorCopyMenu::createMenu(const QColor& color, QWidget* parent)
     menu->addSection(tr("Copy as"));
     for (const ColorCopyTexts::Form form : ColorCopyTexts::forms()) {
         QString text = ColorCopyTexts::text(form, color);
+        // Bare numbers say nothing of the curve they are on: the two linear forms are named.
+        const QString label = ColorCopyTexts::label(form);
+        if (!label.isEmpty())
+            text = tr("%1: %2").arg(label, text);
         QAction* action = menu->addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
         connect(action, &QAction::triggered, menu, [color, form] { copy(color, form); });
     }

@@ -5,6 +5,8 @@
 #include <QMimeData>
 #include <QtTest>
 
+#include <cmath>
+
 #include <random>
 
 Q_DECLARE_METATYPE(ColorCopyTexts::Form)
@@ -254,8 +256,9 @@ void ColorTextParserTest::copyTexts_data()
     row(Form::Oklch, "oklch(58.619% 0.15327 257.23)", "oklch(58.619% 0.15327 257.23 / 0.502)");
     row(Form::Script, "(color 58 123 213)", "(color 58 123 213 128)");
     row(Form::LinearFloats, "0.0423, 0.1981, 0.6654", "0.0423, 0.1981, 0.6654, 0.5020");
+    row(Form::LinearGamma22, "0.0385, 0.2011, 0.6730", "0.0385, 0.2011, 0.6730, 0.5020");
     row(Form::PythonTuple, "(58, 123, 213)", "(58, 123, 213, 128)");
-    QCOMPARE(ColorCopyTexts::forms().size(), 7);
+    QCOMPARE(ColorCopyTexts::forms().size(), 8);
 }
 
 void ColorTextParserTest::copyTexts()
@@ -279,6 +282,19 @@ void ColorTextParserTest::copyTexts()
     }
     for (const QColor& color : colors) {
         QString text = ColorCopyTexts::text(form, color);
+        // Gamma 2.2 values decode by the power law to the channels they came from; no text form
+        // of CSS or the host names that curve.
+        if (form == ColorCopyTexts::Form::LinearGamma22) {
+            const QStringList values = text.split(QStringLiteral(", "));
+            const auto channel = [&](int i) {
+                return int(std::lround(std::pow(values[i].toDouble(), 1 / 2.2) * 255));
+            };
+            const int alpha =
+                values.size() == 4 ? int(std::lround(values[3].toDouble() * 255)) : 255;
+            QVERIFY2(QColor(channel(0), channel(1), channel(2), alpha) == color,
+                     qPrintable(rgbaText(color) + QStringLiteral(" ") + text));
+            continue;
+        }
         // Bare linear floats read as gamma-encoded ones; as CSS's linear sRGB they read back.
         if (form == ColorCopyTexts::Form::LinearFloats) {
             QStringList values = text.split(QStringLiteral(", "));

@@ -107,6 +107,7 @@ private:
     {
         QLineEdit* line = find<QLineEdit>("hexEditLine");
         line->selectAll();
+        QTest::keyClick(line, Qt::Key_Backspace);
         QTest::keyClicks(line, text);
         QTest::keyClick(line, Qt::Key_Return);
     }
@@ -297,7 +298,6 @@ void tst_ColorDorvoDialog::formRangesAndTexts()
     QCOMPARE(find<QGroupBox>("cieLabGrpBox")->title(), QStringLiteral("CIE-Lab"));
     QCOMPARE(find<QPushButton>("pickColorBtn")->toolTip(),
              QStringLiteral("Pick color from screen"));
-    QCOMPARE(find<QLineEdit>("hexEditLine")->maxLength(), 6);
     auto* cyanFloat = floatSpinner("cyanFloatSpinner");
     QCOMPARE(cyanFloat->singleStep(), 0.01);
     QCOMPARE(floatSpinner("keyFloatSpinner")->singleStep(), 0.004);
@@ -911,31 +911,49 @@ void tst_ColorDorvoDialog::sRgbSwitchRedisplaysAndNotifies()
 
 void tst_ColorDorvoDialog::hexEntry_data()
 {
+    // An invalid QColor: the text is refused and the color stays as it was.
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QColor>("color");
-    QTest::addColumn<QString>("shown");
-    QTest::newRow("six digits") << "ff8000" << QColor(255, 128, 0) << "ff8000";
-    QTest::newRow("upper case kept") << "FF8000" << QColor(255, 128, 0) << "FF8000";
-    QTest::newRow("five characters") << "12345" << QColor(0, 0, 0) << "000000";
-    QTest::newRow("seventh refused") << "1234567" << QColor(0x12, 0x34, 0x56) << "123456";
-    QTest::newRow("bad pair") << "zz8000" << QColor(0, 128, 0) << "zz8000";
+    QTest::newRow("web hex") << "#3a7bd5" << QColor(0x3a, 0x7b, 0xd5);
+    QTest::newRow("no '#', upper case") << "3A7BD5" << QColor(0x3a, 0x7b, 0xd5);
+    QTest::newRow("CSS shorthand") << "#3a7" << QColor(0x33, 0xaa, 0x77);
+    QTest::newRow("alpha last") << "#3a7bd580" << QColor(0x3a, 0x7b, 0xd5, 0x80);
+    QTest::newRow("CSS rgb()") << "rgb(58 123 213)" << QColor(58, 123, 213);
+    QTest::newRow("CSS oklch()") << "oklch(62.8% 0.2577 29.23)" << QColor(255, 0, 0);
+    QTest::newRow("outside sRGB, clipped") << "color(display-p3 1 0 0)" << QColor(255, 0, 0);
+    QTest::newRow("script form") << "(color 58 123 213)" << QColor(58, 123, 213);
+    QTest::newRow("five digits") << "3a7bd" << QColor();
+    QTest::newRow("a seventh character") << "#3a7bd5x" << QColor();
+    QTest::newRow("not hex") << "zzzzzz" << QColor();
+    QTest::newRow("empty") << "" << QColor();
 }
 
 void tst_ColorDorvoDialog::hexEntry()
 {
     QFETCH(QString, typed);
     QFETCH(QColor, color);
-    QFETCH(QString, shown);
-    open(QColor(9, 9, 9, 255));
+    const QColor before(9, 9, 9);
+    open(before);
     typeHex(typed);
+    const QString status = find<QLabel>("pasteStatusLbl")->text();
+    if (!color.isValid()) {
+        QCOMPARE(dialog->GetCurrentQColor(), before);
+        QVERIFY(host->callback.notifications.empty());
+        QCOMPARE(find<QLineEdit>("hexEditLine")->text(), QStringLiteral("090909"));
+        QVERIFY2(status.contains(QStringLiteral("not a color"), Qt::CaseInsensitive),
+                 qPrintable(status));
+        return;
+    }
     QCOMPARE(dialog->GetCurrentQColor(), color);
-    QCOMPARE(find<QLineEdit>("hexEditLine")->text(), shown);
+    // Six digits again once taken, whatever was typed.
+    QCOMPARE(find<QLineEdit>("hexEditLine")->text(), ColorValue(color).hex().text());
     QCOMPARE(intSpinner("redIntSpinner")->value(), color.red());
     // Reported at once, not through the timer.
-    QVERIFY(host->callback.changedCount() >= 1);
+    QCOMPARE(host->callback.changedCount(), 1);
     QVERIFY(sameColor(host->callback.last().color,
-                      unitColor(color.red(), color.green(), color.blue())));
+                      unitColor(color.red(), color.green(), color.blue(), color.alpha())));
     QVERIFY(!updateTimer()->isActive());
+    QCOMPARE(status.isEmpty(), !typed.contains(QStringLiteral("display-p3")));
 }
 
 void tst_ColorDorvoDialog::hexLineShowsAllSixDigits_data()

@@ -1,14 +1,23 @@
+#include "ModalSupport.h"
 #include "TestHost.h"
+
+#include "fields/ColorField.h"
+#include "swatches/ColorPalette.h"
+#include "swatches/ColorPaletteLayout.h"
+#include "swatches/ColorPaletteStep.h"
 
 #include "host/services/SettingsStore.h"
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/ColorSwatchListWidget.h"
 
+#include <QClipboard>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -54,6 +63,11 @@ private:
             qFatal("no readable list file");
         }
         return lists;
+    }
+
+    static QVector<ColorList> storedListsOrNone()
+    {
+        return QFile::exists(ColorListPath()) ? storedLists() : QVector<ColorList>();
     }
 
     static QStringList favorites(const QVector<ColorList>& lists)
@@ -203,6 +217,76 @@ private slots:
         dialog->ModifyColor(DWORD(0x00804020));
         dialog->Destroy();
         QCOMPARE(history(), (QStringList{"#204080", "#c80000"}));
+    }
+
+    // "History" gains a color on a modeless close only when the host holds that color: the last
+    // one it was told, not one only shown in the picker.
+    void historyHoldsWhatTheHostGot_data()
+    {
+        QTest::addColumn<QString>("path");
+        for (const char* path : {"typed, reported", "typed, report pending", "field drag",
+                                 "palette tile", "stored swatch", "reset", "eyedropper", "paste"})
+            QTest::newRow(path) << QString::fromLatin1(path);
+    }
+
+    void historyHoldsWhatTheHostGot()
+    {
+        QFETCH(QString, path);
+        const QColor initial(200, 0, 0);
+        ColorDorvoDialog* dialog = show(host->open(initial));
+        auto* field = dialog->findChild<ColorField*>();
+        QVERIFY(field && field->isVisible());
+        if (path.startsWith(QLatin1String("typed"))) {
+            dialog->findChild<QSpinBox*>(QStringLiteral("greenIntSpinner"))->setValue(90);
+            // The report waits for the debounce timer, the one timer now running at 500 ms.
+            QTimer* timer = nullptr;
+            for (QTimer* candidate : dialog->findChildren<QTimer*>()) {
+                if (candidate->isActive() && candidate->interval() == 500)
+                    timer = candidate;
+            }
+            QVERIFY(timer);
+            if (path == QLatin1String("typed, reported"))
+                QVERIFY(QTest::qWaitFor([&] { return !timer->isActive(); }, 5000));
+        } else if (path == QLatin1String("field drag") || path == QLatin1String("reset")) {
+            QTest::mousePress(field, Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseMove(field, QPoint(30, 40));
+            QTest::mouseRelease(field, Qt::LeftButton, {}, QPoint(30, 40));
+            if (path == QLatin1String("reset"))
+                QTest::mouseClick(button(dialog, "resetBtn"), Qt::LeftButton);
+        } else if (path == QLatin1String("palette tile")) {
+            auto* strip = dialog->findChild<ColorPaletteLayout*>();
+            QTest::mouseClick(strip->palette(0)->step(1), Qt::LeftButton);
+        } else if (path == QLatin1String("stored swatch")) {
+            QTest::mouseClick(button(dialog, "swatchesBtn"), Qt::LeftButton);
+            auto* favorite = qobject_cast<ColorSwatchButton*>(
+                panelOf(dialog)->gridOf(ColorSwatchListWidget::FavoritesTab)->itemAt(1)->widget());
+            QTest::mouseClick(favorite, Qt::LeftButton);
+        } else if (path == QLatin1String("eyedropper")) {
+            whenModalOpens(this, [](QDialog* overlay) {
+                QTest::mouseClick(overlay, Qt::LeftButton, {}, QPoint(3, 3));
+            });
+            QTest::mouseClick(button(dialog, "pickColorBtn"), Qt::LeftButton);
+        } else if (path == QLatin1String("paste")) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("#123456"));
+            QTest::keyClick(dialog, Qt::Key_V, Qt::ControlModifier);
+        }
+        QVERIFY2(dialog->GetCurrentQColor() != initial || path == QLatin1String("reset"),
+                 "the path changed no color");
+
+        QColor heard = initial;
+        for (const auto& note : host->callback.notifications) {
+            if (note.kind == RecordingCallback::Notification::Changed)
+                heard = QColor::fromRgbF(note.color.r, note.color.g, note.color.b);
+        }
+        dialog->Destroy();
+        QStringList history;
+        for (const ColorList& list : storedListsOrNone()) {
+            if (list.name == QLatin1String("History")) {
+                for (const ColorList::Swatch& swatch : list.swatches)
+                    history << swatch.color.name();
+            }
+        }
+        QCOMPARE(history, heard == initial ? QStringList() : QStringList{heard.name()});
     }
 };
 
