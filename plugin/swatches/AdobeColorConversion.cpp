@@ -1,11 +1,13 @@
 #include "swatches/AdobeColorConversion.h"
 
 #include "color/CmykColor.h"
+#include "color/CssColorSpaces.h"
 #include "color/HsvColor.h"
 #include "color/RgbColor.h"
 #include "color/Rounding.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -28,12 +30,17 @@ QColor colorFromInk(float cyan, float magenta, float yellow, float key)
     return rgb.toQColor();
 }
 
-QColor colorFromLab(float lightness, float a, float b)
+QColor colorFromLab(double lightness, double a, double b)
 {
-    return RgbColor::fromLab(nearest(std::clamp(lightness, 0.0f, 100.0f)),
-                             nearest(std::clamp(a, -128.0f, 127.0f)),
-                             nearest(std::clamp(b, -128.0f, 127.0f)))
-        .toQColor();
+    const CssColorSpaces::Triple srgb =
+        CssColorSpaces::srgbFromLab({std::clamp(lightness, 0.0, 100.0),
+                                     std::clamp(a, -128.0, 127.0), std::clamp(b, -128.0, 127.0)});
+    int rgb[3];
+    for (std::size_t i = 0; i < 3; ++i) {
+        // As the text parser's lab() takes a channel to 8 bits.
+        rgb[i] = static_cast<int>(std::floor(std::clamp(srgb[i], 0.0, 1.0) * 255 + 0.5));
+    }
+    return QColor(rgb[0], rgb[1], rgb[2]);
 }
 
 QColor colorFromHsb(float hue, float saturation, float brightness)

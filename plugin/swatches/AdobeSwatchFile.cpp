@@ -116,7 +116,9 @@ bool parseAdobeSwatchExchange(const QByteArray& data, QVector<ColorList>& lists,
             continue;
         }
         QString name;
-        if (!body.readUtf16Name(name)) {
+        // Some writers leave a group without a name with no bytes at all, not even the count.
+        const bool unnamedGroup = type == kGroupStart && length == 0;
+        if (!unnamedGroup && !body.readUtf16Name(name)) {
             reason = tr("the name in block %1 runs past its block").arg(block);
             return false;
         }
@@ -164,7 +166,7 @@ bool parseAdobeSwatchExchange(const QByteArray& data, QVector<ColorList>& lists,
         } else if (modelName == "CMYK") {
             color = colorFromInk(v[0], v[1], v[2], v[3]);
         } else {
-            color = colorFromLab(v[0] * 100.0f, v[1], v[2]);
+            color = colorFromLab(v[0] * 100.0, v[1], v[2]);
         }
         current->swatches.append({color, name});
     }

@@ -8,6 +8,7 @@
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/GimpPaletteFile.h"
+#include "swatches/ImportLimits.h"
 #include "swatches/PhotoshopSwatchFile.h"
 #include "ui_ColorSwatchListWidget.h"
 
@@ -34,15 +35,6 @@ const QString kCurrentTabKey = QStringLiteral("CurrentTab");
 const QString kListFolderKey = QStringLiteral("ListFolder");
 // Whether accepted colors go to the front of "History" by themselves.
 const QString kRememberColorsKey = QStringLiteral("RememberColors");
-
-// Part `part` (from 1) of a list too long for one tab.
-QString partTitle(const QString& title, int part)
-{
-    if (part == 1) {
-        return title;
-    }
-    return title.isEmpty() ? QString::number(part) : QStringLiteral("%1 %2").arg(title).arg(part);
-}
 
 int swatchCount(const QVector<ColorList>& lists)
 {
@@ -215,9 +207,12 @@ bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
             list.name = QFileInfo(path).completeBaseName();
         }
     }
-    if (lists.size() > MaxImportedTabs) {
-        reason =
-            tr("%1 tabs, more than the %2 a file may add").arg(lists.size()).arg(MaxImportedTabs);
+    // The tabs counted are those the lists would open beside the tabs as the main file has them
+    // now, so that file is taken in first.
+    takeInFileChanges();
+    const int tabs = tabsOpenedBy(colorLists(), lists, MaxSwatches);
+    if (tabs > MaxImportedTabs) {
+        reason = tr("%1 tabs, more than the %2 a file may add").arg(tabs).arg(MaxImportedTabs);
         return false;
     }
     const int count = swatchCount(lists);
@@ -226,7 +221,6 @@ bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
             tr("%1 colors, more than the %2 a file may add").arg(count).arg(MaxImportedSwatches);
         return false;
     }
-    takeInFileChanges();
     addLists(lists);
     saveColorLists();
     return true;

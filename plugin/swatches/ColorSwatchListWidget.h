@@ -41,7 +41,8 @@ public:
     // without end.
     static constexpr int MaxImportedSwatches = 50 * MaxSwatches;
     static constexpr qint64 MaxImportedBytes = qint64(8) << 20;
-    // Likewise more lists (one tab each) than anyone could find again among the tabs.
+    // Likewise more new tabs (after lists of one title have joined and long ones have been
+    // split over "Title 2", "Title 3", ...) than anyone could find again among the tabs.
     static constexpr int MaxImportedTabs = 100;
 
     // `dialog` receives picks and gives the current color; it is not owned and may be null.

@@ -59,8 +59,9 @@ bool readSection(BigEndianReader& file, quint16 version, ColorList& list, QStrin
                                  1.0f - w[2] / 65535.0f, 1.0f - w[3] / 65535.0f);
             break;
         case Lab:
-            color = colorFromLab(w[0] / 100.0f, static_cast<qint16>(w[1]) / 100.0f,
-                                 static_cast<qint16>(w[2]) / 100.0f);
+            // Hundredths, kept as fractions.
+            color = colorFromLab(w[0] / 100.0, static_cast<qint16>(w[1]) / 100.0,
+                                 static_cast<qint16>(w[2]) / 100.0);
             break;
         case Grayscale:
             color = colorFromInk(0.0f, 0.0f, 0.0f, w[0] / 10000.0f);

@@ -12,6 +12,7 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/AdobeColorConversion.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AdobeSwatchFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PhotoshopSwatchFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImportLimits.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorListStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSwatchListWidget.cpp
 )

@@ -110,10 +110,93 @@ private slots:
               {QColor(0, 255, 255), smile},
               {QColor(128, 128, 128), "grey"}}},
             {"Lab",
-             {{QColor(255, 255, 254), "white"},
-              {QColor(254, 0, 0), "red"},
+             {{QColor(255, 255, 255), "white"},
+              {QColor(250, 0, 7), "red"},
               {QColor(0, 0, 0), QString(QChar(QChar::ReplacementCharacter)) + "x"}}}};
         QCOMPARE(lists, expected);
+    }
+
+    // Some writers give a group without a name a start block of no bytes.
+    void readsUnnamedGroup()
+    {
+        const QByteArray blocks = aseBlock(0xC001, QByteArray()) +
+                                  aseColor("red", "RGB ", {1, 0, 0}) + aseBlock(0xC002, {}) +
+                                  aseGroup("Named", aseColor("blue", "RGB ", {0, 0, 1}));
+        QVector<ColorList> lists;
+        QString reason;
+        QVERIFY2(parseAdobeSwatchExchange(aseFile(blocks, 6), lists, reason), qPrintable(reason));
+        const QVector<ColorList> expected{{"", {{QColor(255, 0, 0), "red"}}},
+                                          {"Named", {{QColor(0, 0, 255), "blue"}}}};
+        QCOMPARE(lists, expected);
+    }
+
+    // Adobe's Lab is CIE Lab on the D50 white. Solarized publishes each of its colors as such
+    // Lab and as sRGB hex; CSS Color 4's tests give lab() colors in sRGB.
+    void readsLabOnD50_data()
+    {
+        QTest::addColumn<double>("lightness");
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::addColumn<QString>("hex");
+        const struct
+        {
+            const char* name;
+            double lab[3];
+            const char* hex;
+        } rows[] = {
+            {"base03", {15, -12, -12}, "#002b36"},
+            {"base02", {20, -12, -12}, "#073642"},
+            // Published as #586e75: its blue is 117.83 of 255 here, which the tool that made
+            // Solarized's hex values took to 117.
+            {"base01", {45, -7, -7}, "#586e76"},
+            {"base00", {50, -7, -7}, "#657b83"},
+            {"base0", {60, -6, -3}, "#839496"},
+            {"base1", {65, -5, -2}, "#93a1a1"},
+            {"base2", {92, 0, 10}, "#eee8d5"},
+            {"base3", {97, 0, 10}, "#fdf6e3"},
+            {"yellow", {60, 10, 65}, "#b58900"},
+            {"orange", {50, 50, 55}, "#cb4b16"},
+            {"red", {50, 65, 45}, "#dc322f"},
+            {"magenta", {50, 65, -5}, "#d33682"},
+            {"violet", {50, 15, -45}, "#6c71c4"},
+            {"blue", {55, -10, -45}, "#268bd2"},
+            {"cyan", {60, -35, -5}, "#2aa198"},
+            {"green", {60, -20, 65}, "#859900"},
+            // rgb(75.62% 30.45% 47.56%) and rgb(76.62% 66.36% 5.58%).
+            {"css lab(50 50 0)", {50, 50, 0}, "#c14e79"},
+            {"css lab(70 0 70)", {70, 0, 70}, "#c3a90e"},
+            {"white", {100, 0, 0}, "#ffffff"},
+            {"black", {0, 0, 0}, "#000000"},
+            // Hundredths kept: whole units (46, -8, -7) would give #597178.
+            {"fractions", {45.67, -7.89, -7.12}, "#587078"},
+            // Red at 261.2 and green at -37.7 clipped each alone; blue kept.
+            {"outside sRGB", {60, 98, -60}, "#ff00fe"},
+            {"a clamped to 127", {50, 300, 0}, "#ff007e"},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.name) << row.lab[0] << row.lab[1] << row.lab[2] << row.hex;
+        }
+    }
+
+    void readsLabOnD50()
+    {
+        QFETCH(double, lightness);
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(QString, hex);
+        QVector<ColorList> lists;
+        QString reason;
+        const QByteArray ase =
+            aseFile(aseColor("x", "LAB ", {float(lightness / 100), float(a), float(b)}), 1);
+        QVERIFY2(parseAdobeSwatchExchange(ase, lists, reason), qPrintable(reason));
+        QCOMPARE(lists.value(0).swatches.value(0).color.name(), hex);
+
+        const auto hundredths = [](double value) { return quint16(qint16(qRound(value * 100))); };
+        ColorList list;
+        const QByteArray aco =
+            u16(1) + u16(1) + acoColor(7, hundredths(lightness), hundredths(a), hundredths(b), 0);
+        QVERIFY2(parsePhotoshopSwatches(aco, list, reason), qPrintable(reason));
+        QCOMPARE(list.swatches.value(0).color.name(), hex);
     }
 
     void refusesBadSwatchExchange_data()
@@ -130,6 +213,8 @@ private slots:
             << aseFile(red.left(red.size() - 1), 1) << "block 1 runs past the end of the file";
         QTest::newRow("name past its block") << aseFile(aseBlock(0x0001, u16(40) + "ab"), 1)
                                              << "the name in block 1 runs past its block";
+        QTest::newRow("empty color block")
+            << aseFile(aseBlock(0x0001, {}), 1) << "the name in block 1 runs past its block";
         QTest::newRow("model") << aseFile(aseColor("x", "HSV ", {1, 1, 1}), 1)
                                << "color 1 has the unknown color model \"HSV \"";
         QTest::newRow("short color")
@@ -184,8 +269,8 @@ private slots:
                                      acoColor(8, 5000, 0, 0, 0),                 // 50 % black
                                      acoColor(8, 0, 0, 0, 0)};                   // no black
         const QVector<QColor> rgb{QColor(255, 128, 0),  QColor(0, 255, 0),
-                                  QColor(0, 255, 255),  QColor(255, 255, 254),
-                                  QColor(198, 52, 244), QColor(128, 128, 128),
+                                  QColor(0, 255, 255),  QColor(255, 255, 255),
+                                  QColor(208, 38, 245), QColor(128, 128, 128),
                                   QColor(255, 255, 255)};
         QByteArray v1 = u16(1) + u16(7);
         QByteArray v2 = u16(2) + u16(7);

@@ -363,6 +363,10 @@ private slots:
         QTest::newRow("json list past 80")
             << "many.json" << colorListFileText({numbered("Favorites", 80)})
             << "Favorites 80, History 0, Favorites 2 5";
+        // 101 lists, but one tab added: the limit counts tabs, not lists.
+        QTest::newRow("many lists of one title")
+            << "same.json" << colorListFileText(QVector<ColorList>(101, numbered("Favorites", 1)))
+            << "Favorites 80, History 0, Favorites 2 26";
     }
 
     void importPalette()
