@@ -2,9 +2,10 @@
 
 #include "color/ColorValue.h"
 #include "fields/ColorDialogServices.h"
+#include "host/services/HostAccess.h"
 #include "host/services/SettingsStore.h"
-#include "swatches/ColorCopyMenu.h"
 #include "swatches/AdobeSwatchFile.h"
+#include "swatches/ColorCopyMenu.h"
 #include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/GimpPaletteFile.h"
@@ -26,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -35,6 +37,14 @@ const QString kCurrentTabKey = QStringLiteral("CurrentTab");
 const QString kListFolderKey = QStringLiteral("ListFolder");
 // Whether accepted colors go to the front of "History" by themselves.
 const QString kRememberColorsKey = QStringLiteral("RememberColors");
+
+// Colors accepted by pickers without a panel that the main list file could not take yet, oldest
+// first.
+QVector<QColor>& waitingHistory()
+{
+    static QVector<QColor> colors;
+    return colors;
+}
 
 int swatchCount(const QVector<ColorList>& lists)
 {
@@ -98,14 +108,30 @@ ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* services, QWid
     if (reading == ColorListStore::Reading::Missing) {
         saveColorLists();
     }
+    showFileState();
     // An index outside the tabs is ignored and leaves "History" open.
     ui->tabWidget->setCurrentIndex(currentTab);
+    if (!waitingHistory().isEmpty()) {
+        const QVector<QColor> colors = std::exchange(waitingHistory(), {});
+        change([this, colors] {
+            bool changed = false;
+            for (const QColor& color : colors) {
+                changed |= rememberInTab(color);
+            }
+            return changed;
+        });
+    }
 }
 
 ColorSwatchListWidget::~ColorSwatchListWidget()
 {
     storeCurrentTab();
-    saveColorLists();
+    if (!saveColorLists() && !waiting.empty()) {
+        HostAccess::DebugText(QStringLiteral("ColorDorvo: the color list file %1 %2; %3 changes "
+                                             "to the swatches were not saved\n")
+                                  .arg(QDir::toNativeSeparators(ColorListPath()), store.problem())
+                                  .arg(waiting.size()));
+    }
 }
 
 bool ColorSwatchListWidget::close()
@@ -139,9 +165,14 @@ void ColorSwatchListWidget::addCurrentColor()
     if (!dialog) {
         return;
     }
-    takeInFileChanges();
-    addSwatch(dialog->GetCurrentQColor(), gridOf(ui->tabWidget->currentIndex()), QString());
-    saveColorLists();
+    const QColor color = dialog->GetCurrentQColor();
+    const QString title = ui->tabWidget->tabText(ui->tabWidget->currentIndex());
+    change([this, color, title] {
+        QGridLayout* grid = gridOfTitle(title);
+        const int count = grid->count();
+        addSwatch(color, grid, QString());
+        return grid->count() > count;
+    });
 }
 
 void ColorSwatchListWidget::openCustomColorList()
@@ -192,7 +223,7 @@ bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
     if (isGimpPalette(bytes) || isPhotoshopSwatches(bytes)) {
         ColorList palette;
         read = isGimpPalette(bytes) ? parseGimpPalette(bytes, palette, reason)
-                                   : parsePhotoshopSwatches(bytes, palette, reason);
+                                    : parsePhotoshopSwatches(bytes, palette, reason);
         lists.append(palette);
     } else if (isAdobeSwatchExchange(bytes)) {
         read = parseAdobeSwatchExchange(bytes, lists, reason);
@@ -221,21 +252,60 @@ bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
             tr("%1 colors, more than the %2 a file may add").arg(count).arg(MaxImportedSwatches);
         return false;
     }
-    addLists(lists);
-    saveColorLists();
+    change([this, lists] {
+        addLists(lists);
+        return true;
+    });
     return true;
 }
 
 bool ColorSwatchListWidget::saveColorLists()
 {
-    return store.save(colorLists());
+    ColorListStore::Lock lock(store);
+    if (lock.held() && !waiting.empty()) {
+        takeInFileChanges();
+    }
+    const bool written = lock.held() && store.save(colorLists());
+    if (written) {
+        waiting.clear();
+    }
+    showFileState();
+    return written;
 }
 
-void ColorSwatchListWidget::removeSwatch(ColorSwatchButton* button, QGridLayout* grid)
+bool ColorSwatchListWidget::change(const Edit& edit)
+{
+    ColorListStore::Lock lock(store);
+    if (lock.held()) {
+        takeInFileChanges();
+    }
+    const bool changed = edit();
+    if (changed) {
+        waiting.push_back(edit);
+    }
+    if (lock.held() && !waiting.empty() && store.save(colorLists())) {
+        waiting.clear();
+    }
+    showFileState();
+    return changed;
+}
+
+void ColorSwatchListWidget::showFileState()
+{
+    const QString problem = store.problem();
+    ui->fileStateLbl->setText(
+        problem.isEmpty() ? QString()
+                          : tr("The color list file %1; changes wait here until it can be written.")
+                                .arg(problem));
+    ui->fileStateLbl->setToolTip(QDir::toNativeSeparators(ColorListPath()));
+    ui->fileStateLbl->setVisible(!problem.isEmpty());
+}
+
+void ColorSwatchListWidget::removeSwatch(ColorSwatchButton* button, QGridLayout* buttonGrid)
 {
     const int tab = [&] {
         for (int i = 0; i < ui->tabWidget->count(); ++i) {
-            if (gridOf(i) == grid) {
+            if (gridOf(i) == buttonGrid) {
                 return i;
             }
         }
@@ -245,41 +315,43 @@ void ColorSwatchListWidget::removeSwatch(ColorSwatchButton* button, QGridLayout*
         return;
     }
     const QString title = ui->tabWidget->tabText(tab);
-    const int index = grid->indexOf(button);
+    const int index = buttonGrid->indexOf(button);
     const QColor color = button->color();
     const QString name = button->name();
 
-    takeInFileChanges();
     // When the tabs were rebuilt from the file, the same swatch is looked for again: at its place
     // if it is still there, else the first one alike in its tab.
-    grid = gridOf(tabOfTitle(title));
-    if (!grid) {
-        return;
-    }
-    // Alike as the file holds it: a swatch read back from the file has lost its alpha.
-    auto sameSwatch = [&](int i) {
-        auto* candidate = qobject_cast<ColorSwatchButton*>(grid->itemAt(i)->widget());
-        return candidate && candidate->color().rgb() == color.rgb() && candidate->name() == name
-                   ? candidate
-                   : nullptr;
-    };
-    ColorSwatchButton* target = index >= 0 && index < grid->count() ? sameSwatch(index) : nullptr;
-    for (int i = 0; !target && i < grid->count(); ++i) {
-        target = sameSwatch(i);
-    }
-
-    // Searched from the last item, as the grid holds each button once.
-    for (int i = grid->count() - 1; target && i >= 0; --i) {
-        if (grid->itemAt(i)->widget() == target) {
-            std::unique_ptr<QLayoutItem> item(grid->takeAt(i));
-            target->hide();
-            // The right press that asked for the removal is still being handled by the button.
-            target->deleteLater();
-            break;
+    change([this, title, index, color, name] {
+        QGridLayout* grid = gridOf(tabOfTitle(title));
+        if (!grid) {
+            return false;
         }
-    }
-    closeGap(grid);
-    saveColorLists();
+        // Alike as the file holds it: a swatch read back from the file has lost its alpha.
+        auto sameSwatch = [&](int i) {
+            auto* candidate = qobject_cast<ColorSwatchButton*>(grid->itemAt(i)->widget());
+            return candidate && candidate->color().rgb() == color.rgb() && candidate->name() == name
+                       ? candidate
+                       : nullptr;
+        };
+        ColorSwatchButton* target =
+            index >= 0 && index < grid->count() ? sameSwatch(index) : nullptr;
+        for (int i = 0; !target && i < grid->count(); ++i) {
+            target = sameSwatch(i);
+        }
+        // Searched from the last item, as the grid holds each button once.
+        for (int i = grid->count() - 1; target && i >= 0; --i) {
+            if (grid->itemAt(i)->widget() == target) {
+                std::unique_ptr<QLayoutItem> item(grid->takeAt(i));
+                target->hide();
+                // The right press that asked for the removal is still being handled by the
+                // button.
+                target->deleteLater();
+                closeGap(grid);
+                return true;
+            }
+        }
+        return false;
+    });
 }
 
 void ColorSwatchListWidget::closeGap(QGridLayout* grid)
@@ -339,6 +411,9 @@ void ColorSwatchListWidget::takeInFileChanges()
     if (store.reloadIfChanged(lists)) {
         replaceTabs(lists);
         store.markShown(colorLists());
+        for (const Edit& edit : waiting) {
+            edit();
+        }
     }
 }
 
@@ -422,16 +497,20 @@ void ColorSwatchListWidget::rememberColor(const QColor& color)
     if (!remembersColors()) {
         return;
     }
-    takeInFileChanges();
+    change([this, color] { return rememberInTab(color); });
+}
+
+bool ColorSwatchListWidget::rememberInTab(const QColor& color)
+{
     QVector<ColorList::Swatch> history = colorLists()[HistoryTab].swatches;
     if (!rememberIn(history, color)) {
-        return;
+        return false;
     }
     clearGrid(ui->historyGrid);
     for (const ColorList::Swatch& swatch : history) {
         addSwatch(swatch.color, ui->historyGrid, swatch.name);
     }
-    saveColorLists();
+    return true;
 }
 
 void ColorSwatchListWidget::rememberColor(ColorSwatchListWidget* panel, const QColor& color)
@@ -443,23 +522,39 @@ void ColorSwatchListWidget::rememberColor(ColorSwatchListWidget* panel, const QC
     if (!remembersColors()) {
         return;
     }
-    // As a panel would: read the file, or start from the default lists, change it and save.
+    QVector<QColor>& colors = waitingHistory();
+    colors.append(color);
+    // As a panel would, under the file's lock: read the file, or start from the default lists,
+    // put the color and any still waiting in "History" and save.
     ColorListStore store;
+    ColorListStore::Lock lock(store);
     QVector<ColorList> lists;
-    if (store.load(lists) == ColorListStore::Reading::Missing) {
-        lists = ColorListStore::defaultLists();
+    const ColorListStore::Reading reading =
+        lock.held() ? store.load(lists) : ColorListStore::Reading::Unreadable;
+    if (reading != ColorListStore::Reading::Unreadable) {
+        if (reading == ColorListStore::Reading::Missing) {
+            lists = ColorListStore::defaultLists();
+        }
+        store.markShown(lists);
+        const QString title = QCoreApplication::translate("ColorSwatchListWidget", "History");
+        auto history = std::find_if(lists.begin(), lists.end(),
+                                    [&](const ColorList& list) { return list.name == title; });
+        if (history == lists.end()) {
+            lists.append({title, {}});
+            history = lists.end() - 1;
+        }
+        bool changed = false;
+        for (const QColor& accepted : colors) {
+            changed |= rememberIn(history->swatches, accepted);
+        }
+        if (!changed || store.save(lists)) {
+            colors.clear();
+            return;
+        }
     }
-    store.markShown(lists);
-    const QString title = QCoreApplication::translate("ColorSwatchListWidget", "History");
-    auto history = std::find_if(lists.begin(), lists.end(),
-                                [&](const ColorList& list) { return list.name == title; });
-    if (history == lists.end()) {
-        lists.append({title, {}});
-        history = lists.end() - 1;
-    }
-    if (rememberIn(history->swatches, color)) {
-        store.save(lists);
-    }
+    HostAccess::ListenerText(QStringLiteral("ColorDorvo: the color list file %1 %2; the accepted "
+                                            "color waits until it can be written\n")
+                                 .arg(QDir::toNativeSeparators(ColorListPath()), store.problem()));
 }
 
 bool ColorSwatchListWidget::rememberIn(QVector<ColorList::Swatch>& history, const QColor& color)
@@ -552,15 +647,16 @@ void ColorSwatchListWidget::renameCurrentTab()
         refuse(tr("Rename Tab"), tr("A tab needs a name."));
         return;
     }
-    takeInFileChanges();
-    if (tabOfTitle(newTitle) >= 0) {
-        refuse(tr("Rename Tab"), tr("There is already a tab named \"%1\".").arg(newTitle));
-        return;
-    }
-    const int tab = tabOfTitle(title);
-    if (tab > HistoryTab) {
+    const bool renamed = change([this, title, newTitle] {
+        const int tab = tabOfTitle(title);
+        if (tab <= HistoryTab || tabOfTitle(newTitle) >= 0) {
+            return false;
+        }
         ui->tabWidget->setTabText(tab, newTitle);
-        saveColorLists();
+        return true;
+    });
+    if (!renamed && tabOfTitle(newTitle) >= 0) {
+        refuse(tr("Rename Tab"), tr("There is already a tab named \"%1\".").arg(newTitle));
     }
 }
 
@@ -570,11 +666,14 @@ void ColorSwatchListWidget::clearCurrentTab()
     if (!confirm(tr("Clear Tab"), tr("Remove every swatch of \"%1\"?").arg(title))) {
         return;
     }
-    takeInFileChanges();
-    if (QGridLayout* grid = gridOf(tabOfTitle(title))) {
+    change([this, title] {
+        QGridLayout* grid = gridOf(tabOfTitle(title));
+        if (!grid || grid->count() == 0) {
+            return false;
+        }
         clearGrid(grid);
-        saveColorLists();
-    }
+        return true;
+    });
 }
 
 void ColorSwatchListWidget::removeCurrentTab()
@@ -587,14 +686,16 @@ void ColorSwatchListWidget::removeCurrentTab()
     if (!confirm(tr("Remove Tab"), tr("Remove the tab \"%1\" and its swatches?").arg(title))) {
         return;
     }
-    takeInFileChanges();
-    const int tab = tabOfTitle(title);
-    if (tab > HistoryTab) {
+    change([this, title] {
+        const int tab = tabOfTitle(title);
+        if (tab <= HistoryTab) {
+            return false;
+        }
         QWidget* page = ui->tabWidget->widget(tab);
         ui->tabWidget->removeTab(tab);
         page->deleteLater();
-        saveColorLists();
-    }
+        return true;
+    });
 }
 
 QString ColorSwatchListWidget::startFolder() const

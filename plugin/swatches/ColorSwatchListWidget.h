@@ -7,7 +7,9 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class ColorDialogServices;
 class ColorSwatchButton;
@@ -25,8 +27,11 @@ class ColorSwatchListWidget;
 // The "S" button's menu imports palettes, exports, renames, clears and removes tabs.
 //
 // Every tab lives in the main list file. The panel reads it when created and writes it after
-// every change, when it closes and when it goes; before a change it reloads the file if another
-// panel (a second open picker) wrote it since, so neither drops the other's swatches.
+// every change, when it closes and when it goes; before a change it takes the file's lock and
+// reloads the file if another panel (a second open picker) wrote it since, so neither drops the
+// other's swatches. A change the file cannot take (its lock held too long by another picker, or
+// the file unreadable) is shown and kept, a line above the tabs says why, and it is made again on
+// the file as it then is at the next change, close or end of the panel.
 class ColorSwatchListWidget : public QWidget
 {
     Q_OBJECT
@@ -65,7 +70,8 @@ public:
     // reloaded first and saved after. False, with a one-line reason and nothing changed, for a
     // file that cannot be read, is no list, or is over the limits above.
     bool loadColorList(const QString& path, QString& reason);
-    // Writes every tab to the main list file; false when it could not be written.
+    // Writes every tab to the main list file, with the changes still waiting made again on the
+    // file as it now is; false when it could not be written.
     bool saveColorLists();
     // Takes `button` out of `grid`, moves every later swatch back one cell in reading order and
     // saves. The main list file is reloaded first; when that rebuilt the tabs, the swatch alike
@@ -76,7 +82,9 @@ public:
     // already; the oldest past the 80th go. The main list file is reloaded first and saved
     // after. Nothing happens while the "S" menu's switch for it is off.
     void rememberColor(const QColor& color);
-    // The same for a picker with or without a panel: without one, straight on the main file.
+    // The same for a picker with or without a panel: without one, straight on the main file; a
+    // color the file cannot take then waits, is named in the listener, and goes with the next
+    // color accepted without a panel or into the next panel that opens.
     static void rememberColor(ColorSwatchListWidget* panel, const QColor& color);
     // Puts `color`, opaque, in front of `history` unless it equals the first there in red,
     // green and blue; keeps the first MaxSwatches. True when `history` changed.
@@ -100,8 +108,18 @@ private:
     void removeCurrentTab();
     void updateMenu();
 
-    // Before a change: takes in what another panel wrote since this one last read or wrote.
+    // One change to the tabs, by titles and colors rather than places, so that it can be made
+    // again on the tabs as another panel left them. False when it found nothing to change.
+    using Edit = std::function<bool()>;
+    // Under the file's lock: takes in the file, makes `edit` and writes the tabs. Without the
+    // lock, or when the file cannot be written, `edit` is shown and waits. Returns `edit`'s result.
+    bool change(const Edit& edit);
+    // Before a change: takes in what another panel wrote since this one last read or wrote, and
+    // makes the waiting changes again on it.
     void takeInFileChanges();
+    // The line above the tabs: why the file did not take the tabs, hidden when it did.
+    void showFileState();
+    bool rememberInTab(const QColor& color);
     void replaceTabs(const QVector<ColorList>& lists);
     void addLists(const QVector<ColorList>& lists);
     int tabOfTitle(const QString& title) const;
@@ -121,5 +139,7 @@ private:
     int currentTab = 0;
     int columnCount = 5;
     ColorListStore store;
+    // Changes shown but not yet in the file, oldest first.
+    std::vector<Edit> waiting;
     QMenu* settingsMenu = nullptr;
 };

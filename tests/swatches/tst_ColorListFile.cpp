@@ -10,8 +10,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
+#include <mutex>
 #include <sys/resource.h>
+#include <thread>
 
 Q_DECLARE_METATYPE(QVector<ColorList>)
 
@@ -49,6 +53,80 @@ QString describe(const QVector<ColorList>& lists)
     }
     return text.join(QStringLiteral("; "));
 }
+
+// Two writers, each with its own store, adding colors to "Favorites" of the main file at once.
+// The first pauses between reading and writing until the second is waiting for the lock or has
+// written, so that without the lock the first writes over the second's color.
+struct Race
+{
+    std::mutex mutex;
+    std::condition_variable changed;
+    int writes[2] = {};
+    // While a writer waits for the other's lock: how many writes of the other it has seen.
+    int waitingBehind[2] = {-1, -1};
+    bool done[2] = {};
+    QStringList faults;
+
+    // A fault fails the test instead of hanging it.
+    template <class Ready> void waitUntil(std::unique_lock<std::mutex>& lock, Ready ready)
+    {
+        if (!changed.wait_for(lock, std::chrono::seconds(30), ready)) {
+            faults << QStringLiteral("stuck");
+        }
+    }
+
+    static QColor color(int writer, int index) { return QColor(100 + writer, index, 7); }
+
+    void write(int me, int count)
+    {
+        const int other = 1 - me;
+        ColorListStore store;
+        QVector<ColorList> lists;
+        store.load(lists);
+        store.markShown(lists);
+        std::unique_lock<std::mutex> lock(mutex);
+        for (int added = 0; added < count && faults.isEmpty();) {
+            const int otherWrites = writes[other];
+            lock.unlock();
+            bool held = false;
+            {
+                ColorListStore::Lock fileLock(store);
+                held = fileLock.held();
+                if (held) {
+                    if (store.reloadIfChanged(lists)) {
+                        store.markShown(lists);
+                    }
+                    lock.lock();
+                    const int written = writes[other];
+                    if (me == 0) {
+                        waitUntil(lock, [&] {
+                            return waitingBehind[other] == writes[me] || writes[other] > written ||
+                                   done[other];
+                        });
+                    }
+                    lock.unlock();
+                    lists[0].swatches.append({color(me, added), QString()});
+                    if (!store.save(lists)) {
+                        faults << store.problem();
+                    }
+                }
+            }
+            lock.lock();
+            if (held) {
+                ++writes[me];
+                ++added;
+                changed.notify_all();
+            } else {
+                waitingBehind[me] = otherWrites;
+                changed.notify_all();
+                waitUntil(lock, [&] { return writes[other] > otherWrites || done[other]; });
+                waitingBehind[me] = -1;
+            }
+        }
+        done[me] = true;
+        changed.notify_all();
+    }
+};
 
 } // namespace
 
@@ -337,6 +415,57 @@ private slots:
         QVERIFY(first.reloadIfChanged(firstLists));
         QCOMPARE(firstLists, changed);
         QVERIFY(!first.reloadIfChanged(firstLists));
+    }
+
+    // Two writers (two pickers) adding colors to one file at once, each forced to read while the
+    // other is between its reading and its writing: the lock makes them take turns and every
+    // color is kept, however long a large file takes to read and write.
+    void writersTakeTurns_data()
+    {
+        QTest::addColumn<int>("fileSwatches");
+        QTest::addColumn<int>("colorsEach");
+        QTest::newRow("small file") << 5 << 20;
+        QTest::newRow("4 MB file") << 36000 << 4;
+    }
+
+    void writersTakeTurns()
+    {
+        QFETCH(int, fileSwatches);
+        QFETCH(int, colorsEach);
+        ColorList big{"Big", {}};
+        for (int i = 0; i < fileSwatches; ++i) {
+            big.swatches.append(
+                {QColor::fromRgb(QRgb(i * 7919)), QStringLiteral("swatch %1").arg(i)});
+        }
+        writeFile(ColorListPath(), colorListFileText({{"Favorites", {}}, big}));
+        QVERIFY(QFileInfo(ColorListPath()).size() > (fileSwatches > 1000 ? 4000000 : 0));
+
+        // The second writer's try must fail at once for the first to see it waiting.
+        const int wait = ColorListStore::lockWait();
+        ColorListStore::setLockWait(0);
+        Race race;
+        std::thread second([&race, colorsEach] { race.write(1, colorsEach); });
+        race.write(0, colorsEach);
+        second.join();
+        ColorListStore::setLockWait(wait);
+        QVERIFY2(race.faults.isEmpty(), qPrintable(race.faults.join(QStringLiteral(", "))));
+
+        QVector<ColorList> lists;
+        ColorListStore store;
+        QCOMPARE(store.load(lists), ColorListStore::Reading::Loaded);
+        QCOMPARE(lists.size(), 2);
+        QCOMPARE(lists[1].swatches.size(), fileSwatches);
+        QStringList missing;
+        for (int writer = 0; writer < 2; ++writer) {
+            for (int i = 0; i < colorsEach; ++i) {
+                const ColorList::Swatch swatch{Race::color(writer, i), QString()};
+                if (!lists[0].swatches.contains(swatch)) {
+                    missing << swatch.color.name();
+                }
+            }
+        }
+        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("lost: ") + missing.join(", ")));
+        QCOMPARE(lists[0].swatches.size(), 2 * colorsEach);
     }
 };
 

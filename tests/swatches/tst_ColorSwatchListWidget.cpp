@@ -12,6 +12,8 @@
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLockFile>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTabBar>
@@ -19,6 +21,7 @@
 #include <QtTest>
 
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 Q_DECLARE_METATYPE(QVector<ColorList>)
@@ -71,6 +74,37 @@ QString tabSummary(const QVector<ColorList>& lists)
     }
     return parts.join(QStringLiteral(", "));
 }
+
+// Keeps the main list file from being opened until lift(): no permissions on it, and for a test
+// run as root, who opens it all the same, an effective user who is not root (the folder opened
+// to all meanwhile).
+class UnopenableFile
+{
+public:
+    UnopenableFile(const QString& file, const QString& folder) : path(file)
+    {
+        QFile::setPermissions(path, {});
+        if (geteuid() == 0) {
+            QFile::setPermissions(folder, QFile::Permissions(0x7777));
+            notRoot = seteuid(65534) == 0;
+        }
+    }
+    ~UnopenableFile() { lift(); }
+    UnopenableFile(const UnopenableFile&) = delete;
+    UnopenableFile& operator=(const UnopenableFile&) = delete;
+    void lift()
+    {
+        if (notRoot && seteuid(0) == 0) {
+            notRoot = false;
+        }
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+    }
+    bool unopenable() const { return !QFile(path).open(QIODevice::ReadOnly); }
+
+private:
+    QString path;
+    bool notRoot = false;
+};
 
 } // namespace
 
@@ -664,6 +698,68 @@ private slots:
         for (const QString& swatch : gone) {
             QVERIFY2(!stored.contains(swatch), qPrintable(swatch + " kept: " + stored.join(", ")));
         }
+    }
+
+    // A main list file locked by another picker for longer than a picker waits, or one that
+    // cannot be opened, is neither written over nor moved aside. The panel says why in a line
+    // above its tabs, a picker without a panel says it in the listener, and their colors wait;
+    // once the file can be written they join what another picker put there meanwhile.
+    void colorsWaitForTheFile_data()
+    {
+        QTest::addColumn<bool>("locked");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("locked") << true << "is locked by another picker";
+        QTest::newRow("cannot be opened") << false << "cannot be opened (Permission denied)";
+    }
+
+    void colorsWaitForTheFile()
+    {
+        QFETCH(bool, locked);
+        QFETCH(QString, problem);
+        const QVector<ColorList> initial{{"Favorites", {{QColor(1, 1, 1), "f"}}}, {"History", {}}};
+        writeFile(mainFile(), colorListFileText(initial));
+        const QByteArray before = fileBytes(mainFile());
+        QLockFile otherPicker(mainFile() + QStringLiteral(".lock"));
+        std::unique_ptr<UnopenableFile> unopenable;
+        const int wait = ColorListStore::lockWait();
+        ColorListStore::setLockWait(0);
+        if (locked) {
+            QVERIFY(otherPicker.lock());
+        } else {
+            unopenable = std::make_unique<UnopenableFile>(mainFile(), folder());
+            QVERIFY(unopenable->unopenable());
+        }
+
+        auto panel = openPanel();
+        auto* line = panel->findChild<QLabel*>(QStringLiteral("fileStateLbl"));
+        dialog.current = ColorValue(QColor(10, 20, 30));
+        clickAdd(panel.get());
+        ColorSwatchListWidget::rememberColor(nullptr, QColor(4, 5, 6));
+        ColorListStore::setLockWait(wait);
+        QVERIFY2(line->isVisible() && line->text().contains(problem), qPrintable(line->text()));
+        QVERIFY2(HostRuntime::ListenerOutput().contains(problem),
+                 qPrintable(HostRuntime::ListenerOutput()));
+
+        // Another picker writes the file, and lets it be read again.
+        const QVector<ColorList> other{
+            {"Favorites", {{QColor(1, 1, 1), "f"}, {QColor(11, 11, 11), ""}}}, {"History", {}}};
+        if (locked) {
+            QCOMPARE(fileBytes(mainFile()), before);
+            writeFile(mainFile(), colorListFileText(other));
+            otherPicker.unlock();
+        } else {
+            unopenable->lift();
+            QCOMPARE(fileBytes(mainFile()), before);
+            writeFile(mainFile(), colorListFileText(other));
+        }
+        QCOMPARE(QDir(folder()).entryList({QStringLiteral("*.bak*")}), QStringList());
+
+        ColorSwatchListWidget::rememberColor(nullptr, QColor(7, 8, 9));
+        panel->close();
+        QVERIFY(line->isHidden());
+        QCOMPARE(storedSwatches(),
+                 QStringList({"Favorites #010101", "Favorites #0b0b0b", "Favorites #0a141e",
+                              "History #070809", "History #040506"}));
     }
 };
 
