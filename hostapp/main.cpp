@@ -102,6 +102,16 @@ int RunPick(HostSession& session, const HostOptions& options)
         PrintTo(stderr, QStringLiteral("colordorvo-host: no color selector was loaded\n"));
         return 2;
     }
+    // No listener pane is shown for a pick: what the picker writes there (a list file it cannot
+    // read, say) goes to standard error instead, line by line.
+    HostRuntime::SetOutputSink([](HostRuntime::OutputChannel channel, const QString& text) {
+        if (channel != HostRuntime::OutputChannel::Listener)
+            return;
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            if (!line.isEmpty())
+                PrintTo(stderr, QStringLiteral("colordorvo-host: listener: %1\n").arg(line));
+        }
+    });
     HostPickCommand command(selector, HostRuntime::WindowHandle(session.mainWindow()),
                             [](const QString& text) {
                                 PrintTo(stderr, QStringLiteral("colordorvo-host: %1\n").arg(text));

@@ -46,6 +46,13 @@ QVector<QColor>& waitingHistory()
     return colors;
 }
 
+// Why the last try to write them failed, for the listener.
+QString& lastHistoryProblem()
+{
+    static QString problem;
+    return problem;
+}
+
 int swatchCount(const QVector<ColorList>& lists)
 {
     int count = 0;
@@ -522,10 +529,23 @@ void ColorSwatchListWidget::rememberColor(ColorSwatchListWidget* panel, const QC
     if (!remembersColors()) {
         return;
     }
+    waitingHistory().append(color);
+    if (!writeWaitingHistory()) {
+        HostAccess::ListenerText(
+            QStringLiteral("ColorDorvo: the color list file %1 %2; the accepted color waits until "
+                           "it can be written\n")
+                .arg(QDir::toNativeSeparators(ColorListPath()), lastHistoryProblem()));
+    }
+}
+
+bool ColorSwatchListWidget::writeWaitingHistory()
+{
     QVector<QColor>& colors = waitingHistory();
-    colors.append(color);
+    if (colors.isEmpty()) {
+        return true;
+    }
     // As a panel would, under the file's lock: read the file, or start from the default lists,
-    // put the color and any still waiting in "History" and save.
+    // put the colors still waiting in "History" and save.
     ColorListStore store;
     ColorListStore::Lock lock(store);
     QVector<ColorList> lists;
@@ -549,12 +569,11 @@ void ColorSwatchListWidget::rememberColor(ColorSwatchListWidget* panel, const QC
         }
         if (!changed || store.save(lists)) {
             colors.clear();
-            return;
+            return true;
         }
     }
-    HostAccess::ListenerText(QStringLiteral("ColorDorvo: the color list file %1 %2; the accepted "
-                                            "color waits until it can be written\n")
-                                 .arg(QDir::toNativeSeparators(ColorListPath()), store.problem()));
+    lastHistoryProblem() = store.problem();
+    return false;
 }
 
 bool ColorSwatchListWidget::rememberIn(QVector<ColorList::Swatch>& history, const QColor& color)

@@ -86,6 +86,9 @@ public:
     // color the file cannot take then waits, is named in the listener, and goes with the next
     // color accepted without a panel or into the next panel that opens.
     static void rememberColor(ColorSwatchListWidget* panel, const QColor& color);
+    // Writes the colors accepted without a panel that the file could not take yet; true when none
+    // is left waiting. The host's shutdown gives them this last chance.
+    static bool writeWaitingHistory();
     // Puts `color`, opaque, in front of `history` unless it equals the first there in red,
     // green and blue; keeps the first MaxSwatches. True when `history` changed.
     static bool rememberIn(QVector<ColorList::Swatch>& history, const QColor& color);

@@ -754,6 +754,9 @@ private slots:
         }
         QCOMPARE(QDir(folder()).entryList({QStringLiteral("*.bak*")}), QStringList());
 
+        // The host's shutdown writes what waits; so would the next accepted color.
+        QVERIFY(ColorSwatchListWidget::writeWaitingHistory());
+        QVERIFY(storedSwatches().contains(QStringLiteral("History #040506")));
         ColorSwatchListWidget::rememberColor(nullptr, QColor(7, 8, 9));
         panel->close();
         QVERIFY(line->isHidden());
