@@ -522,7 +522,7 @@ Result fromSrgb(const CssColorSpaces::Triple& srgb, int alpha)
             clipped = true;
         }
         clipped = clipped || channel * 255 < -0.5 || channel * 255 >= 255.5;
-        rgba[i] = static_cast<int>(std::floor(std::clamp(channel, 0.0, 1.0) * 255 + 0.5));
+        rgba[i] = CssColorSpaces::byteFromUnit(channel);
     }
     Result result = accepted(rgba);
     result.clipped = clipped;

@@ -1,5 +1,6 @@
 #include "color/CssColorSpaces.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -148,4 +149,11 @@ CssColorSpaces::Triple CssColorSpaces::rectangularFromPolar(const Triple& lch)
     constexpr double pi = 3.14159265358979323846;
     const double radians = lch[2] * (pi / 180);
     return {lch[0], lch[1] * std::cos(radians), lch[1] * std::sin(radians)};
+}
+
+int CssColorSpaces::byteFromUnit(double channel)
+{
+    if (std::isnan(channel))
+        return 0;
+    return static_cast<int>(std::floor(std::clamp(channel, 0.0, 1.0) * 255 + 0.5));
 }

@@ -34,4 +34,8 @@ public:
 
     // (lightness, chroma, hue in degrees) to (lightness, a, b), for lch() and oklch().
     static Triple rectangularFromPolar(const Triple& lch);
+
+    // An 8-bit channel from a gamma-encoded one: clipped to 0..1, then rounded to the nearest
+    // step with halves up, as browsers round. NaN gives 0.
+    static int byteFromUnit(double channel);
 };

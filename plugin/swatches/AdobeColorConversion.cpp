@@ -7,7 +7,6 @@
 #include "color/Rounding.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -35,12 +34,9 @@ QColor colorFromLab(double lightness, double a, double b)
     const CssColorSpaces::Triple srgb =
         CssColorSpaces::srgbFromLab({std::clamp(lightness, 0.0, 100.0),
                                      std::clamp(a, -128.0, 127.0), std::clamp(b, -128.0, 127.0)});
-    int rgb[3];
-    for (std::size_t i = 0; i < 3; ++i) {
-        // As the text parser's lab() takes a channel to 8 bits.
-        rgb[i] = static_cast<int>(std::floor(std::clamp(srgb[i], 0.0, 1.0) * 255 + 0.5));
-    }
-    return QColor(rgb[0], rgb[1], rgb[2]);
+    // As a pasted lab() is taken to 8 bits.
+    return QColor(CssColorSpaces::byteFromUnit(srgb[0]), CssColorSpaces::byteFromUnit(srgb[1]),
+                  CssColorSpaces::byteFromUnit(srgb[2]));
 }
 
 QColor colorFromHsb(float hue, float saturation, float brightness)
