@@ -59,11 +59,8 @@ bool ColorClipboard::takeText(const QString& text)
 {
     const ColorTextParser::Result typed = ColorTextParser::parse(text);
     if (!typed.ok) {
-        // The text itself is quoted only while short enough to leave room for the reason.
-        const QString shown = text.simplified();
-        showStatus(shown.isEmpty() || shown.size() > 24
-                       ? tr("Not a color: %1").arg(typed.reason)
-                       : tr("\"%1\" is not a color: %2").arg(shown, typed.reason));
+        // The reason alone: the row has room for one short line, and the text is in sight.
+        showStatus(tr("Not a color: %1").arg(typed.reason));
         return false;
     }
     take(typed.color);

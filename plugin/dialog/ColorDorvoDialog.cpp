@@ -526,13 +526,10 @@ void ColorDorvoDialog::HexEditFinished()
     ui->hexEditLine->setModified(false);
     // The line reads what a paste reads: hex with or without '#' (3, 4, 6 or 8 digits, the
     // alpha last), CSS colors and the host's script forms. Text that names no color changes
-    // nothing; the status row says why and the line shows the current color again, so that
-    // it never shows digits other than the color's.
-    if (!colorClipboard->takeText(ui->hexEditLine->text())) {
-        ui->hexEditLine->setText(edit->current().hex().text());
-        if (ui->hexEditLine->hasFocus())
-            ui->hexEditLine->selectAll();
-    }
+    // nothing: the status row says why, and the text stays, selected, to be mended or typed over
+    // (the next change of color writes the line anew).
+    if (!colorClipboard->takeText(ui->hexEditLine->text()) && ui->hexEditLine->hasFocus())
+        ui->hexEditLine->selectAll();
 }
 
 void ColorDorvoDialog::NotifyColorChanged(const ColorValue& color)
