@@ -14,6 +14,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 // Puts a top-level window over `screen`, on that screen: Qt converts its pointer positions with
@@ -110,20 +112,21 @@ bool ColorPickScreen::eventFilter(QObject* watched, QEvent* event)
         auto* mouse = static_cast<QMouseEvent*>(event);
         const bool take = mouse->button() != Qt::RightButton;
         if (take)
-            sampleAt(screenImage.spotAt(via, mouse->screenPos()));
+            sampleAt(heard(screenImage.spotAt(via, mouse->screenPos())));
         finish(take);
         return true;
     }
     case QEvent::MouseMove: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        const DesktopGrab::Spot spot = screenImage.spotAt(via, mouse->screenPos());
+        const DesktopGrab::Spot spot = heard(screenImage.spotAt(via, mouse->screenPos()));
         if (mouse->buttons() != Qt::NoButton)
             sampleAt(spot);
         followPointer(spot);
         return true;
     }
     case QEvent::Enter:
-        followPointer(screenImage.spotAt(via, static_cast<QEnterEvent*>(event)->screenPos()));
+        followPointer(
+            heard(screenImage.spotAt(via, static_cast<QEnterEvent*>(event)->screenPos())));
         return false;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -133,23 +136,9 @@ bool ColorPickScreen::eventFilter(QObject* watched, QEvent* event)
             sampleAt(screenImage.spotUnderCursor(QCursor::pos(), pointer));
             finish(true);
         } else {
-            const int step = KeyboardStep::units(key->modifiers());
-            switch (key->key()) {
-            case Qt::Key_Left:
-                movePointer(-step, 0);
-                break;
-            case Qt::Key_Right:
-                movePointer(step, 0);
-                break;
-            case Qt::Key_Up:
-                movePointer(0, -step);
-                break;
-            case Qt::Key_Down:
-                movePointer(0, step);
-                break;
-            default:
-                break;
-            }
+            const QPoint step = arrowStep(key->key(), key->modifiers());
+            if (!step.isNull())
+                movePointer(step);
         }
         key->accept();
         return true;
@@ -182,6 +171,23 @@ void ColorPickScreen::hideEvent(QHideEvent* event)
             window->hide();
     }
     QDialog::hideEvent(event);
+}
+
+QPoint ColorPickScreen::arrowStep(int key, Qt::KeyboardModifiers modifiers)
+{
+    const int step = KeyboardStep::units(modifiers);
+    switch (key) {
+    case Qt::Key_Left:
+        return QPoint(-step, 0);
+    case Qt::Key_Right:
+        return QPoint(step, 0);
+    case Qt::Key_Up:
+        return QPoint(0, -step);
+    case Qt::Key_Down:
+        return QPoint(0, step);
+    default:
+        return QPoint();
+    }
 }
 
 int ColorPickScreen::screenOf(const QObject* watched) const
@@ -231,16 +237,30 @@ void ColorPickScreen::followPointer(const DesktopGrab::Spot& spot)
     }
 }
 
-void ColorPickScreen::movePointer(int dx, int dy)
+void ColorPickScreen::movePointer(const QPoint& delta)
 {
-    const QPoint from = QCursor::pos();
-    const QPoint to = from + QPoint(dx, dy);
+    // In device pixels, from the pixel under the cursor: logical steps would skip pixels of a
+    // scaled screen, and steps of 1 / ratio logical pixels get lost in the cursor's rounding.
+    const DesktopGrab::Spot to =
+        screenImage.stepped(screenImage.spotUnderCursor(QCursor::pos(), pointer), delta);
+    if (!to.isValid() || to.screen >= static_cast<int>(windows.size()))
+        return;
+    const ScreenImage& picture = screenImage.screens()[to.screen];
+    const QPoint cursor = picture.cursorPosAt(to.pixel);
+    keyLandings.push_back(DesktopGrab::Spot{to.screen, picture.pixelAtCursor(cursor)});
     // A position is scaled by the ratio of the screen given; QCursor::setPos(QPoint) would take
     // the primary screen's.
-    QScreen* screen = QGuiApplication::screenAt(to);
-    if (!screen)
-        screen = QGuiApplication::screenAt(from);
-    QCursor::setPos(screen ? screen : QGuiApplication::primaryScreen(), to);
-    // The window system reports the move as well, but the loupe follows at once.
-    followPointer(screenImage.spotUnderCursor(QCursor::pos(), pointer));
+    if (QWindow* window = windows[to.screen]->windowHandle())
+        QCursor::setPos(window->screen(), cursor);
+    // The loupe follows at once, and shows the pixel the keys reached: the cursor position, the
+    // only one a cursor on a scaled screen can take, still leads back to it (see heard()).
+    followPointer(to);
+}
+
+DesktopGrab::Spot ColorPickScreen::heard(const DesktopGrab::Spot& spot)
+{
+    if (std::find(keyLandings.begin(), keyLandings.end(), spot) != keyLandings.end())
+        return pointer;
+    keyLandings.clear();
+    return spot;
 }

@@ -5,6 +5,7 @@
 #include "fields/DesktopGrab.h"
 
 #include <QDialog>
+#include <QPoint>
 #include <QPointF>
 
 #include <vector>
@@ -18,9 +19,9 @@ class QScreen;
 // grabs under the pointer: each move while a button is held adds a sample, the release adds the
 // last one, and the pick is the per-channel average, so a click takes one pixel and a scrub an
 // area's mean. Return or Enter takes the pixel under the pointer; the arrow keys move the pointer
-// a pixel at a time (ten with Shift). Escape, a right-button release, or the overlay closing any
-// other way cancel. A loupe beside the pointer magnifies the pixels around it and shows the color
-// the pick would take.
+// a device pixel at a time (ten with Shift) on screens of any scale factor. Escape, a right-button
+// release, or the overlay closing any other way cancel. A loupe beside the pointer magnifies the
+// pixels around it and shows the color the pick would take.
 class ColorPickScreen : public QDialog
 {
     Q_OBJECT
@@ -41,6 +42,10 @@ public:
     // The window that covers `screen`, or null.
     QWidget* overlayOn(const QScreen* screen) const;
 
+    // The device pixels a key press moves the pointer by: one for an arrow key, ten with Shift;
+    // none for any other key.
+    static QPoint arrowStep(int key, Qt::KeyboardModifiers modifiers);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -54,7 +59,10 @@ private:
     void finish(bool take);
     void stopListening();
     void followPointer(const DesktopGrab::Spot& spot);
-    void movePointer(int dx, int dy);
+    void movePointer(const QPoint& delta);
+    // The pixel a pointer event at `spot` stands for: the one the keys moved to while the event
+    // only reports where the keys put the cursor, otherwise `spot`.
+    DesktopGrab::Spot heard(const DesktopGrab::Spot& spot);
 
     RgbColor startColor;
     ColorSamples samples;
@@ -66,6 +74,10 @@ private:
     std::vector<ColorPickOverlay*> overlays;
     // Set by a release, Return or Enter; anything else that ends the overlay cancels.
     bool taken = false;
-    // The device pixel under the pointer, as the last pointer event found it.
+    // The device pixel under the pointer, as the last pointer event or key found it.
     DesktopGrab::Spot pointer;
+    // Where the cursor went for each key move since the pointer last moved by itself. The cursor
+    // stands on whole logical positions only, so on a scaled screen the window system reports it
+    // on a neighbour of the pixel the keys chose, possibly after a later key move.
+    std::vector<DesktopGrab::Spot> keyLandings;
 };

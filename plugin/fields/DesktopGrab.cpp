@@ -55,6 +55,18 @@ DesktopGrab::Spot DesktopGrab::spotUnderCursor(const QPoint& cursor) const
     return spotUnderCursor(cursor, Spot());
 }
 
+DesktopGrab::Spot DesktopGrab::stepped(const Spot& from, const QPoint& delta) const
+{
+    if (!from.isValid() || from.screen >= static_cast<int>(pictures.size()))
+        return from;
+    const QPoint native = pictures[from.screen].origin() + from.pixel + delta;
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        if (pictures[i].nativeGeometry().contains(native))
+            return Spot{static_cast<int>(i), native - pictures[i].origin()};
+    }
+    return Spot{from.screen, pictures[from.screen].pixelAtNative(native)};
+}
+
 RgbColor DesktopGrab::colorAt(const Spot& spot) const
 {
     if (!spot.isValid())

@@ -45,6 +45,11 @@ public:
     // last pointer event found, is kept where the cursor position fits it.
     Spot spotUnderCursor(const QPoint& cursor, const Spot& known) const;
     Spot spotUnderCursor(const QPoint& cursor) const;
+    // The device pixel `delta` device pixels away from `from`, on whichever screen holds it; off
+    // every screen (past the desktop's edge, or in a gap between screens) the nearest pixel of
+    // from's screen. The device pixels of the screens adjoin where Qt 5 places them, whatever
+    // their ratios, so steps of one reach every pixel of the desktop.
+    Spot stepped(const Spot& from, const QPoint& delta) const;
 
     RgbColor colorAt(const Spot& spot) const;
 

@@ -1,9 +1,10 @@
 // The eyedropper's arithmetic, without a display: the average of the samples with its rounding,
 // the way from a global pointer position to a pixel of the desktop's grab (origin, device pixel
 // ratio, edges) for every device pixel Qt may report, screens of different ratios side by side,
-// and where the loupe goes.
+// the arrow keys' steps in device pixels, and where the loupe goes.
 
 #include "fields/ColorPickLoupe.h"
+#include "fields/ColorPickScreen.h"
 #include "fields/ColorSamples.h"
 #include "fields/DesktopGrab.h"
 #include "fields/ScreenImage.h"
@@ -24,6 +25,8 @@ private slots:
     void everyDevicePixel_data();
     void everyDevicePixel();
     void screensApart();
+    void arrowKeys_data();
+    void arrowKeys();
     void loupeBesidePointer_data();
     void loupeBesidePointer();
 };
@@ -194,6 +197,62 @@ void EyedropperTest::screensApart()
     QCOMPARE(desktop.spotUnderCursor(QPoint(67, 5)), (Spot{0, QPoint(101, 8)}));
     QCOMPARE(desktop.spotUnderCursor(QPoint(68, 5), known), (Spot{0, QPoint(102, 8)}));
     QCOMPARE(desktop.spotUnderCursor(QPoint(900, 5), known), (Spot{1, QPoint(200, 10)}));
+
+    // Steps cross from one screen's last device column to the next one's first; off the desktop,
+    // or where only the taller screen goes on, they stop at the edge of the screen they left.
+    QCOMPARE(desktop.stepped(Spot{0, QPoint(799, 15)}, QPoint(1, 0)), (Spot{1, QPoint(0, 15)}));
+    QCOMPARE(desktop.stepped(Spot{1, QPoint(0, 15)}, QPoint(-1, 0)), (Spot{0, QPoint(799, 15)}));
+    QCOMPARE(desktop.stepped(Spot{1, QPoint(4, 700)}, QPoint(-10, 0)), (Spot{1, QPoint(0, 700)}));
+    QCOMPARE(desktop.stepped(Spot{0, QPoint(3, 4)}, QPoint(0, -10)), (Spot{0, QPoint(3, 0)}));
+}
+
+void EyedropperTest::arrowKeys_data()
+{
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("shift");
+    QTest::addColumn<QPoint>("moved");
+    for (const qreal ratio : {1.0, 1.5, 2.0, 3.0}) {
+        QTest::addRow("ratio %g, Right", ratio)
+            << ratio << int(Qt::Key_Right) << false << QPoint(1, 0);
+        QTest::addRow("ratio %g, Up", ratio) << ratio << int(Qt::Key_Up) << false << QPoint(0, -1);
+        QTest::addRow("ratio %g, Shift+Left", ratio)
+            << ratio << int(Qt::Key_Left) << true << QPoint(-10, 0);
+        QTest::addRow("ratio %g, Shift+Down", ratio)
+            << ratio << int(Qt::Key_Down) << true << QPoint(0, 10);
+    }
+}
+
+void EyedropperTest::arrowKeys()
+{
+    QFETCH(qreal, ratio);
+    QFETCH(int, key);
+    QFETCH(bool, shift);
+    QFETCH(QPoint, moved);
+    // A screen of 1200 x 900 device pixels right of a 1920 one; every pixel tells where it is.
+    QImage image(1200, 900, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            image.setPixel(x, y, qRgb(x % 256, y % 256, x / 256 * 16 + y / 256));
+    }
+    std::vector<ScreenImage> screens;
+    screens.emplace_back(image, QPoint(1920, 0), ratio);
+    const DesktopGrab desktop(std::move(screens));
+    const ScreenImage& screen = desktop.screens().front();
+    const QPoint step = ColorPickScreen::arrowStep(key, shift ? Qt::ShiftModifier : Qt::NoModifier);
+    QCOMPARE(step, moved);
+    // Pressed again and again from a few pixels on: every press moves exactly that many device
+    // pixels, and the cursor put nearest the pixel, with the pixel known, leads back to it, so
+    // Return takes what the loupe shows.
+    for (const QPoint start : {QPoint(100, 101), QPoint(301, 302), QPoint(502, 500)}) {
+        DesktopGrab::Spot spot{0, start};
+        for (int press = 1; press <= 7; ++press) {
+            spot = desktop.stepped(spot, step);
+            QCOMPARE(spot.pixel, start + press * moved);
+            QCOMPARE(desktop.spotUnderCursor(screen.cursorPosAt(spot.pixel), spot), spot);
+            QCOMPARE(desktop.colorAt(spot).toQColor(), QColor(image.pixel(spot.pixel)));
+        }
+    }
 }
 
 void EyedropperTest::loupeBesidePointer_data()

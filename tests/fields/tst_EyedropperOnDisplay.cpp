@@ -1,8 +1,9 @@
 // The screen eyedropper on a real X display, driven as a user drives it: on every screen of the
 // desktop a window with four colored blocks, picked from by clicks, scrubs, keys and cancels; a
 // window whose every device pixel differs from its neighbours, picked from pixel by pixel with the
-// pointer moved and clicked by the X server (xdotool), as is the desktop's last device pixel; and
-// the picker dialog's "Pick Color" button, with a look at the overlay and its loupe. The same
+// pointer moved and clicked by the X server (xdotool), or moved there and on by the arrow keys a
+// device pixel at a time (ten with Shift), as is the desktop's last device pixel; and the picker
+// dialog's "Pick Color" button, with a look at the overlay and its loupe. The same
 // program runs on one screen, on two screens side by side (also at scale factors 1 and 2 and 2 and
 // 1) and with scale factors 2 and 1.5. With COLORDORVO_SCREENSHOT_DIR set, the screen with the
 // overlay open is saved there as a PNG.
@@ -97,8 +98,8 @@ enum class Gesture
     RightClick,
     Return,
     Enter,
-    ArrowRight,
-    ShiftArrowDown,
+    ArrowLeft,
+    ShiftArrowUp,
     OtherKeyThenClick,
     ClosedElsewhere,
 };
@@ -205,8 +206,8 @@ void tst_EyedropperOnDisplay::pickOnEveryScreen_data()
         row("right click") << Gesture::RightClick << start;
         row("Return") << Gesture::Return << kSky;
         row("Enter") << Gesture::Enter << kSky;
-        row("arrow right, Return") << Gesture::ArrowRight << kWhite;
-        row("Shift+arrow down, Return") << Gesture::ShiftArrowDown << kSky;
+        row("arrow left, Return") << Gesture::ArrowLeft << kBlack;
+        row("Shift+arrow up, Return") << Gesture::ShiftArrowUp << kWhite;
         row("other key, click") << Gesture::OtherKeyThenClick << kRose;
         row("closed by the window system") << Gesture::ClosedElsewhere << start;
     }
@@ -252,16 +253,18 @@ void tst_EyedropperOnDisplay::pickOnEveryScreen()
             QCursor::setPos(shown, blocks.centre(3));
             QTest::keyClick(overlay, gesture == Gesture::Return ? Qt::Key_Return : Qt::Key_Enter);
             break;
-        case Gesture::ArrowRight:
-            // From black's last column onto white's first.
-            QCursor::setPos(shown, blocks.centre(0) + QPoint(kBlock / 2 - 1, 0));
-            QTest::keyClick(overlay, Qt::Key_Right);
+        case Gesture::ArrowLeft:
+            // From white's first column onto black's last device column. At every ratio of these
+            // runs a block is a whole number of device pixels, so the cursor put on a block's
+            // first logical column stands on its first device column.
+            QCursor::setPos(shown, blocks.centre(1) - QPoint(kBlock / 2, 0));
+            QTest::keyClick(overlay, Qt::Key_Left);
             QTest::keyClick(overlay, Qt::Key_Return);
             break;
-        case Gesture::ShiftArrowDown:
-            // Ten pixels down from five above the sky block.
-            QCursor::setPos(shown, blocks.centre(1) + QPoint(0, kBlock / 2 - 5));
-            QTest::keyClick(overlay, Qt::Key_Down, Qt::ShiftModifier);
+        case Gesture::ShiftArrowUp:
+            // Ten device pixels up from sky's first row, into white.
+            QCursor::setPos(shown, blocks.centre(3) - QPoint(0, kBlock / 2));
+            QTest::keyClick(overlay, Qt::Key_Up, Qt::ShiftModifier);
             QTest::keyClick(overlay, Qt::Key_Return);
             break;
         case Gesture::OtherKeyThenClick:
@@ -284,15 +287,29 @@ void tst_EyedropperOnDisplay::pickOnEveryScreen()
 void tst_EyedropperOnDisplay::pickDevicePixel_data()
 {
     // Device pixels of the coded window (from its top-left one), or with `last` set the screen's
-    // last device column and row.
+    // last device column and row; with `key` set, the pointer moves on from there by that key
+    // (with Shift where `shift` is set) before the pick.
     QTest::addColumn<int>("screen");
     QTest::addColumn<QPoint>("offset");
     QTest::addColumn<bool>("last");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("shift");
     const int screens = QGuiApplication::primaryScreen()->virtualSiblings().size();
     for (int i = 0; i < screens; ++i) {
         for (int k = 0; k < 6; ++k)
-            QTest::addRow("screen %d: pixel %d", i, k) << i << QPoint(20 + k, 30 + k) << false;
-        QTest::addRow("screen %d: last column and row", i) << i << QPoint() << true;
+            QTest::addRow("screen %d: pixel %d", i, k)
+                << i << QPoint(20 + k, 30 + k) << false << 0 << false;
+        QTest::addRow("screen %d: last column and row", i) << i << QPoint() << true << 0 << false;
+        // From odd and even pixels: on a scaled screen the cursor can stand on neither
+        // neighbour of some of them.
+        QTest::addRow("screen %d: arrow right", i)
+            << i << QPoint(21, 31) << false << int(Qt::Key_Right) << false;
+        QTest::addRow("screen %d: arrow up", i)
+            << i << QPoint(22, 31) << false << int(Qt::Key_Up) << false;
+        QTest::addRow("screen %d: Shift+arrow left", i)
+            << i << QPoint(23, 33) << false << int(Qt::Key_Left) << true;
+        QTest::addRow("screen %d: Shift+arrow down", i)
+            << i << QPoint(24, 35) << false << int(Qt::Key_Down) << true;
     }
 }
 
@@ -301,6 +318,10 @@ void tst_EyedropperOnDisplay::pickDevicePixel()
     QFETCH(int, screen);
     QFETCH(QPoint, offset);
     QFETCH(bool, last);
+    QFETCH(int, key);
+    QFETCH(bool, shift);
+    const Qt::KeyboardModifiers modifiers = shift ? Qt::ShiftModifier : Qt::NoModifier;
+    const QPoint step = ColorPickScreen::arrowStep(key, modifiers);
     const QString xdotool = QStandardPaths::findExecutable(QStringLiteral("xdotool"));
     QVERIFY2(!xdotool.isEmpty(), "xdotool is needed to move and click the pointer");
     QScreen* shown = QGuiApplication::primaryScreen()->virtualSiblings().at(screen);
@@ -312,7 +333,7 @@ void tst_EyedropperOnDisplay::pickDevicePixel()
     const QImage before = screenShot(shown);
     const QPoint native =
         last ? origin + QPoint(before.width() - 1, before.height() - 1) : corner + offset;
-    const QPoint pixel = native - origin;
+    const QPoint pixel = native - origin + step;
     coded.show();
     QVERIFY(QTest::qWaitForWindowExposed(&coded));
     QImage shot;
@@ -326,22 +347,35 @@ void tst_EyedropperOnDisplay::pickDevicePixel()
     QVERIFY2(QTest::qWaitFor(codedShown), "the coded window is not on the screen");
     const QColor expected(shot.pixel(pixel));
 
-    // The X server moves the pointer onto the device pixel: the loupe shows it, and a click takes
-    // it.
+    // The X server moves the pointer onto the device pixel, and the key on from there: the loupe
+    // shows the pixel reached, and a click (Return after a key) takes it.
     bool loupeFound = false;
     QColor loupeShows;
-    whenOverlayOpens([&](ColorPickScreen*) {
-        QProcess::execute(xdotool, {QStringLiteral("mousemove"), QString::number(native.x()),
-                                    QString::number(native.y())});
+    const auto loupeShowsPixel = [&](const QPoint& shownPixel) {
         const QPoint pointer =
-            (QPointF(origin) + (QPointF(pixel) + QPointF(0.5, 0.5)) / ratio).toPoint();
+            (QPointF(origin) + (QPointF(shownPixel) + QPointF(0.5, 0.5)) / ratio).toPoint();
         const QRect cell =
             ColorPickLoupe::pickedCell(ColorPickLoupe::placement(pointer, shown->geometry()));
-        loupeFound = QTest::qWaitFor([&] {
+        const QColor wanted(shot.pixel(shownPixel));
+        return QTest::qWaitFor([&] {
             loupeShows = shownAt(screenShot(shown), shown, cell.center());
-            return loupeShows == expected;
+            return loupeShows == wanted;
         });
-        QProcess::execute(xdotool, {QStringLiteral("click"), QStringLiteral("1")});
+    };
+    whenOverlayOpens([&](ColorPickScreen* overlay) {
+        QProcess::execute(xdotool, {QStringLiteral("mousemove"), QString::number(native.x()),
+                                    QString::number(native.y())});
+        if (!key) {
+            loupeFound = loupeShowsPixel(pixel);
+            QProcess::execute(xdotool, {QStringLiteral("click"), QStringLiteral("1")});
+            return;
+        }
+        // The key only once the pointer is heard on the pixel it starts from.
+        if (loupeShowsPixel(native - origin)) {
+            QTest::keyClick(overlay, static_cast<Qt::Key>(key), modifiers);
+            loupeFound = loupeShowsPixel(pixel);
+        }
+        QTest::keyClick(overlay, Qt::Key_Return);
     });
     const RgbColor picked = ColorPickScreen::pickScreenColor(RgbColor(1, 2, 3, 40));
     QVERIFY2(overlayExposed, "the overlay was never exposed");
