@@ -2,6 +2,7 @@
 
 #include "color/CieMath.h"
 #include "color/HsvColor.h"
+#include "color/ModuleCaches.h"
 #include "fields/ColorPixelsLoops.h"
 #include "fields/CpuFeatures.h"
 
@@ -108,11 +109,12 @@ bool ColorPixels::setWideVectors(bool on)
     return wideVectors();
 }
 
-// Every X, Y and Z a Lab record with integer channels can give.
+// Every X, Y and Z a Lab record with integer channels can give: 200 KB, kept until the module
+// shuts down.
 const ColorPixels::LabTables& ColorPixels::labTables()
 {
-    static const LabTables* const tables = [] {
-        auto* t = new LabTables;
+    static ModuleCache<LabTables> tables([] {
+        auto t = std::make_unique<LabTables>();
         for (int l = 0; l <= 100; ++l) {
             const float fy = labFy(l);
             t->y[l] = labToY(fy);
@@ -122,8 +124,8 @@ const ColorPixels::LabTables& ColorPixels::labTables()
             }
         }
         return t;
-    }();
-    return *tables;
+    });
+    return tables.get();
 }
 
 QRgb ColorPixels::hsv(int hue, int saturation, int value)

@@ -1,5 +1,6 @@
 #include "fields/ColorWheel.h"
 
+#include "color/ModuleCaches.h"
 #include "color/Rounding.h"
 #include "fields/ColorDialogServices.h"
 #include "fields/FieldMarkerIcons.h"
@@ -38,11 +39,13 @@ QPoint ColorWheel::center() const
     return QPoint(width() / 2, height() / 2);
 }
 
-// The wheel pictures are decoded once per process: every dialog shows the same two, and decoding
-// them was the largest part of opening one.
+// The wheel pictures are decoded once while the module is loaded: every dialog shows the same
+// two, and decoding them was the largest part of opening one.
 QImage ColorWheel::wheelPicture(const QString& resource)
 {
-    static QHash<QString, QImage> decoded;
+    static ModuleCache<QHash<QString, QImage>> pictures(
+        [] { return std::make_unique<QHash<QString, QImage>>(); });
+    QHash<QString, QImage>& decoded = pictures.get();
     auto known = decoded.find(resource);
     if (known == decoded.end())
         known = decoded.insert(resource, QImage(resource));

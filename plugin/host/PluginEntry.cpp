@@ -1,6 +1,7 @@
 // The module's face to the host: the entry point the loader calls, the Lib* functions the
 // host queries, and the script function registered while the module is loaded. These are
 // the only symbols the module exports.
+#include "color/ModuleCaches.h"
 #include "host/ColorDorvoPickerClassDesc.h"
 #include "host/DorvoColorUtilityClassDesc.h"
 #include "host/PluginModule.h"
@@ -69,5 +70,9 @@ COLORDORVO_EXPORT int LibInitialize()
 
 COLORDORVO_EXPORT int LibShutdown()
 {
+    // The tables and pictures the views keep between dialogs: a host that unloads the module
+    // afterwards finds nothing of it left on its heap. Should the host use the module again, they
+    // are built again.
+    ModuleCaches::releaseAll();
     return TRUE;
 }

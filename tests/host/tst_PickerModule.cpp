@@ -7,6 +7,7 @@
 #include "hostsdk/ModuleExports.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,6 +17,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -150,6 +152,7 @@ private slots:
     void modalAcceptAfterEdit();
     void modalCancelAfterEdits_data();
     void modalCancelAfterEdits();
+    void fieldPagesAcrossShutdown();
 
     void modelessOpensOwnWindow();
     void modelessPackedSetNewColorGivesRed();
@@ -495,6 +498,48 @@ void tst_PickerModule::modalCancelAfterEdits()
     QCOMPARE(int(notes[2].kind), int(Note::Changed));
     QVERIFY2(notes[2].color == initial, qPrintable(Describe(notes[2].color)));
     QCOMPARE(int(notes[3].kind), int(Note::Destroyed));
+}
+
+void tst_PickerModule::fieldPagesAcrossShutdown()
+{
+    // Every page of the field selector, on the Lab lightness channel, fills the module's tables
+    // and decoded pictures. The module's shutdown frees them: in the sanitized run, the leak check
+    // at exit finds nothing of the module once cleanupTestCase has unloaded it. Initialised again,
+    // the module fills them again and shows the same.
+    const auto showPages = [this] {
+        QList<QImage> shown;
+        whenModalOpens(this, [&shown](QDialog* dialog) {
+            // The dialog keeps its channel and page for the next one: both are put back.
+            QRadioButton* channel = nullptr;
+            for (const char* name :
+                 {"hueRdBtn", "saturationRdBtn", "valueRdBtn", "redRdBtn", "greenRdBtn",
+                  "blueRdBtn", "lightnessRdBtn", "redGreenRdBtn", "blueYellowRdBtn"}) {
+                if (child<QRadioButton>(dialog, name)->isChecked())
+                    channel = child<QRadioButton>(dialog, name);
+            }
+            auto* fieldSelector = child<QComboBox>(dialog, "colorFieldComboBox");
+            const int page = fieldSelector->currentIndex();
+            child<QRadioButton>(dialog, "lightnessRdBtn")->click();
+            for (int i = 0; i < fieldSelector->count(); ++i) {
+                fieldSelector->setCurrentIndex(i);
+                shown << child<QWidget>(dialog, "colorFieldStack")->grab().toImage()
+                      << child<QWidget>(dialog, "channelSlider")->grab().toImage();
+            }
+            fieldSelector->setCurrentIndex(page);
+            if (channel)
+                channel->click();
+            clickButton(dialog, "cancelBtn");
+        });
+        AColor color = Unit(40, 160, 90);
+        selector->ModalColorPicker(HostRuntime::WindowHandle(mainWindow.get()), &color, nullptr,
+                                   nullptr, _M("Diffuse"));
+        return shown;
+    };
+    const QList<QImage> before = showPages();
+    QCOMPARE(before.size(), 8);
+    QCOMPARE(libShutdown(), TRUE);
+    QCOMPARE(libInitialize(), TRUE);
+    QVERIFY(showPages() == before);
 }
 
 void tst_PickerModule::modelessOpensOwnWindow()
