@@ -1,8 +1,6 @@
 #include "host/DorvoColorUtility.h"
 
-#include "host/services/HostAccess.h"
 #include "host/services/SettingsStore.h"
-#include "swatches/ColorSwatchListWidget.h"
 
 DWORD DorvoColorUtility::Start()
 {
@@ -12,11 +10,6 @@ DWORD DorvoColorUtility::Start()
 
 void DorvoColorUtility::Stop()
 {
-    // Colors accepted while the list file could not be written get a last try; what still
-    // cannot be written is lost with the process, and the debug output says so.
-    if (!ColorSwatchListWidget::writeWaitingHistory())
-        HostAccess::DebugText(QStringLiteral("ColorDorvo: accepted colors could not be written to "
-                                             "History in the color list file\n"));
     CloseSettingsStore();
 }
 

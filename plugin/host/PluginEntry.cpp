@@ -7,6 +7,7 @@
 #include "host/PluginModule.h"
 #include "host/services/HostAccess.h"
 #include "host/services/HostServices.h"
+#include "swatches/ColorSwatchListWidget.h"
 
 namespace {
 
@@ -70,6 +71,11 @@ COLORDORVO_EXPORT int LibInitialize()
 
 COLORDORVO_EXPORT int LibShutdown()
 {
+    // Colors accepted while the list file could not be written get a last try; what still
+    // cannot be written is lost with the process, and the debug output says so.
+    if (!ColorSwatchListWidget::writeWaitingHistory())
+        HostAccess::DebugText(QStringLiteral("ColorDorvo: accepted colors could not be written to "
+                                             "History in the color list file\n"));
     // The tables and pictures the views keep between dialogs: a host that unloads the module
     // afterwards finds nothing of it left on its heap. Should the host use the module again, they
     // are built again.
