@@ -156,14 +156,128 @@ private slots:
             QCOMPARE(ours.value(key), qt.value(key));
         }
 
-        // Written back, Qt reads the same values again.
-        writeFile(path, IniText::Write(ours));
-        QSettings again(path, QSettings::IniFormat);
-        again.setIniCodec("UTF-8");
-        QCOMPARE(again.allKeys(), qt.allKeys());
-        for (const QString& key : ours.keys()) {
-            QCOMPARE(again.value(key), qt.value(key));
+        // Written back, Qt reads the same values again. The rows spell no name twice in
+        // different cases, so Windows' rules read them alike and write text Qt reads alike.
+        IniText::Document windows(IniText::Rules::Windows);
+        windows.Read(text);
+        QCOMPARE(windows.All(), ours);
+        for (const QByteArray& written : {IniText::Write(ours), windows.Write()}) {
+            writeFile(path, written);
+            QSettings again(path, QSettings::IniFormat);
+            again.setIniCodec("UTF-8");
+            QCOMPARE(again.allKeys(), qt.allKeys());
+            for (const QString& key : ours.keys()) {
+                QCOMPARE(again.value(key), qt.value(key));
+            }
         }
+    }
+
+    // What Qt 5 reads on Windows, where its ini keys compare without regard to case (a name
+    // keeps its first spelling, the last value wins) and a section's parts come together.
+    void windowsRulesRead_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QVariantMap>("values"); // by the spelling kept
+        QTest::newRow("CR LF") << QByteArray("[ColorDorvoDialog]\r\nColorField=2\r\nsRgb=a b\r\n")
+                               << QVariantMap{{"ColorDorvoDialog/ColorField", "2"},
+                                              {"ColorDorvoDialog/sRgb", "a b"}};
+        QTest::newRow("a key again in another case")
+            << QByteArray("[G]\r\nKey=1\r\nKEY=2\r\nkey=3\r\n") << QVariantMap{{"G/Key", "3"}};
+        QTest::newRow("a section again in another case")
+            << QByteArray("[Grp]\r\na=1\r\n[other]\r\nx=0\r\n[GRP]\r\nB=2\r\nA=3\r\n")
+            << QVariantMap{{"Grp/a", "3"}, {"Grp/B", "2"}, {"other/x", "0"}};
+        QTest::newRow("general in any case")
+            << QByteArray(
+                   "top=1\r\n[GENERAL]\r\nTop=2\r\n[%GENERAL]\r\nx=3\r\n[%general]\r\nX=4\r\n")
+            << QVariantMap{{"top", "2"}, {"GENERAL/x", "4"}};
+        QTest::newRow("escaped letters beyond ASCII")
+            << QByteArray("[A%20b]\r\nK%E4=1\r\n[a%20B]\r\nk%C4=2\r\n")
+            << QVariantMap{{QStringLiteral(u"A b/K\u00e4"), "2"}};
+    }
+
+    void windowsRulesRead()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QVariantMap, values);
+        IniText::Document document(IniText::Rules::Windows);
+        QVERIFY(document.Read(text));
+        QCOMPARE(document.All(), values);
+        for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+            QCOMPARE(document.Value(it.key().toUpper()), it.value());
+            QCOMPARE(document.Value(it.key().toLower()), it.value());
+        }
+    }
+
+    // What Qt 5 writes on Windows after reading the file and setting the values in order: CR LF
+    // line ends, the file's order with new keys after in the order set, names spelled as first
+    // read or set, and a section for each spelling.
+    void windowsRulesWrite_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("writes"); // "key=value"
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("new keys in the order set")
+            << QByteArray()
+            << QStringList{"ColorDorvoDialog/sRgbSwitch=true", "ColorDorvoSwatches/CurrentTab=1",
+                           "ColorDorvoDialog/ColorField=2", "top=x"}
+            << QByteArray("[ColorDorvoDialog]\r\nsRgbSwitch=true\r\nColorField=2\r\n\r\n"
+                          "[ColorDorvoSwatches]\r\nCurrentTab=1\r\n\r\n[General]\r\ntop=x\r\n");
+        QTest::newRow("the file's order")
+            << QByteArray("[Z]\nz=1\na=2\n[B]\nk=1\n") << QStringList{"Z/m=3", "B/k=4"}
+            << QByteArray("[Z]\r\nz=1\r\na=2\r\nm=3\r\n\r\n[B]\r\nk=4\r\n");
+        QTest::newRow("first spellings")
+            << QByteArray("[colordorvodialog]\r\ncolorfield=0\r\n")
+            << QStringList{"ColorDorvoDialog/ColorField=2", "ColorDorvoDialog/PaletteAngle=45",
+                           "COLORDORVODIALOG/paletteangle=60"}
+            << QByteArray("[colordorvodialog]\r\ncolorfield=2\r\n\r\n"
+                          "[ColorDorvoDialog]\r\nPaletteAngle=60\r\n");
+        QTest::newRow("duplicates and parts brought together")
+            << QByteArray("[G]\r\nKey=1\r\n[H]\r\nh=1\r\n[g]\r\nkey=2\r\nb=3\r\n") << QStringList()
+            << QByteArray("[G]\r\nKey=2\r\nb=3\r\n\r\n[H]\r\nh=1\r\n");
+        // A section's keys are numbered on from its first heading, even one with no keys.
+        QTest::newRow("a section placed by its first heading")
+            << QByteArray("[A]\n[B]\nb=1\n[A]\na=1\n") << QStringList()
+            << QByteArray("[A]\r\na=1\r\n\r\n[B]\r\nb=1\r\n");
+        // Kept serialized text ending in an escaped LF would take the CR of the line end.
+        QTest::newRow("serialized text before CR LF")
+            << QByteArray("k=@\\\n\nm=@Rect(1 2 3 4)\n") << QStringList()
+            << QByteArray("[General]\r\nm=@Rect(1 2 3 4)\r\n");
+        QTest::newRow("general as a section name")
+            << QByteArray() << QStringList{"general/x=1", "y=2"}
+            << QByteArray("[%General]\r\nx=1\r\n\r\n[General]\r\ny=2\r\n");
+    }
+
+    void windowsRulesWrite()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, writes);
+        QFETCH(QByteArray, text);
+        IniText::Document document(IniText::Rules::Windows);
+        QVERIFY(document.Read(file));
+        for (const QString& write : writes) {
+            const int equals = write.indexOf(QLatin1Char('='));
+            document.SetValue(write.left(equals), write.mid(equals + 1));
+        }
+        QCOMPARE(document.Write(), text);
+    }
+
+    // The store under Windows' rules: a hand-edited file in other cases is read and merged with
+    // the writes as Qt would there.
+    void storeKeepsWindowsRules()
+    {
+        QDir().mkpath(cfg());
+        writeFile(SettingsPath(), "[colordorvodialog]\r\ncolorfield=2\r\n");
+        OpenSettingsStore(IniText::Rules::Windows);
+        QVariant field(0);
+        ReadSetting(QStringLiteral("ColorDorvoDialog"), QStringLiteral("ColorField"), field);
+        QCOMPARE(field.toInt(), 2);
+        WriteSetting(QStringLiteral("ColorDorvoDialog"), QStringLiteral("ColorField"), 3);
+        WriteSetting(QStringLiteral("ColorDorvoDialog"), QStringLiteral("sRgbSwitch"), false);
+        WriteSetting(QStringLiteral("ColorDorvoDialog"), QStringLiteral("PaletteAngle"), 45);
+        CloseSettingsStore();
+        QCOMPARE(fileBytes(SettingsPath()),
+                 QByteArray("[colordorvodialog]\r\ncolorfield=3\r\n\r\n"
+                            "[ColorDorvoDialog]\r\nsRgbSwitch=false\r\nPaletteAngle=45\r\n"));
     }
 
     // Values in Qt's serialized forms are never decoded: decoding "@Variant(...)" would let a

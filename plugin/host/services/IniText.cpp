@@ -2,7 +2,11 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <limits>
 #include <map>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -385,19 +389,20 @@ QByteArray EscapedItem(QString text)
     return EscapedText(text);
 }
 
-// The value's text, or false for a value that has no plain text form.
-bool ValueText(const QVariant& value, QByteArray& text)
+// The value's text on a line ending with `eol`, or false for a value that has no plain text
+// form.
+bool ValueText(const QVariant& value, const QByteArray& eol, QByteArray& text)
 {
     if (value.userType() == QMetaType::QByteArray) {
         // Serialized text kept as the file had it, but only where it still ends at its own line
         // end: text that ended the file inside quotes or after a backslash would swallow the
-        // lines written after it.
+        // lines written after it, and an escaped LF takes the CR of a CR LF line end with it.
         text = value.toByteArray();
-        const QByteArray alone = "k=" + text + '\n';
+        const QByteArray alone = "k=" + text + eol;
         int pos = 0;
         Line line;
         return NextLine(alone, pos, line) && line.start == 0 && line.equals == 1 &&
-               line.end == alone.size() - 1;
+               line.end == alone.size() - eol.size();
     }
     if (!IniText::IsPlainText(value)) {
         return false;
@@ -423,14 +428,54 @@ bool ValueText(const QVariant& value, QByteArray& text)
 
 namespace IniText {
 
-bool Read(const QByteArray& text, Values& map)
+namespace {
+
+// Where the keys set go: after every place a file's line can have.
+constexpr int FirstSetPosition = 0x40000000;
+
+} // namespace
+
+Document::Document(Rules rules) : mRules(rules), mNextPosition(FirstSetPosition)
 {
+}
+
+QString Document::Folded(const QString& key) const
+{
+    return mRules == Rules::Windows ? key.toLower() : key;
+}
+
+void Document::Insert(const QString& key, const QVariant& value, int position)
+{
+    const QString folded = Folded(key);
+    const auto it = mEntries.find(folded);
+    if (it == mEntries.end()) {
+        mEntries.insert(folded, Entry{key, value, position});
+    } else {
+        it->value = value; // the first spelling and place stay
+    }
+}
+
+bool Document::Read(const QByteArray& text)
+{
+    mEntries.clear();
+    mNextPosition = FirstSetPosition;
     QByteArray data = text;
     if (data.startsWith("\xEF\xBB\xBF")) {
         data.remove(0, 3);
     }
+    // Qt's reader gathers the parts of the file under one section name (as the rules compare
+    // names) into one section, spelled as its first part, and numbers its keys on from the place
+    // of that first part's heading: the place counts every line, a heading twice. The keys
+    // before any heading belong to "[General]", at place 0.
+    struct Section
+    {
+        QString prefix; // the spelling, with a closing "/"; empty for "[General]"
+        int nextKeyPosition;
+    };
+    std::map<QString, Section> sections{{QString(), Section{QString(), 0}}};
+    Section* section = &sections.begin()->second;
+    int position = 0;
     bool ok = true;
-    QString section;
     int pos = 0;
     Line line;
     while (NextLine(data, pos, line)) {
@@ -444,15 +489,21 @@ bool Read(const QByteArray& text, Values& map)
                 name = data.mid(line.start + 1, close - line.start - 1);
             }
             name = name.trimmed();
+            QString prefix;
             if (qstricmp(name.constData(), "general") == 0) {
-                section.clear();
+                // stays empty
             } else if (qstricmp(name.constData(), "%general") == 0) {
-                section = QString::fromLatin1(name.mid(1)) + QLatin1Char('/');
+                prefix = QString::fromLatin1(name.mid(1)) + QLatin1Char('/');
             } else {
-                section = UnescapedKey(name, 0, name.size()) + QLatin1Char('/');
+                prefix = UnescapedKey(name, 0, name.size()) + QLatin1Char('/');
             }
+            const int headingPosition = ++position;
+            ++position;
+            section =
+                &sections.emplace(Folded(prefix), Section{prefix, headingPosition}).first->second;
             continue;
         }
+        ++position;
         if (line.equals == -1) {
             ok = false;
             continue;
@@ -464,45 +515,132 @@ bool Read(const QByteArray& text, Values& map)
         // Empty parts of a name ("[]", "a\\b" in the file, "=v") are dropped, as QSettings
         // drops them from the keys it is asked for.
         QString key;
-        for (const QString& part :
-             QString(section + UnescapedKey(data, line.start, keyEnd)).split(QLatin1Char('/'))) {
+        for (const QString& part : QString(section->prefix + UnescapedKey(data, line.start, keyEnd))
+                                       .split(QLatin1Char('/'))) {
             if (!part.isEmpty()) {
                 key += (key.isEmpty() ? QString() : QStringLiteral("/")) + part;
             }
         }
-        map.insert(key, ValueOf(data, line.equals + 1, line.end));
+        Insert(key, ValueOf(data, line.equals + 1, line.end), section->nextKeyPosition++);
     }
     return ok;
 }
 
-QByteArray Write(const Values& map)
+QByteArray Document::Write() const
 {
-    // Sections in the order of their names, keys sorted within each.
-    std::map<QString, QByteArray> sections;
-    for (auto it = map.constBegin(); it != map.constEnd(); ++it) {
+    const bool windows = mRules == Rules::Windows;
+    const QByteArray eol = windows ? "\r\n" : "\n";
+    // Qt orders sections by the first place among their keys, and keys by their places; names
+    // decide between equal places. Off Windows it keeps no places, so names alone decide.
+    struct KeyLine
+    {
+        int position;
+        QString key;
         QByteArray text;
-        if (!ValueText(it.value(), text)) {
+    };
+    struct Section
+    {
+        int position = std::numeric_limits<int>::max();
+        QString name;
+        std::vector<KeyLine> lines;
+    };
+    std::map<QString, Section> byName;
+    for (const Entry& entry : mEntries) {
+        QByteArray text;
+        if (!ValueText(entry.value, eol, text)) {
             continue;
         }
-        const int slash = it.key().indexOf(QLatin1Char('/'));
-        const QString section = slash == -1 ? QString() : it.key().left(slash);
-        const QString key = slash == -1 ? it.key() : it.key().mid(slash + 1);
-        sections[section] += EscapedKey(key) + '=' + text + '\n';
+        const int slash = entry.key.indexOf(QLatin1Char('/'));
+        const QString name = slash == -1 ? QString() : entry.key.left(slash);
+        const QString key = slash == -1 ? entry.key : entry.key.mid(slash + 1);
+        const int position = windows ? entry.position : 0;
+        Section& section = byName[name];
+        section.name = name;
+        section.position = std::min(section.position, position);
+        section.lines.push_back(KeyLine{position, key, EscapedKey(key) + '=' + text + eol});
     }
+    std::vector<Section*> sections;
+    for (auto& named : byName) {
+        sections.push_back(&named.second);
+    }
+    std::sort(sections.begin(), sections.end(), [](const Section* a, const Section* b) {
+        return std::tie(a->position, a->name) < std::tie(b->position, b->name);
+    });
     QByteArray out;
-    for (const auto& [section, lines] : sections) {
+    for (Section* section : sections) {
+        std::sort(section->lines.begin(), section->lines.end(),
+                  [](const KeyLine& a, const KeyLine& b) {
+                      return std::tie(a.position, a.key) < std::tie(b.position, b.key);
+                  });
         if (!out.isEmpty()) {
-            out += '\n';
+            out += eol;
         }
-        QByteArray name = EscapedKey(section);
+        QByteArray name = EscapedKey(section->name);
         if (name.isEmpty()) {
             name = "General";
         } else if (qstricmp(name.constData(), "general") == 0) {
-            name.prepend('%');
+            // Qt writes this heading in one spelling, which only the rules on Windows read as
+            // the same name; elsewhere the name's own spelling is kept.
+            name = windows ? QByteArray("%General") : '%' + name;
         }
-        out += '[' + name + "]\n" + lines;
+        out += '[' + name + ']' + eol;
+        for (const KeyLine& line : section->lines) {
+            out += line.text;
+        }
     }
     return out;
+}
+
+QVariant Document::Value(const QString& key) const
+{
+    return mEntries.value(Folded(key)).value;
+}
+
+void Document::SetValue(const QString& key, const QVariant& value)
+{
+    Insert(key, value, mNextPosition++);
+}
+
+void Document::SetValues(const Document& other)
+{
+    std::vector<const Entry*> entries;
+    for (const Entry& entry : other.mEntries) {
+        entries.push_back(&entry);
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry* a, const Entry* b) { return a->position < b->position; });
+    for (const Entry* entry : entries) {
+        SetValue(entry->key, entry->value);
+    }
+}
+
+Values Document::All() const
+{
+    Values values;
+    for (const Entry& entry : mEntries) {
+        values.insert(entry.key, entry.value);
+    }
+    return values;
+}
+
+bool Read(const QByteArray& text, Values& values)
+{
+    Document document(Rules::Elsewhere);
+    const bool ok = document.Read(text);
+    const Values read = document.All();
+    for (auto it = read.constBegin(); it != read.constEnd(); ++it) {
+        values.insert(it.key(), it.value());
+    }
+    return ok;
+}
+
+QByteArray Write(const Values& values)
+{
+    Document document(Rules::Elsewhere);
+    for (auto it = values.constBegin(); it != values.constEnd(); ++it) {
+        document.SetValue(it.key(), it.value());
+    }
+    return document.Write();
 }
 
 bool IsPlainText(const QVariant& value)

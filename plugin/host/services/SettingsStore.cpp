@@ -21,9 +21,15 @@ namespace {
 // this module in Qt's tables when the host unloads the module.
 struct Store
 {
+    explicit Store(IniText::Rules fileRules)
+        : rules(fileRules), values(fileRules), changes(fileRules)
+    {
+    }
+
+    IniText::Rules rules;
     QString path;
-    IniText::Values values;
-    IniText::Values changes;
+    IniText::Document values;
+    IniText::Document changes; // in the order first written, as QSettings places new keys
     QTimer flushTimer;
 };
 
@@ -33,14 +39,10 @@ std::unique_ptr<Store>& TheStore()
     return store;
 }
 
-IniText::Values ReadFile(const QString& path)
+void ReadFile(const QString& path, IniText::Document& document)
 {
-    IniText::Values values;
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly)) {
-        IniText::Read(file.readAll(), values);
-    }
-    return values;
+    document.Read(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
 }
 
 // Writes the changes over what the file holds now, so that values another writer put there
@@ -48,16 +50,15 @@ IniText::Values ReadFile(const QString& path)
 void Flush(Store& store)
 {
     store.flushTimer.stop();
-    if (store.changes.isEmpty()) {
+    if (store.changes.IsEmpty()) {
         return;
     }
-    IniText::Values values = ReadFile(store.path);
-    for (auto it = store.changes.constBegin(); it != store.changes.constEnd(); ++it) {
-        values.insert(it.key(), it.value());
-    }
+    IniText::Document file(store.rules);
+    ReadFile(store.path, file);
+    file.SetValues(store.changes);
     if (QDir().mkpath(QFileInfo(store.path).absolutePath()) &&
-        WriteFileAtomically(store.path, IniText::Write(values))) {
-        store.changes.clear();
+        WriteFileAtomically(store.path, file.Write())) {
+        store.changes = IniText::Document(store.rules);
     }
 }
 
@@ -76,12 +77,12 @@ QString FullKey(const QString& group, const QString& key)
 
 } // namespace
 
-void OpenSettingsStore()
+void OpenSettingsStore(IniText::Rules rules)
 {
     CloseSettingsStore(); // an open store is written before its successor reads the file
-    auto store = std::make_unique<Store>();
+    auto store = std::make_unique<Store>(rules);
     store->path = SettingsPath();
-    store->values = ReadFile(store->path);
+    ReadFile(store->path, store->values);
     store->flushTimer.setSingleShot(true);
     store->flushTimer.setInterval(0);
     Store* raw = store.get();
@@ -104,7 +105,7 @@ bool IsSettingsStoreOpen()
 
 void ReadSetting(const QString& group, const QString& key, QVariant& value)
 {
-    const QVariant stored = OpenStore().values.value(FullKey(group, key));
+    const QVariant stored = OpenStore().values.Value(FullKey(group, key));
     // A value that is not plain text (a serialized form in a damaged file), or a list where
     // one value belongs, is damaged: the default stays.
     const bool listWanted = !value.isValid() || value.userType() == QMetaType::QStringList;
@@ -120,8 +121,8 @@ void WriteSetting(const QString& group, const QString& key, const QVariant& valu
         return; // the store keeps plain text only: it could not read anything else back
     }
     Store& store = OpenStore();
-    store.values.insert(FullKey(group, key), value);
-    store.changes.insert(FullKey(group, key), value);
+    store.values.SetValue(FullKey(group, key), value);
+    store.changes.SetValue(FullKey(group, key), value);
     if (QCoreApplication::instance()) {
         store.flushTimer.start();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/services/IniText.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QString>
@@ -9,8 +11,10 @@
 // plug-in configuration directory. The utility plug-in opens the store when the host starts and
 // closes it when the host stops; a read or write while it is closed opens it on demand.
 
-// Creates the store on the settings file (replacing any open one, which is written first).
-void OpenSettingsStore();
+// Creates the store on the settings file (replacing any open one, which is written first). The
+// file is kept as Qt's ini format keeps it on the platform the plug-in is built for (see
+// IniText::Rules); a store opened on demand does the same.
+void OpenSettingsStore(IniText::Rules rules = IniText::NativeRules);
 // Writes pending values to the file and forgets the store. Does nothing when none is open.
 void CloseSettingsStore();
 bool IsSettingsStoreOpen();
