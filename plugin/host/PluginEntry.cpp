@@ -1,6 +1,6 @@
-// The module's face to the host: the entry point the loader calls, the Lib* functions the
-// host queries, and the script function registered while the module is loaded. These are
-// the only symbols the module exports.
+// The module's face to the host: the entry point the loader calls and the Lib* functions the
+// host queries, the only symbols the module exports. (The script function the module registers
+// is ScriptHost's.)
 #include "color/ModuleCaches.h"
 #include "host/ColorDorvoPickerClassDesc.h"
 #include "host/DorvoColorUtilityClassDesc.h"
@@ -12,14 +12,6 @@
 namespace {
 
 constexpr int kClassCount = 2;
-
-Value* VersionFunction(Value**, int)
-{
-    return new String(HostAccess::VersionText().toStdWString().c_str());
-}
-
-// Scripts call it as ColorDorvo.Version().
-Primitive gVersionFunction(_M("Version"), _M("ColorDorvo"), VersionFunction);
 
 } // namespace
 

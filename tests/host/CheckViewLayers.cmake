@@ -4,13 +4,18 @@
 # the host's services, the views (fields, then swatches), the settings dialog, the picker dialog,
 # and the rest of host/ (entry points, descriptors, adapter, utility), which creates the dialog.
 # A file includes headers of its own folder and of folders below it, never above. Only the seam
-# header, host/services/HostServices.h, includes the SDK's headers. The layers below the dialog
+# header, host/services/HostServices.h, includes the SDK's headers, but for the script engine's,
+# which only host/services/ScriptServices.h includes, and only host/services/ScriptHost.cpp that. The layers below the dialog
 # do not include the seam either, not even through a header of host/services: they reach the
 # host through HostAccess.h, and only the sources of host/services include the seam.
 # Form files count with the headers they name for their custom widgets.
 set(layers color host/services fields swatches settings dialog host)
 set(no_seam color fields swatches settings)
 set(seam "host/services/HostServices.h")
+# The script engine's seam: the script headers declare global classes the plug-in's names would
+# clash with (MAXScript's ColorValue), so one unit alone includes it.
+set(script_seam "host/services/ScriptServices.h")
+set(script_unit "host/services/ScriptHost.cpp")
 
 # The layer a header path or a plug-in file (relative to plugin/) belongs to, or "" for one that
 # is none of the plug-in's (an SDK or generated header).
@@ -50,7 +55,10 @@ foreach(rel IN LISTS sources)
     layer_of("${header}" used)
     if(used STREQUAL "")
       # Not the plug-in's: a form's generated header, or one of the SDK's.
-      if(NOT header MATCHES "^ui_[^/]+\\.h$" AND NOT rel STREQUAL seam)
+      if(header MATCHES "^maxscript/" AND NOT rel STREQUAL script_seam)
+        list(APPEND faults "${rel}: ${line} (a script header outside ${script_seam})")
+      elseif(NOT header MATCHES "^ui_[^/]+\\.h$" AND NOT rel STREQUAL seam
+             AND NOT rel STREQUAL script_seam)
         list(APPEND faults "${rel}: ${line} (an SDK header outside ${seam})")
       endif()
       continue()
@@ -59,10 +67,14 @@ foreach(rel IN LISTS sources)
     if(used_rank GREATER own_rank)
       list(APPEND faults "${rel}: ${line} (${used}/ is above ${own}/)")
     endif()
+    if(header STREQUAL script_seam AND NOT rel STREQUAL script_unit)
+      list(APPEND faults "${rel}: ${line} (only ${script_unit} sees the script headers)")
+    endif()
     list(FIND no_seam "${own}" seamless)
     if(header STREQUAL seam AND seamless GREATER -1)
       list(APPEND faults "${rel}: ${line} (${own}/ reaches the host through HostAccess.h)")
-    elseif(header STREQUAL seam AND own STREQUAL "host/services" AND rel MATCHES "\\.h$")
+    elseif(header STREQUAL seam AND own STREQUAL "host/services" AND rel MATCHES "\\.h$"
+           AND NOT rel STREQUAL script_seam)
       list(APPEND faults "${rel}: ${line} (the views include this header)")
     endif()
   endforeach()

@@ -5,7 +5,7 @@
 // stopping the utility also leave marker files in the configuration folder for tests that
 // watch the host program from outside.
 #include "host/DorvoColorUtility.h"
-#include "host/services/HostServices.h"
+#include "host/services/ScriptServices.h"
 #include "host/services/SettingsStore.h"
 
 #include <QFile>

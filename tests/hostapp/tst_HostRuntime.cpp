@@ -1,4 +1,4 @@
-#include "host/services/HostServices.h"
+#include "host/services/ScriptServices.h"
 
 #include "hostsdk/HostRuntime.h"
 

@@ -1,6 +1,7 @@
 #include "host/services/HostAccess.h"
 
 #include "host/services/HostServices.h"
+#include "host/services/ScriptHost.h"
 
 #include <QIcon>
 
@@ -27,14 +28,9 @@ QPixmap IconPixmap(const char* path, int size)
         .pixmap(QSize(size, size), QIcon::Normal, QIcon::Off);
 }
 
-// The text goes through the host's formatted print as the one argument of "%s", so a percent
-// sign in it is printed, not read as a conversion.
 void ListenerText(const QString& text)
 {
-    if (CharStream* listener = ListenerStream()) {
-        const std::wstring wide = text.toStdWString();
-        listener->printf(_M("%s"), wide.c_str());
-    }
+    ScriptHost::WriteListener(text);
 }
 
 void DebugText(const QString& text)

@@ -1,7 +1,8 @@
 #pragma once
 
-// The one place where the plug-in meets the host's SDK. Every other file of the plug-in
-// includes this header instead of the SDK's own. The SDK's headers are named and laid out as
+// The one place where the plug-in meets the host's SDK, but for its script engine (behind
+// ScriptServices.h, in one unit of its own). Every other file of the plug-in includes this header
+// instead of the SDK's own. The SDK's headers are named and laid out as
 // in the host's SDK, so the same lines compile against the stand-in here and against the real
 // SDK on Windows; only the build files choose which.
 
@@ -18,6 +19,9 @@
 #include "Qt/QmaxSpinBox.h"
 #include "acolor.h"
 #include "dbgprint.h"
+// MaxSDK::Util::UseLanguagePackLocale, which the entry point calls: the host's reference pages do
+// not say which header declares it (README, "Choices the public reference leaves open").
+// A builder who finds it declared elsewhere changes this one line.
 #include "dllutilities.h"
 #include "gup.h"
 #include "hsv.h"
@@ -25,11 +29,6 @@
 #include "ipoint2.h"
 #include "maxapi.h"
 #include "maxicon.h"
-#include "maxscript/foundation/CharStream.h"
-#include "maxscript/foundation/functions.h"
-#include "maxscript/foundation/strings.h"
-#include "maxscript/kernel/MAXScript_TLS.h"
-#include "maxscript/kernel/value.h"
 #include "plugapi.h"
 #include "strbasic.h"
 
@@ -63,11 +62,4 @@ inline QString HostPlugCfgDir()
 {
     const MCHAR* dir = IPathConfigMgr::GetPathConfigMgr()->GetDir(APP_PLUGCFG_DIR);
     return dir ? QString::fromWCharArray(dir) : QString();
-}
-
-// The current thread's script listener output stream.
-inline CharStream* ListenerStream()
-{
-    auto* tls = static_cast<MAXScript_TLS*>(TlsGetValue(thread_locals_index));
-    return tls ? tls->current_stdout : nullptr;
 }

@@ -2,5 +2,8 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/HostServices.h
   ${CMAKE_CURRENT_LIST_DIR}/HostAccess.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HostAccess.h
+  ${CMAKE_CURRENT_LIST_DIR}/ScriptServices.h
+  ${CMAKE_CURRENT_LIST_DIR}/ScriptHost.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ScriptHost.h
   ${CMAKE_CURRENT_LIST_DIR}/SettingsStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IniText.cpp)
