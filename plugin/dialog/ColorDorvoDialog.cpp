@@ -43,11 +43,13 @@ namespace {
 // ViewColorChanged is not stopped here, the edit takes it as part of the running change.
 bool s_updating = false;
 
-// The button groups' click signal with the button's id (named idClicked from Qt 5.15 on).
+// The button groups' click signal with the button's id (named idClicked from Qt 5.15 on). Not
+// constexpr: on Windows Qt's functions are imported from its DLLs, and an imported function's
+// address is no constant expression.
 #if QT_VERSION >= QT_VERSION_CHECK(5, 15, 0)
-constexpr auto kIdClicked = &QButtonGroup::idClicked;
+const auto kIdClicked = &QButtonGroup::idClicked;
 #else
-constexpr auto kIdClicked = QOverload<int>::of(&QButtonGroup::buttonClicked);
+const auto kIdClicked = QOverload<int>::of(&QButtonGroup::buttonClicked);
 #endif
 
 } // namespace

@@ -23,7 +23,7 @@ function(configure_real_host build_dir qt_version result_var output_var)
   execute_process(
     COMMAND ${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${build_dir} -G Ninja
             -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCOLORDORVO_MAX_SDK_DIR=${sdk}
-            -DQt5_DIR=${QT5_DIR} -DCOLORDORVO_HOST_QT_VERSION=${qt_version}
+            -DQt5_DIR=${QT5_DIR} -DCOLORDORVO_HOST_QT_VERSION=${qt_version} ${ARGN}
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
   set(${result_var} ${result} PARENT_SCOPE)
   set(${output_var} "${output}" PARENT_SCOPE)
@@ -69,6 +69,14 @@ refuse("Qt5Svg" "Qt Svg")
 refuse("Qt5Test" "Qt Test")
 refuse("libhostsdk|colordorvo-host|tst_" "the stand-in, its host or the tests")
 refuse("hostsdk/include" "the stand-in's include folder")
+expect("[-/]W4[ \n]" "all of MSVC's usual warnings (/W4)")
+# A first build is not stopped by a warning; /WX is the builder's to ask for.
+refuse("[-/]WX[ \n]" "warnings as errors without COLORDORVO_WERROR=ON")
+configure_real_host(${WORK_DIR}/build-wx ${QT_VERSION} result output -DCOLORDORVO_WERROR=ON)
+file(READ ${WORK_DIR}/build-wx/build.ninja ninja_wx)
+if(NOT result EQUAL 0 OR NOT ninja_wx MATCHES "[-/]WX[ \n]")
+  list(APPEND faults "missing: /WX with COLORDORVO_WERROR=ON")
+endif()
 if(faults)
   list(JOIN faults "\n  " text)
   message(FATAL_ERROR "the generated real-host build is wrong:\n  ${text}")
