@@ -3,6 +3,7 @@
 #include "color/ColorTextParser.h"
 #include "color/CssColorSpaces.h"
 #include "color/GammaForms.h"
+#include "color/SrgbEncoding.h"
 
 #include <QCoreApplication>
 
@@ -106,8 +107,7 @@ QString linearText(const QColor& color, bool srgbCurve)
     QStringList values;
     for (const int channel : {color.red(), color.green(), color.blue()}) {
         if (srgbCurve)
-            values << linearNumber(channel, CssColorSpaces::linearFromSrgb(channel / 255.0),
-                                   CssColorSpaces::srgbFromLinear);
+            values << linearNumber(channel, linearFromSrgb(channel / 255.0), srgbFromLinear);
         else
             values << linearNumber(channel, double(linearChannelF(channel)), gamma22FromLinear);
     }

@@ -1,5 +1,7 @@
 #include "color/CssColorSpaces.h"
 
+#include "color/SrgbEncoding.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -53,7 +55,7 @@ Triple srgbFromXyz(const Triple& xyz)
 {
     Triple srgb = times(linearSrgbFromXyz, xyz);
     for (double& channel : srgb)
-        channel = CssColorSpaces::srgbFromLinear(channel);
+        channel = srgbFromLinear(channel);
     return srgb;
 }
 
@@ -69,22 +71,6 @@ double linearFromRec2020(double encoded)
 }
 
 } // namespace
-
-double CssColorSpaces::linearFromSrgb(double encoded)
-{
-    const double magnitude = std::fabs(encoded);
-    if (magnitude <= 0.04045)
-        return encoded / 12.92;
-    return std::copysign(std::pow((magnitude + 0.055) / 1.055, 2.4), encoded);
-}
-
-double CssColorSpaces::srgbFromLinear(double linear)
-{
-    const double magnitude = std::fabs(linear);
-    if (magnitude <= 0.0031308)
-        return linear * 12.92;
-    return std::copysign(1.055 * std::pow(magnitude, 1 / 2.4) - 0.055, linear);
-}
 
 CssColorSpaces::Triple CssColorSpaces::srgbFromLab(const Triple& lab)
 {

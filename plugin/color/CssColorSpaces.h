@@ -9,15 +9,12 @@
 // D50 white; they are adapted to sRGB's D65 with the Bradford matrix.
 //
 // Results are not clipped: a color outside sRGB has channels below 0 or above 1, and the transfer
-// functions extend to negative values by symmetry, as CSS's do.
+// functions extend to negative values by symmetry, as CSS's do. sRGB's (also Display P3's) is the
+// one of SrgbEncoding.
 class CssColorSpaces
 {
 public:
     using Triple = std::array<double, 3>;
-
-    // The sRGB transfer function of IEC 61966-2-1 (also Display P3's) and its inverse.
-    static double linearFromSrgb(double encoded);
-    static double srgbFromLinear(double linear);
 
     // Gamma-encoded sRGB, red, green and blue on 0..1 inside the gamut, from:
     // CIE L*a*b* on the D50 white (lightness 0..100);

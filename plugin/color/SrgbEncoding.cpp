@@ -1,26 +1,48 @@
 #include "color/SrgbEncoding.h"
 
-#include <math.h>
+#include <cmath>
+
+namespace {
+
+// The curve for a value of 0 and above, with its sums and products in `Real`. The decoding's
+// division and power are done in double whatever `Real` is; the encoding's power is a powf in
+// single precision, whose exponent 1 / 2.4 rounds to 0.41666666f.
+template <typename Real> double decoded(Real encoded)
+{
+    if (encoded <= Real(0.04045))
+        return encoded / Real(12.92);
+    return std::pow((encoded + Real(0.055)) / 1.055, 2.4);
+}
+
+template <typename Real> Real encoded(Real linear)
+{
+    if (linear <= Real(0.0031308))
+        return linear * Real(12.92);
+    return Real(1.055) * std::pow(linear, Real(1 / 2.4)) - Real(0.055);
+}
+
+} // namespace
+
+double linearFromSrgb(double encoded)
+{
+    return std::copysign(decoded(std::fabs(encoded)), encoded);
+}
+
+double srgbFromLinear(double linear)
+{
+    return std::copysign(encoded(std::fabs(linear)), linear);
+}
 
 float decodeSrgb(int channel)
 {
-    const float v = channel / 255.0f;
-    if (v > 0.04045f) {
-        const float offset = v + 0.055f;
-        return static_cast<float>(pow(offset / 1.055, 2.4) * 100.0);
-    }
-    return v / 12.92f * 100.0f;
+    // Below the threshold the float quotient times 100 is exact in double, so the product rounds
+    // to float once, as a float multiplication would.
+    return static_cast<float>(decoded(channel / 255.0f) * 100.0);
 }
 
 int encodeSrgb(float linear)
 {
-    float e;
-    if (linear > 0.0031308f) {
-        e = 1.055f * powf(linear, 0.41666666f) - 0.055f;
-    } else {
-        e = linear * 12.92f;
-    }
-    const float scaled = e * 255.0f;
+    const float scaled = encoded(linear) * 255.0f;
     if (!(scaled >= 0.0f)) {
         return 0;
     }

@@ -1,6 +1,7 @@
 #include "dialog/ColorInfoLine.h"
 
 #include "color/ColorNames.h"
+#include "color/Contrast.h"
 #include "color/RgbColor.h"
 #include "dialog/BackdropCache.h"
 
@@ -11,28 +12,11 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <array>
 #include <math.h>
 #include <optional>
 #include <utility>
 
 namespace {
-
-// Relative luminance of WCAG 2: the sRGB channels decoded to linear light (IEC 61966-2-1; WCAG
-// 2.0's threshold 0.03928 and the standard's 0.04045 split the 8-bit values alike) and weighted
-// by the Rec. 709 luminance coefficients, in double precision. White comes out exactly 1.
-double relativeLuminance(const RgbColor& rgb)
-{
-    static const std::array<double, 256> linear = [] {
-        std::array<double, 256> table{};
-        for (int i = 0; i < 256; ++i) {
-            const double v = i / 255.0;
-            table[i] = v <= 0.04045 ? v / 12.92 : pow((v + 0.055) / 1.055, 2.4);
-        }
-        return table;
-    }();
-    return 0.2126 * linear[rgb.red()] + 0.7152 * linear[rgb.green()] + 0.0722 * linear[rgb.blue()];
-}
 
 // What the conversion of a Lab, CMYK or temperature entry did, or nothing for another change.
 // The entered record is the one the color value keeps as typed.
@@ -134,9 +118,7 @@ QString ColorInfoLine::text() const
 
 double ColorInfoLine::contrastRatio(const RgbColor& first, const RgbColor& second)
 {
-    const double a = relativeLuminance(first);
-    const double b = relativeLuminance(second);
-    return a > b ? (a + 0.05) / (b + 0.05) : (b + 0.05) / (a + 0.05);
+    return ::contrastRatio(first, second);
 }
 
 QString ColorInfoLine::contrastText(double ratio)

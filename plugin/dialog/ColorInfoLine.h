@@ -46,8 +46,7 @@ public:
     // RepaintInterval later.
     QString text() const;
 
-    // The WCAG 2 contrast ratio of two colors, (L1 + 0.05) / (L2 + 0.05) of their relative
-    // luminances with the lighter first: 1 to 21. Alpha is ignored.
+    // The WCAG 2 contrast ratio of two colors (color/Contrast), as the line measures it.
     static double contrastRatio(const RgbColor& first, const RgbColor& second);
     // A ratio as the line shows it, "4.5:1", "21:1": rounded down to tenths, so that no pair reads
     // as meeting a WCAG threshold (3, 4.5, 7) that it misses; ".0" is left out.
