@@ -230,7 +230,7 @@ void ColorDorvoDialog::Destroy()
     // not the one the picker opened on. A color only shown here (typing whose report the timer
     // still holds, a palette tile or a swatch the host was not yet told of) never reached it.
     if (hostColor.rgb() != edit->initial().toQColor().rgb())
-        ColorSwatchListWidget::rememberColor(swatchList, hostColor);
+        ColorListStore::rememberColor(swatchList, hostColor);
     const FlagScope closing(closingOnPurpose);
     close();
 }
@@ -318,7 +318,7 @@ void ColorDorvoDialog::AcceptColor()
     // Accepting reports the current color itself; a pending report would only repeat it.
     edit->stopTimer();
     NotifyColorChanged(edit->current());
-    ColorSwatchListWidget::rememberColor(swatchList, edit->current().toQColor());
+    ColorListStore::rememberColor(swatchList, edit->current().toQColor());
     const FlagScope closing(closingOnPurpose);
     accept();
 }

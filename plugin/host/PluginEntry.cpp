@@ -7,7 +7,7 @@
 #include "host/PluginModule.h"
 #include "host/services/HostAccess.h"
 #include "host/services/HostServices.h"
-#include "swatches/ColorSwatchListWidget.h"
+#include "swatches/files/ColorListStore.h"
 
 namespace {
 
@@ -65,7 +65,7 @@ COLORDORVO_EXPORT int LibShutdown()
 {
     // Colors accepted while the list file could not be written get a last try; what still
     // cannot be written is lost with the process, and the debug output says so.
-    if (!ColorSwatchListWidget::writeWaitingHistory())
+    if (!ColorListStore::writeWaitingHistory())
         HostAccess::DebugText(QStringLiteral("ColorDorvo: accepted colors could not be written to "
                                              "History in the color list file\n"));
     // The tables and pictures the views keep between dialogs: a host that unloads the module

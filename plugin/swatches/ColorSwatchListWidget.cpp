@@ -4,18 +4,12 @@
 #include "fields/ColorDialogServices.h"
 #include "host/services/HostAccess.h"
 #include "host/services/SettingsStore.h"
-#include "swatches/AdobeSwatchFile.h"
 #include "swatches/ColorCopyMenu.h"
-#include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
-#include "swatches/GimpPaletteFile.h"
-#include "swatches/ImportLimits.h"
-#include "swatches/PhotoshopSwatchFile.h"
+#include "swatches/files/PaletteFiles.h"
 #include "ui_ColorSwatchListWidget.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -26,41 +20,14 @@
 #include <QSpacerItem>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <utility>
 
 namespace {
 
-const QString kSettingsGroup = QStringLiteral("ColorDorvoSwatches");
+const QString kSettingsGroup = QString::fromLatin1(ColorListStore::SettingsGroup);
 const QString kCurrentTabKey = QStringLiteral("CurrentTab");
 // The folder a list was last opened from, where the next file dialog starts.
 const QString kListFolderKey = QStringLiteral("ListFolder");
-// Whether accepted colors go to the front of "History" by themselves.
-const QString kRememberColorsKey = QStringLiteral("RememberColors");
-
-// Colors accepted by pickers without a panel that the main list file could not take yet, oldest
-// first.
-QVector<QColor>& waitingHistory()
-{
-    static QVector<QColor> colors;
-    return colors;
-}
-
-// Why the last try to write them failed, for the listener.
-QString& lastHistoryProblem()
-{
-    static QString problem;
-    return problem;
-}
-
-int swatchCount(const QVector<ColorList>& lists)
-{
-    int count = 0;
-    for (const ColorList& list : lists) {
-        count += list.swatches.size();
-    }
-    return count;
-}
 
 } // namespace
 
@@ -98,9 +65,9 @@ ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* services, QWid
             &ColorSwatchListWidget::importPalettes);
     connect(ui->exportTabAction, &QAction::triggered, this,
             &ColorSwatchListWidget::exportCurrentTab);
-    ui->rememberColorsAction->setChecked(remembersColors());
+    ui->rememberColorsAction->setChecked(ColorListStore::remembersColors());
     connect(ui->rememberColorsAction, &QAction::triggered, this,
-            [](bool on) { WriteSetting(kSettingsGroup, kRememberColorsKey, on); });
+            [](bool on) { ColorListStore::setRemembersColors(on); });
     connect(ui->renameTabAction, &QAction::triggered, this,
             &ColorSwatchListWidget::renameCurrentTab);
     connect(ui->clearTabAction, &QAction::triggered, this, &ColorSwatchListWidget::clearCurrentTab);
@@ -118,16 +85,7 @@ ColorSwatchListWidget::ColorSwatchListWidget(ColorDialogServices* services, QWid
     showFileState();
     // An index outside the tabs is ignored and leaves "History" open.
     ui->tabWidget->setCurrentIndex(currentTab);
-    if (!waitingHistory().isEmpty()) {
-        const QVector<QColor> colors = std::exchange(waitingHistory(), {});
-        change([this, colors] {
-            bool changed = false;
-            for (const QColor& color : colors) {
-                changed |= rememberInTab(color);
-            }
-            return changed;
-        });
-    }
+    ColorListStore::giveWaitingHistory(*this);
 }
 
 ColorSwatchListWidget::~ColorSwatchListWidget()
@@ -211,52 +169,14 @@ void ColorSwatchListWidget::importFiles(const QStringList& paths, const QString&
 
 bool ColorSwatchListWidget::loadColorList(const QString& path, QString& reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-        return false;
-    }
-    if (file.size() > MaxImportedBytes) {
-        reason = tr("larger than %1 MB").arg(MaxImportedBytes >> 20);
-        return false;
-    }
-    const QByteArray bytes = file.readAll();
     QVector<ColorList> lists;
-    bool read = false;
-    // A palette or swatch group without a name is titled after its file; a JSON list keeps an
-    // empty title as it is.
-    const bool json =
-        !isGimpPalette(bytes) && !isPhotoshopSwatches(bytes) && !isAdobeSwatchExchange(bytes);
-    if (isGimpPalette(bytes) || isPhotoshopSwatches(bytes)) {
-        ColorList palette;
-        read = isGimpPalette(bytes) ? parseGimpPalette(bytes, palette, reason)
-                                    : parsePhotoshopSwatches(bytes, palette, reason);
-        lists.append(palette);
-    } else if (isAdobeSwatchExchange(bytes)) {
-        read = parseAdobeSwatchExchange(bytes, lists, reason);
-    } else {
-        read = parseColorListFile(bytes, lists, reason);
-    }
-    if (!read) {
+    if (!readPaletteFile(path, lists, reason)) {
         return false;
-    }
-    for (ColorList& list : lists) {
-        if (list.name.isEmpty() && !json) {
-            list.name = QFileInfo(path).completeBaseName();
-        }
     }
     // The tabs counted are those the lists would open beside the tabs as the main file has them
     // now, so that file is taken in first.
     takeInFileChanges();
-    const int tabs = tabsOpenedBy(colorLists(), lists, MaxSwatches);
-    if (tabs > MaxImportedTabs) {
-        reason = tr("%1 tabs, more than the %2 a file may add").arg(tabs).arg(MaxImportedTabs);
-        return false;
-    }
-    const int count = swatchCount(lists);
-    if (count > MaxImportedSwatches) {
-        reason =
-            tr("%1 colors, more than the %2 a file may add").arg(count).arg(MaxImportedSwatches);
+    if (!importFits(colorLists(), lists, reason)) {
         return false;
     }
     change([this, lists] {
@@ -499,107 +419,24 @@ void ColorSwatchListWidget::pick(const QColor& color)
     }
 }
 
-void ColorSwatchListWidget::rememberColor(const QColor& color)
+bool ColorSwatchListWidget::changeHistory(const HistoryEdit& edit)
 {
-    if (!remembersColors()) {
-        return;
-    }
-    change([this, color] { return rememberInTab(color); });
-}
-
-bool ColorSwatchListWidget::rememberInTab(const QColor& color)
-{
-    QVector<ColorList::Swatch> history = colorLists()[HistoryTab].swatches;
-    if (!rememberIn(history, color)) {
-        return false;
-    }
-    clearGrid(ui->historyGrid);
-    for (const ColorList::Swatch& swatch : history) {
-        addSwatch(swatch.color, ui->historyGrid, swatch.name);
-    }
-    return true;
-}
-
-void ColorSwatchListWidget::rememberColor(ColorSwatchListWidget* panel, const QColor& color)
-{
-    if (panel) {
-        panel->rememberColor(color);
-        return;
-    }
-    if (!remembersColors()) {
-        return;
-    }
-    waitingHistory().append(color);
-    if (!writeWaitingHistory()) {
-        HostAccess::ListenerText(
-            QStringLiteral("ColorDorvo: the color list file %1 %2; the accepted color waits until "
-                           "it can be written\n")
-                .arg(QDir::toNativeSeparators(ColorListPath()), lastHistoryProblem()));
-    }
-}
-
-bool ColorSwatchListWidget::writeWaitingHistory()
-{
-    QVector<QColor>& colors = waitingHistory();
-    if (colors.isEmpty()) {
+    return change([this, edit] {
+        QVector<ColorList::Swatch> history = colorLists()[HistoryTab].swatches;
+        if (!edit(history)) {
+            return false;
+        }
+        clearGrid(ui->historyGrid);
+        for (const ColorList::Swatch& swatch : history) {
+            addSwatch(swatch.color, ui->historyGrid, swatch.name);
+        }
         return true;
-    }
-    // As a panel would, under the file's lock: read the file, or start from the default lists,
-    // put the colors still waiting in "History" and save.
-    ColorListStore store;
-    ColorListStore::Lock lock(store);
-    QVector<ColorList> lists;
-    const ColorListStore::Reading reading =
-        lock.held() ? store.load(lists) : ColorListStore::Reading::Unreadable;
-    if (reading != ColorListStore::Reading::Unreadable) {
-        if (reading == ColorListStore::Reading::Missing) {
-            lists = ColorListStore::defaultLists();
-        }
-        store.markShown(lists);
-        const QString title = QCoreApplication::translate("ColorSwatchListWidget", "History");
-        auto history = std::find_if(lists.begin(), lists.end(),
-                                    [&](const ColorList& list) { return list.name == title; });
-        if (history == lists.end()) {
-            lists.append({title, {}});
-            history = lists.end() - 1;
-        }
-        bool changed = false;
-        for (const QColor& accepted : colors) {
-            changed |= rememberIn(history->swatches, accepted);
-        }
-        if (!changed || store.save(lists)) {
-            colors.clear();
-            return true;
-        }
-    }
-    lastHistoryProblem() = store.problem();
-    return false;
-}
-
-bool ColorSwatchListWidget::rememberIn(QVector<ColorList::Swatch>& history, const QColor& color)
-{
-    if (!history.isEmpty() && history.first().color.rgb() == color.rgb()) {
-        return false;
-    }
-    QColor opaque = color;
-    opaque.setAlpha(255);
-    history.prepend({opaque, QString()});
-    if (history.size() > MaxSwatches) {
-        history.resize(MaxSwatches);
-    }
-    return true;
-}
-
-bool ColorSwatchListWidget::remembersColors()
-{
-    QVariant on(true);
-    ReadSetting(kSettingsGroup, kRememberColorsKey, on);
-    return on.toBool();
+    });
 }
 
 void ColorSwatchListWidget::updateMenu()
 {
-    ui->rememberColorsAction->setChecked(remembersColors());
+    ui->rememberColorsAction->setChecked(ColorListStore::remembersColors());
     const int open = ui->tabWidget->currentIndex();
     const bool custom = open > HistoryTab;
     ui->renameTabAction->setEnabled(custom);
@@ -616,31 +453,37 @@ void ColorSwatchListWidget::exportCurrentTab()
         return;
     }
     const ColorList& list = lists[open];
-    const QString gplFilter = tr("GIMP Palette (*.gpl)");
-    const QString aseFilter = tr("Adobe Swatch Exchange (*.ase)");
-    const QString jsonFilter = tr("Json Files (*.json)");
-    QString filter = gplFilter;
+    // The save dialog's filters, each naming its format; the first is chosen to begin with.
+    const std::pair<QString, PaletteFormat> filters[] = {
+        {tr("GIMP Palette (*.gpl)"), PaletteFormat::GimpPalette},
+        {tr("Adobe Swatch Exchange (*.ase)"), PaletteFormat::AdobeSwatchExchange},
+        {tr("Json Files (*.json)"), PaletteFormat::ColorListJson}};
+    QStringList filterTexts;
+    for (const auto& [text, format] : filters) {
+        filterTexts << text;
+    }
+    QString filter = filterTexts.first();
     QString fileName = list.name.isEmpty() ? tr("Swatches") : list.name;
     fileName.replace(QRegularExpression(QStringLiteral(R"([/\\:*?"<>|])")), QStringLiteral("_"));
-    QString path = QFileDialog::getSaveFileName(
-        this, tr("Export Tab"),
-        startFolder() + QLatin1Char('/') + fileName + QStringLiteral(".gpl"),
-        gplFilter + QStringLiteral(";;") + aseFilter + QStringLiteral(";;") + jsonFilter, &filter);
+    QString path =
+        QFileDialog::getSaveFileName(this, tr("Export Tab"),
+                                     startFolder() + QLatin1Char('/') + fileName +
+                                         QLatin1Char('.') + paletteSuffix(filters[0].second),
+                                     filterTexts.join(QStringLiteral(";;")), &filter);
     if (path.isEmpty()) {
         return;
     }
-    QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix != QLatin1String("gpl") && suffix != QLatin1String("ase") &&
-        suffix != QLatin1String("json")) {
-        suffix = filter == jsonFilter  ? QStringLiteral("json")
-                 : filter == aseFilter ? QStringLiteral("ase")
-                                       : QStringLiteral("gpl");
-        path += QLatin1Char('.') + suffix;
+    // A name without one of the formats' suffixes takes the chosen filter's.
+    PaletteFormat format = filters[0].second;
+    if (!paletteFormatOf(path, format)) {
+        for (const auto& [text, filterFormat] : filters) {
+            if (text == filter) {
+                format = filterFormat;
+            }
+        }
+        path += QLatin1Char('.') + paletteSuffix(format);
     }
-    // A swatch exchange file holds the tab as one group of its title.
-    const QByteArray text = suffix == QLatin1String("json")  ? colorListFileText({list})
-                            : suffix == QLatin1String("ase") ? adobeSwatchExchangeData({list})
-                                                             : gimpPaletteText(list);
+    const QByteArray text = paletteData(list, format);
     QString error;
     if (!WriteFileAtomically(path, text, &error)) {
         refuse(tr("Export Tab"),

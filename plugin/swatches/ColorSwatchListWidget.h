@@ -1,7 +1,8 @@
 #pragma once
 
-#include "swatches/ColorList.h"
-#include "swatches/ColorListStore.h"
+#include "swatches/files/ColorList.h"
+#include "swatches/files/ColorListStore.h"
+#include "swatches/files/ImportLimits.h"
 
 #include <QString>
 #include <QVector>
@@ -31,24 +32,19 @@ class ColorSwatchListWidget;
 // reloads the file if another panel (a second open picker) wrote it since, so neither drops the
 // other's swatches. A change the file cannot take (its lock held too long by another picker, or
 // the file unreadable) is shown and kept, a line above the tabs says why, and it is made again on
-// the file as it then is at the next change, close or end of the panel.
-class ColorSwatchListWidget : public QWidget
+// the file as it then is at the next change, close or end of the panel. The files it imports and
+// exports are read and written by PaletteFiles, within the limits of ImportLimits; what goes into
+// "History" is the list store's rule.
+class ColorSwatchListWidget : public QWidget, public ColorListStore::HistoryView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorSwatchListWidget)
 
 public:
-    static constexpr int MaxSwatches = 80;
+    static constexpr int MaxSwatches = MaxTabSwatches;
     static constexpr int SwatchSize = 24;
     static constexpr int FavoritesTab = 0;
     static constexpr int HistoryTab = 1;
-    // More colors than this in one file to import is refused rather than spread over tabs
-    // without end.
-    static constexpr int MaxImportedSwatches = 50 * MaxSwatches;
-    static constexpr qint64 MaxImportedBytes = qint64(8) << 20;
-    // Likewise more new tabs (after lists of one title have joined and long ones have been
-    // split over "Title 2", "Title 3", ...) than anyone could find again among the tabs.
-    static constexpr int MaxImportedTabs = 100;
 
     // `dialog` receives picks and gives the current color; it is not owned and may be null.
     ColorSwatchListWidget(ColorDialogServices* dialog, QWidget* parent);
@@ -64,11 +60,11 @@ public:
     void openCustomColorList();
     // The same for lists and GIMP palettes, from the "S" menu.
     void importPalettes();
-    // Reads a JSON list file or a GIMP palette and adds its lists to the tabs of the same titles
-    // (new tabs at the end for new titles); colors past a tab's 80th continue in "Title 2",
-    // "Title 3", ... A palette without a name is titled after its file. The main list file is
-    // reloaded first and saved after. False, with a one-line reason and nothing changed, for a
-    // file that cannot be read, is no list, or is over the limits above.
+    // Reads a list file or palette (readPaletteFile) and adds its lists to the tabs of the same
+    // titles (new tabs at the end for new titles); colors past a tab's 80th continue in "Title 2",
+    // "Title 3", ... The main list file is reloaded first and saved after. False, with a one-line
+    // reason and nothing changed, for a file that cannot be read, is no list, or is over the
+    // import limits (importFits).
     bool loadColorList(const QString& path, QString& reason);
     // Writes every tab to the main list file, with the changes still waiting made again on the
     // file as it now is; false when it could not be written.
@@ -78,22 +74,9 @@ public:
     // in red, green, blue and name goes, at the same place if it is still there.
     void removeSwatch(ColorSwatchButton* button, QGridLayout* grid);
 
-    // A color the user accepted goes to the front of "History" unless it is the newest there
-    // already; the oldest past the 80th go. The main list file is reloaded first and saved
-    // after. Nothing happens while the "S" menu's switch for it is off.
-    void rememberColor(const QColor& color);
-    // The same for a picker with or without a panel: without one, straight on the main file; a
-    // color the file cannot take then waits, is named in the listener, and goes with the next
-    // color accepted without a panel or into the next panel that opens.
-    static void rememberColor(ColorSwatchListWidget* panel, const QColor& color);
-    // Writes the colors accepted without a panel that the file could not take yet; true when none
-    // is left waiting. The host's shutdown gives them this last chance.
-    static bool writeWaitingHistory();
-    // Puts `color`, opaque, in front of `history` unless it equals the first there in red,
-    // green and blue; keeps the first MaxSwatches. True when `history` changed.
-    static bool rememberIn(QVector<ColorList::Swatch>& history, const QColor& color);
-    // The switch, stored in the settings; on unless turned off.
-    static bool remembersColors();
+    // "History" changed by `edit`, as every change is made (see change below): the list store
+    // puts accepted colors there (ColorListStore::rememberColor with this panel).
+    bool changeHistory(const HistoryEdit& edit) override;
 
     // The grid of tab `index`, or null.
     QGridLayout* gridOf(int index) const;
@@ -122,7 +105,6 @@ private:
     void takeInFileChanges();
     // The line above the tabs: why the file did not take the tabs, hidden when it did.
     void showFileState();
-    bool rememberInTab(const QColor& color);
     void replaceTabs(const QVector<ColorList>& lists);
     void addLists(const QVector<ColorList>& lists);
     int tabOfTitle(const QString& title) const;

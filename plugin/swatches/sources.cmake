@@ -1,3 +1,6 @@
+# The swatch views: the harmony palette, the swatch buttons and the side panel of stored colors.
+# Its files/ room holds the formats and the list store the panel reads and writes through.
+include(${CMAKE_CURRENT_LIST_DIR}/files/sources.cmake)
 list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorPaletteLayout.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorPalette.cpp
@@ -6,13 +9,5 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorSwatchButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorDragSource.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorCopyMenu.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ColorListFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/GimpPaletteFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/BigEndianReader.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/AdobeColorConversion.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/AdobeSwatchFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PhotoshopSwatchFile.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ImportLimits.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ColorListStore.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSwatchListWidget.cpp
 )

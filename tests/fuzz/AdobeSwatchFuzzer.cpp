@@ -1,7 +1,7 @@
 // The swatch exchange reader on arbitrary bytes. Besides the sanitizers' checks: a refused file
 // has a one-line reason and leaves the lists alone; every file read is written and read back
 // unchanged, and written again byte for byte the same.
-#include "swatches/AdobeSwatchFile.h"
+#include "swatches/files/AdobeSwatchFile.h"
 
 #include <cstdint>
 #include <cstdlib>

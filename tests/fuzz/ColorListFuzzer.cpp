@@ -1,7 +1,7 @@
 // The color-list reader on arbitrary bytes. Besides the sanitizers' checks: a refused text has a
 // reason; every list read is written and read back unchanged, and written again byte for byte
 // the same, so nothing a file holds changes by a save.
-#include "swatches/ColorListFile.h"
+#include "swatches/files/ColorListFile.h"
 
 #include <cstdint>
 #include <cstdlib>

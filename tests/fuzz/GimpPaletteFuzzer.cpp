@@ -1,7 +1,7 @@
 // The GIMP palette reader on arbitrary bytes. Besides the sanitizers' checks: a refused text has a
 // reason and leaves the list alone; every palette read is written and read back unchanged, and
 // written again byte for byte the same.
-#include "swatches/GimpPaletteFile.h"
+#include "swatches/files/GimpPaletteFile.h"
 
 #include <cstdint>
 #include <cstdlib>

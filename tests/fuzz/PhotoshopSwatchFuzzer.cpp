@@ -1,8 +1,8 @@
 // The Photoshop swatch reader on arbitrary bytes. Besides the sanitizers' checks: a refused file
 // has a one-line reason and leaves the list alone; every swatch read is opaque, and the list
 // survives the trip through a swatch exchange file, names included.
-#include "swatches/AdobeSwatchFile.h"
-#include "swatches/PhotoshopSwatchFile.h"
+#include "swatches/files/AdobeSwatchFile.h"
+#include "swatches/files/PhotoshopSwatchFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,5 +1,5 @@
-#include "swatches/AdobeSwatchFile.h"
-#include "swatches/PhotoshopSwatchFile.h"
+#include "swatches/files/AdobeSwatchFile.h"
+#include "swatches/files/PhotoshopSwatchFile.h"
 
 #include <QtEndian>
 #include <QtTest>

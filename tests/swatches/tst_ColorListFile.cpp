@@ -1,7 +1,7 @@
 #include "host/services/SettingsStore.h"
-#include "swatches/ColorListFile.h"
-#include "swatches/ColorListStore.h"
-#include "swatches/GimpPaletteFile.h"
+#include "swatches/files/ColorListFile.h"
+#include "swatches/files/ColorListStore.h"
+#include "swatches/files/GimpPaletteFile.h"
 
 #include "hostsdk/HostRuntime.h"
 

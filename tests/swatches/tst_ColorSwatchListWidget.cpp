@@ -3,11 +3,11 @@
 #include "TestHost.h"
 
 #include "host/services/SettingsStore.h"
-#include "swatches/AdobeSwatchFile.h"
-#include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/ColorSwatchListWidget.h"
-#include "swatches/GimpPaletteFile.h"
+#include "swatches/files/AdobeSwatchFile.h"
+#include "swatches/files/ColorListFile.h"
+#include "swatches/files/GimpPaletteFile.h"
 
 #include <QFileDialog>
 #include <QGridLayout>
@@ -556,9 +556,9 @@ private slots:
     {
         auto panel = openPanel();
         for (int i = 1; i <= 81; ++i) {
-            panel->rememberColor(QColor(i, 0, 0, 128));
+            ColorListStore::rememberColor(panel.get(), QColor(i, 0, 0, 128));
         }
-        panel->rememberColor(QColor(81, 0, 0));
+        ColorListStore::rememberColor(panel.get(), QColor(81, 0, 0));
         QCOMPARE(panel->gridOf(1)->count(), 80);
         QCOMPARE(swatch(panel.get(), 1, 0)->color(), QColor(81, 0, 0));
         QCOMPARE(swatch(panel.get(), 1, 79)->color(), QColor(2, 0, 0));
@@ -566,26 +566,26 @@ private slots:
         QCOMPARE(fileBytes(mainFile()), colorListFileText(panel->colorLists()));
 
         chooseFromMenu(panel.get(), "rememberColorsAction");
-        QVERIFY(!ColorSwatchListWidget::remembersColors());
-        panel->rememberColor(QColor(7, 7, 7));
-        ColorSwatchListWidget::rememberColor(nullptr, QColor(7, 7, 7));
+        QVERIFY(!ColorListStore::remembersColors());
+        ColorListStore::rememberColor(panel.get(), QColor(7, 7, 7));
+        ColorListStore::rememberColor(nullptr, QColor(7, 7, 7));
         QCOMPARE(swatch(panel.get(), 1, 0)->color(), QColor(81, 0, 0));
         QVERIFY(!storedSwatches().contains("History #070707"));
         chooseFromMenu(panel.get(), "rememberColorsAction");
-        QVERIFY(ColorSwatchListWidget::remembersColors());
+        QVERIFY(ColorListStore::remembersColors());
     }
 
     // A picker without a panel writes the main file itself; an open panel of another picker
     // takes that in before its next change and keeps it.
     void historyWithoutPanel()
     {
-        ColorSwatchListWidget::rememberColor(nullptr, QColor(1, 2, 3));
+        ColorListStore::rememberColor(nullptr, QColor(1, 2, 3));
         QCOMPARE(storedSwatches(),
                  QStringList({"Favorites #ffffff", "Favorites #000000", "Favorites #ff0000",
                               "Favorites #00ff00", "Favorites #0000ff", "History #010203"}));
         auto panel = openPanel();
-        ColorSwatchListWidget::rememberColor(nullptr, QColor(4, 5, 6));
-        panel->rememberColor(QColor(7, 8, 9));
+        ColorListStore::rememberColor(nullptr, QColor(4, 5, 6));
+        ColorListStore::rememberColor(panel.get(), QColor(7, 8, 9));
         QCOMPARE(storedSwatches().mid(5),
                  QStringList({"History #070809", "History #040506", "History #010203"}));
     }
@@ -734,7 +734,7 @@ private slots:
         auto* line = panel->findChild<QLabel*>(QStringLiteral("fileStateLbl"));
         dialog.current = ColorValue(QColor(10, 20, 30));
         clickAdd(panel.get());
-        ColorSwatchListWidget::rememberColor(nullptr, QColor(4, 5, 6));
+        ColorListStore::rememberColor(nullptr, QColor(4, 5, 6));
         ColorListStore::setLockWait(wait);
         QVERIFY2(line->isVisible() && line->text().contains(problem), qPrintable(line->text()));
         QVERIFY2(HostRuntime::ListenerOutput().contains(problem),
@@ -755,9 +755,9 @@ private slots:
         QCOMPARE(QDir(folder()).entryList({QStringLiteral("*.bak*")}), QStringList());
 
         // The host's shutdown writes what waits; so would the next accepted color.
-        QVERIFY(ColorSwatchListWidget::writeWaitingHistory());
+        QVERIFY(ColorListStore::writeWaitingHistory());
         QVERIFY(storedSwatches().contains(QStringLiteral("History #040506")));
-        ColorSwatchListWidget::rememberColor(nullptr, QColor(7, 8, 9));
+        ColorListStore::rememberColor(nullptr, QColor(7, 8, 9));
         panel->close();
         QVERIFY(line->isHidden());
         QCOMPARE(storedSwatches(),

@@ -1,4 +1,4 @@
-#include "swatches/ImportLimits.h"
+#include "swatches/files/ImportLimits.h"
 
 #include <QtTest>
 

@@ -7,9 +7,9 @@
 #include "swatches/ColorPaletteStep.h"
 
 #include "host/services/SettingsStore.h"
-#include "swatches/ColorListFile.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/ColorSwatchListWidget.h"
+#include "swatches/files/ColorListFile.h"
 
 #include <QClipboard>
 #include <QGridLayout>

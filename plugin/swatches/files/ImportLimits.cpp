@@ -1,8 +1,27 @@
-#include "swatches/ImportLimits.h"
+#include "swatches/files/ImportLimits.h"
 
+#include <QCoreApplication>
 #include <QMap>
 
 #include <algorithm>
+
+namespace {
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("ImportLimits", text);
+}
+
+int swatchCount(const QVector<ColorList>& lists)
+{
+    int count = 0;
+    for (const ColorList& list : lists) {
+        count += list.swatches.size();
+    }
+    return count;
+}
+
+} // namespace
 
 QString partTitle(const QString& title, int part)
 {
@@ -46,4 +65,20 @@ int tabsOpenedBy(const QVector<ColorList>& tabs, const QVector<ColorList>& added
         }
     }
     return opened;
+}
+
+bool importFits(const QVector<ColorList>& tabs, const QVector<ColorList>& added, QString& reason)
+{
+    const int opened = tabsOpenedBy(tabs, added, MaxTabSwatches);
+    if (opened > MaxImportedTabs) {
+        reason = tr("%1 tabs, more than the %2 a file may add").arg(opened).arg(MaxImportedTabs);
+        return false;
+    }
+    const int count = swatchCount(added);
+    if (count > MaxImportedSwatches) {
+        reason =
+            tr("%1 colors, more than the %2 a file may add").arg(count).arg(MaxImportedSwatches);
+        return false;
+    }
+    return true;
 }

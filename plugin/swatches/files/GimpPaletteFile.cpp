@@ -1,4 +1,4 @@
-#include "swatches/GimpPaletteFile.h"
+#include "swatches/files/GimpPaletteFile.h"
 
 #include <QCoreApplication>
 #include <QList>

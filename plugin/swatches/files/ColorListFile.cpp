@@ -1,4 +1,4 @@
-#include "swatches/ColorListFile.h"
+#include "swatches/files/ColorListFile.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

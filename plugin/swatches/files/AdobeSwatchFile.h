@@ -1,6 +1,6 @@
 #pragma once
 
-#include "swatches/ColorList.h"
+#include "swatches/files/ColorList.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "swatches/AdobeColorConversion.h"
+#include "swatches/files/AdobeColorConversion.h"
 
 #include "color/CmykColor.h"
 #include "color/CssColorSpaces.h"

@@ -1,13 +1,17 @@
-#include "swatches/ColorListStore.h"
+#include "swatches/files/ColorListStore.h"
 
 #include "host/services/HostAccess.h"
 #include "host/services/SettingsStore.h"
-#include "swatches/ColorListFile.h"
+#include "swatches/files/ColorListFile.h"
+#include "swatches/files/ImportLimits.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLockFile>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -20,6 +24,24 @@ int& lockWaitMs()
 {
     static int milliseconds = 3000;
     return milliseconds;
+}
+
+// Whether accepted colors go to the front of "History" by themselves.
+const QString kRememberColorsKey = QStringLiteral("RememberColors");
+
+// Colors accepted by pickers without a panel that the main list file could not take yet, oldest
+// first.
+QVector<QColor>& waitingHistory()
+{
+    static QVector<QColor> colors;
+    return colors;
+}
+
+// Why the last try to write them failed, for the listener.
+QString& lastHistoryProblem()
+{
+    static QString problem;
+    return problem;
 }
 
 } // namespace
@@ -233,4 +255,102 @@ void ColorListStore::moveAside(const QString& path, const QString& reason)
         QStringLiteral("ColorDorvo: the color list file %1 could not be read (%2) nor moved "
                        "aside; it is left as it is and the swatch lists are not saved\n")
             .arg(QDir::toNativeSeparators(path), reason));
+}
+
+void ColorListStore::rememberColor(HistoryView* view, const QColor& color)
+{
+    if (!remembersColors()) {
+        return;
+    }
+    if (view) {
+        view->changeHistory(
+            [color](QVector<ColorList::Swatch>& history) { return rememberIn(history, color); });
+        return;
+    }
+    waitingHistory().append(color);
+    if (!writeWaitingHistory()) {
+        HostAccess::ListenerText(
+            QStringLiteral("ColorDorvo: the color list file %1 %2; the accepted color waits until "
+                           "it can be written\n")
+                .arg(QDir::toNativeSeparators(ColorListPath()), lastHistoryProblem()));
+    }
+}
+
+void ColorListStore::giveWaitingHistory(HistoryView& view)
+{
+    if (waitingHistory().isEmpty()) {
+        return;
+    }
+    const QVector<QColor> colors = std::exchange(waitingHistory(), {});
+    view.changeHistory([colors](QVector<ColorList::Swatch>& history) {
+        bool changed = false;
+        for (const QColor& color : colors) {
+            changed |= rememberIn(history, color);
+        }
+        return changed;
+    });
+}
+
+bool ColorListStore::writeWaitingHistory()
+{
+    QVector<QColor>& colors = waitingHistory();
+    if (colors.isEmpty()) {
+        return true;
+    }
+    // As a panel would, under the file's lock: read the file, or start from the default lists,
+    // put the colors still waiting in "History" and save.
+    ColorListStore store;
+    Lock lock(store);
+    QVector<ColorList> lists;
+    const Reading reading = lock.held() ? store.load(lists) : Reading::Unreadable;
+    if (reading != Reading::Unreadable) {
+        if (reading == Reading::Missing) {
+            lists = defaultLists();
+        }
+        store.markShown(lists);
+        // Titled as the panel's form titles its tab.
+        const QString title = QCoreApplication::translate("ColorSwatchListWidget", "History");
+        auto history = std::find_if(lists.begin(), lists.end(),
+                                    [&](const ColorList& list) { return list.name == title; });
+        if (history == lists.end()) {
+            lists.append({title, {}});
+            history = lists.end() - 1;
+        }
+        bool changed = false;
+        for (const QColor& accepted : colors) {
+            changed |= rememberIn(history->swatches, accepted);
+        }
+        if (!changed || store.save(lists)) {
+            colors.clear();
+            return true;
+        }
+    }
+    lastHistoryProblem() = store.problem();
+    return false;
+}
+
+bool ColorListStore::rememberIn(QVector<ColorList::Swatch>& history, const QColor& color)
+{
+    if (!history.isEmpty() && history.first().color.rgb() == color.rgb()) {
+        return false;
+    }
+    QColor opaque = color;
+    opaque.setAlpha(255);
+    history.prepend({opaque, QString()});
+    if (history.size() > MaxTabSwatches) {
+        history.resize(MaxTabSwatches);
+    }
+    return true;
+}
+
+bool ColorListStore::remembersColors()
+{
+    QVariant on(true);
+    ReadSetting(QString::fromLatin1(SettingsGroup), kRememberColorsKey, on);
+    return on.toBool();
+}
+
+void ColorListStore::setRemembersColors(bool on)
+{
+    WriteSetting(QString::fromLatin1(SettingsGroup), kRememberColorsKey, on);
 }

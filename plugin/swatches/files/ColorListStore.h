@@ -1,11 +1,13 @@
 #pragma once
 
-#include "swatches/ColorList.h"
+#include "swatches/files/ColorList.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QString>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 
 class QLockFile;
@@ -83,6 +85,39 @@ public:
     // caller holds none) and never over a file it cannot read. A failure keeps the old file
     // whole, a failed write is reported on the debug output, and the result is false.
     bool save(const QVector<ColorList>& lists);
+
+    // What shows one picker's "History": its swatch panel. It makes `edit` on its History tab as
+    // it makes every change to its tabs: under the file's lock, after taking in the file as it
+    // is, and saved after. `edit` says whether it changed anything.
+    class HistoryView
+    {
+    public:
+        using HistoryEdit = std::function<bool(QVector<ColorList::Swatch>& history)>;
+        virtual bool changeHistory(const HistoryEdit& edit) = 0;
+
+    protected:
+        ~HistoryView() = default;
+    };
+
+    // A color the user accepted in a picker whose panel is `view`, null for a picker without
+    // one, goes to History; nothing happens while the switch below is off. Without a panel it
+    // goes straight on the main file: a color the file cannot take then waits, is named in the
+    // listener, and goes with the next color accepted without a panel, into the next panel that
+    // opens (giveWaitingHistory) or at the host's shutdown (writeWaitingHistory).
+    static void rememberColor(HistoryView* view, const QColor& color);
+    // A panel that opens takes the colors still waiting.
+    static void giveWaitingHistory(HistoryView& view);
+    // Writes the colors accepted without a panel that the file could not take yet; true when none
+    // is left waiting. The host's shutdown gives them this last chance.
+    static bool writeWaitingHistory();
+    // Puts `color`, opaque, in front of `history` unless it equals the first there in red, green
+    // and blue; keeps the first MaxTabSwatches. True when `history` changed.
+    static bool rememberIn(QVector<ColorList::Swatch>& history, const QColor& color);
+    // The switch (the panel's "S" menu has it), stored in the settings; on unless turned off.
+    static bool remembersColors();
+    static void setRemembersColors(bool on);
+    // The settings group of the swatch panel, the switch's among them.
+    static constexpr const char* SettingsGroup = "ColorDorvoSwatches";
 
     // Why the last lock, reading or save did not reach the file, to follow "the color list
     // file": "is locked by another picker", "cannot be opened (Permission denied)". Empty when

@@ -1,4 +1,4 @@
-#include "swatches/BigEndianReader.h"
+#include "swatches/files/BigEndianReader.h"
 
 #include <QtEndian>
 

@@ -1,7 +1,7 @@
-#include "swatches/AdobeSwatchFile.h"
+#include "swatches/files/AdobeSwatchFile.h"
 
-#include "swatches/AdobeColorConversion.h"
-#include "swatches/BigEndianReader.h"
+#include "swatches/files/AdobeColorConversion.h"
+#include "swatches/files/BigEndianReader.h"
 
 #include <QCoreApplication>
 #include <QtEndian>

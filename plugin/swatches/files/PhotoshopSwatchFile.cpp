@@ -1,7 +1,7 @@
-#include "swatches/PhotoshopSwatchFile.h"
+#include "swatches/files/PhotoshopSwatchFile.h"
 
-#include "swatches/AdobeColorConversion.h"
-#include "swatches/BigEndianReader.h"
+#include "swatches/files/AdobeColorConversion.h"
+#include "swatches/files/BigEndianReader.h"
 
 #include <QCoreApplication>
 
