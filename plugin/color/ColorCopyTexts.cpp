@@ -3,6 +3,7 @@
 #include "color/ColorTextParser.h"
 #include "color/CssColorSpaces.h"
 #include "color/GammaForms.h"
+#include "color/HslMath.h"
 #include "color/SrgbEncoding.h"
 
 #include <QCoreApplication>
@@ -44,27 +45,10 @@ QString hueText(double degrees, int decimals)
 
 QString hslText(const QColor& color)
 {
-    const double r = color.red() / 255.0;
-    const double g = color.green() / 255.0;
-    const double b = color.blue() / 255.0;
-    const double high = std::max({r, g, b});
-    const double low = std::min({r, g, b});
-    const double lightness = (high + low) / 2;
-    const double chroma = high - low;
-    double hue = 0;
-    double saturation = 0;
-    if (chroma > 0) {
-        saturation = chroma / (1 - std::fabs(2 * lightness - 1));
-        if (high == r)
-            hue = 60 * std::fmod((g - b) / chroma + 6, 6.0);
-        else if (high == g)
-            hue = 60 * ((b - r) / chroma + 2);
-        else
-            hue = 60 * ((r - g) / chroma + 4);
-    }
+    const HslValues hsl = hslFromRgb(color.red(), color.green(), color.blue());
     const QString values = QStringLiteral("%1, %2%, %3%")
-                               .arg(hueText(hue, 2), trimmedNumber(saturation * 100, 2),
-                                    trimmedNumber(lightness * 100, 2));
+                               .arg(hueText(hsl.hue, 2), trimmedNumber(hsl.saturation * 100, 2),
+                                    trimmedNumber(hsl.lightness * 100, 2));
     if (color.alpha() < 255)
         return QStringLiteral("hsla(%1, %2)").arg(values, unitAlpha(color.alpha()));
     return QStringLiteral("hsl(%1)").arg(values);
@@ -95,11 +79,6 @@ QString linearNumber(int channel, double linear, double (*decode)(double))
     while (decimals < 9 && std::lround(decode(text.toDouble()) * 255) != channel)
         text = QString::number(linear, 'f', ++decimals);
     return text;
-}
-
-double gamma22FromLinear(double linear)
-{
-    return std::pow(linear, double(kInverseDisplayGamma));
 }
 
 QString linearText(const QColor& color, bool srgbCurve)

@@ -36,3 +36,8 @@ int percentFromLinear(int linear)
     const float unit = std::clamp(linear, 0, 100) / 100.0f;
     return nearest(powf(unit, kInverseDisplayGamma) * 100.0f);
 }
+
+double gamma22FromLinear(double linear)
+{
+    return pow(linear, double(kInverseDisplayGamma));
+}

@@ -18,3 +18,6 @@ float linearPercentF(int percent);
 // round((v / 100)^(1/2.2) * 100).
 int channelFromLinear(int linear);
 int percentFromLinear(int linear);
+// The encoded unit value of a linear one, linear^(1/2.2) in double precision with the exponent
+// above: how a copied linear value reads back.
+double gamma22FromLinear(double linear);
