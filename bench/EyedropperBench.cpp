@@ -7,7 +7,7 @@
 
 #include "BenchSupport.h"
 
-#include "fields/ColorPickScreen.h"
+#include "fields/eyedropper/ColorPickScreen.h"
 
 #include <QApplication>
 #include <QCursor>

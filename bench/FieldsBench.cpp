@@ -15,8 +15,8 @@
 #include "color/ColorValue.h"
 #include "dialog/ColorInfoLine.h"
 #include "fields/ColorField.h"
-#include "fields/ColorPixels.h"
 #include "fields/ColorSlider.h"
+#include "fields/pictures/ColorPixels.h"
 
 #include <QApplication>
 #include <QImage>

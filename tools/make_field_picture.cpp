@@ -4,7 +4,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "fields/ColorFieldImage.h"
+#include "fields/pictures/ColorFieldImage.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,8 +4,6 @@
 #include "color/GammaForms.h"
 #include "dialog/BackdropCache.h"
 #include "dialog/ChannelSelectorWidth.h"
-#include "dialog/ColorClipboard.h"
-#include "dialog/ColorDropTarget.h"
 #include "dialog/ColorFieldPages.h"
 #include "dialog/ColorInfoLine.h"
 #include "dialog/DialogAccessibility.h"
@@ -16,14 +14,16 @@
 #include "dialog/HistoryKeys.h"
 #include "dialog/SpinnerColumn.h"
 #include "fields/ColorField.h"
-#include "fields/ColorPickScreen.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
+#include "fields/eyedropper/ColorPickScreen.h"
 #include "host/services/HostAccess.h"
 #include "settings/ColorDorvoSettingsDialog.h"
-#include "swatches/ColorCopyMenu.h"
-#include "swatches/ColorDragSource.h"
 #include "swatches/ColorSwatchListWidget.h"
+#include "transfer/ColorClipboard.h"
+#include "transfer/ColorCopyMenu.h"
+#include "transfer/ColorDragSource.h"
+#include "transfer/ColorDropTarget.h"
 #include "ui_ColorDorvoDialog.h"
 
 #include <QButtonGroup>
@@ -428,8 +428,6 @@ void ColorDorvoDialog::ApplyColor(const ColorValue& value, ChangeKind kind)
 void ColorDorvoDialog::RefreshViews(ColorChannel keepGroup)
 {
     ++viewRefreshes;
-    if (colorClipboard)
-        colorClipboard->clearStatus();
     RefreshSpinners(edit->current(), keepGroup);
     UpdateColorDisplays(edit->current(), false);
     SetColorField(colorFieldIndex);
@@ -662,7 +660,8 @@ void ColorDorvoDialog::CreateColorTransfer()
         ApplyColor(ColorValue(color), ChangeKind::Applied);
     };
     colorClipboard = new ColorClipboard(
-        this, ui->pasteStatusLbl, [this] { return edit->current().toQColor(); }, take);
+        this, [this] { return edit->current().toQColor(); }, take);
+    connect(colorClipboard, &ColorClipboard::message, infoLine, &ColorInfoLine::showMessage);
     new ColorDragSource(ui->currentColorLbl, [this] { return edit->current().toQColor(); });
     new ColorCopyMenu(ui->currentColorLbl, [this] { return edit->current().toQColor(); });
     new ColorDragSource(ui->initColorLbl, [this] { return edit->initial().toQColor(); });

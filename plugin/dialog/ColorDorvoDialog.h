@@ -4,7 +4,7 @@
 #include "color/ColorValue.h"
 #include "dialog/ColorEdit.h"
 #include "dialog/ColorSpinnerType.h"
-#include "fields/ColorDialogServices.h"
+#include "fields/kit/ColorDialogServices.h"
 #include "host/services/HostServices.h"
 #include "swatches/PaletteAngleType.h"
 

@@ -2,7 +2,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "fields/AccessibleColorView.h"
+#include "fields/kit/SpokenColorView.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -20,7 +20,7 @@ class QLabel;
 // search among the CSS colors and two luminances) and repaints only when the text changes, over a
 // cached backdrop. Its size does not follow its text (a narrow column shortens the name), so a new
 // text never lays out the dialog.
-class ColorInfoLine : public QWidget, public AccessibleColorView
+class ColorInfoLine : public QWidget, public SpokenColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorInfoLine)
@@ -29,16 +29,22 @@ public:
     explicit ColorInfoLine(QWidget* parent = nullptr);
     ~ColorInfoLine() override;
 
-    // Takes the layout place of `message`, a one-line label of the same parent that shows passing
-    // messages (the paste status), and keeps that label over itself: while it shows a message the
-    // message reads in place of the line, and the dialog needs no row of its own for either.
+    // Takes the layout place of `message`, a label of the same parent, and owns the row from then
+    // on: the label lies over the line and shows passing messages (showMessage) in its place, so
+    // the dialog needs no row of its own for either. Without a message the label is hidden, and
+    // the pointer and the tooltip are the line's.
     void takeRowOf(QLabel* message);
+    // Shows `text` (a paste's or the hex line's refusal, a clip) in place of the line until the
+    // next change of color or for MessageTimeoutMs, with the whole text as the label's tooltip.
+    void showMessage(const QString& text);
+    void clearMessage();
+    static constexpr int MessageTimeoutMs = 8000;
 
     // After a change of color. `editedGroup` is the spinner group a typed or slid value was just
     // taken into (for CMYK the channel itself), None for every other kind of change. A Lab, CMYK
     // or temperature entry sets or clears the clip mark by what its conversion to RGB did; any
     // other change to a different color clears it. The same color applied again (the host told of
-    // a typed value when its timer fires) keeps it.
+    // a typed value when its timer fires) keeps it. Any message shown goes.
     void showColor(const ColorValue& current, const ColorValue& initial, ColorChannel editedGroup);
 
     bool clipMarked() const { return clipped; }
@@ -76,6 +82,7 @@ private:
     void placeMessage();
 
     QLabel* message = nullptr;
+    QTimer* messageTimer = nullptr;
     ColorValue current;
     ColorValue initial;
     bool clipped = false;

@@ -2,11 +2,11 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorNames.h"
-#include "fields/AccessibilityEvents.h"
 #include "fields/ColorField.h"
 #include "fields/ColorSlider.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
+#include "fields/kit/AccessibilityEvents.h"
 #include "ui_ColorDorvoDialog.h"
 
 #include <QCoreApplication>

@@ -2,8 +2,8 @@
 
 #include "dialog/DialogAccessibility.h"
 #include "dialog/SpinnerColumn.h"
-#include "fields/ColorDialogServices.h"
 #include "fields/ColorSlider.h"
+#include "fields/kit/ColorDialogServices.h"
 #include "host/services/HostServices.h"
 #include "settings/ColorDorvoSettingsDialog.h"
 #include "ui_ColorDorvoDialog.h"

@@ -1,11 +1,11 @@
 #include "fields/ColorField.h"
 
 #include "color/ColorNames.h"
-#include "fields/ColorDialogServices.h"
-#include "fields/ColorFieldImage.h"
-#include "fields/FieldMarkerIcons.h"
-#include "fields/FocusFrame.h"
-#include "fields/KeyboardStep.h"
+#include "fields/kit/ColorDialogServices.h"
+#include "fields/kit/FieldMarkerIcons.h"
+#include "fields/kit/FocusFrame.h"
+#include "fields/kit/KeyboardStep.h"
+#include "fields/pictures/ColorFieldImage.h"
 #include "host/services/HostAccess.h"
 
 #include <QKeyEvent>
@@ -243,53 +243,33 @@ void ColorField::keyPressEvent(QKeyEvent* event)
     const int units = KeyboardStep::units(event->modifiers());
     switch (event->key()) {
     case Qt::Key_Left:
-        stepChannel(across, -units);
+        keys.step(across, -units);
         break;
     case Qt::Key_Right:
-        stepChannel(across, units);
+        keys.step(across, units);
         break;
     case Qt::Key_Up:
-        stepChannel(upward, units);
+        keys.step(upward, units);
         break;
     case Qt::Key_Down:
-        stepChannel(upward, -units);
+        keys.step(upward, -units);
         break;
     case Qt::Key_PageUp:
-        stepChannel(channel, units);
+        keys.step(channel, units);
         break;
     case Qt::Key_PageDown:
-        stepChannel(channel, -units);
+        keys.step(channel, -units);
         break;
     case Qt::Key_Home:
-        chooseChannelValue(across, KeyboardStep::lowest(across));
+        keys.choose(across, KeyboardStep::lowest(across));
         break;
     case Qt::Key_End:
-        chooseChannelValue(across, KeyboardStep::highest(across));
+        keys.choose(across, KeyboardStep::highest(across));
         break;
     default:
         QLabel::keyPressEvent(event);
         break;
     }
-}
-
-void ColorField::stepChannel(ColorChannel changed, int delta)
-{
-    const ColorValue current = dialog ? dialog->GetCurrentColorValue() : color;
-    chooseChannelValue(changed, KeyboardStep::moved(changed, current.channel(changed), delta));
-}
-
-void ColorField::chooseChannelValue(ColorChannel changed, int value)
-{
-    ColorValue next = dialog ? dialog->GetCurrentColorValue() : color;
-    if (next.channel(changed) == value)
-        return;
-    // The color keeps what the keys do not touch, its alpha included: unlike a pick, a step
-    // changes one channel only.
-    next.setChannel(changed, value);
-    if (dialog)
-        KeyboardStep::report(dialog, this, next);
-    else
-        setColor(next, channel);
 }
 
 QAccessible::Role ColorField::spokenRole() const
@@ -352,5 +332,5 @@ void ColorField::setSpokenNumber(int number)
 {
     const ColorChannel across = ColorFieldMapping::horizontalChannel(channel);
     if (across != ColorChannel::None && !pressed)
-        chooseChannelValue(across, std::clamp(number, spokenMinimum(), spokenMaximum()));
+        keys.choose(across, std::clamp(number, spokenMinimum(), spokenMaximum()));
 }

@@ -2,8 +2,9 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "fields/AccessibleColorView.h"
-#include "fields/ColorFieldMapping.h"
+#include "fields/kit/ChannelKeys.h"
+#include "fields/kit/SpokenColorView.h"
+#include "fields/pictures/ColorFieldMapping.h"
 
 #include <QCursor>
 #include <QImage>
@@ -22,7 +23,7 @@ class ColorDialogServices;
 // With the focus, the arrow keys step the two axis channels by one unit of their own (ten with
 // Shift), Page Up and Page Down the fixed channel, Home and End go to the ends of the horizontal
 // channel; each press is reported as a click is.
-class ColorField : public QLabel, public AccessibleColorView
+class ColorField : public QLabel, public SpokenColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorField)
@@ -57,7 +58,7 @@ public:
     // else the pixmap given to setPixmap.
     QImage shownPicture() const;
 
-    // AccessibleColorView: the horizontal channel is the number.
+    // SpokenColorView: the horizontal channel is the number.
     QAccessible::Role spokenRole() const override;
     QString spokenName() const override;
     QString spokenValue() const override;
@@ -82,11 +83,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Sets one channel of the dialog's color from the keyboard, reported as a click is; nothing
-    // when it holds that value already.
-    void chooseChannelValue(ColorChannel changed, int value);
-    void stepChannel(ColorChannel changed, int delta);
-
     // The picture, the pick and the marker of the channel shown, at the field's size.
     ColorFieldMapping mapping() const;
     void moveMarkerTo(const QPoint& p);
@@ -102,6 +98,9 @@ private:
     bool pressed = false;
     bool dragging = false;
     QPoint markerOffset{-MarkerSize / 2, -MarkerSize / 2};
+    // The keys set one channel of the dialog's color, reported as a click is.
+    const ChannelKeys keys{dialog, this, color,
+                           [this](const ColorValue& keyed) { setColor(keyed, channel); }};
 
     // What the picture currently shows: it depends only on the channel and that channel's value,
     // so a color that changes neither keeps it. It is drawn when the field is next painted, not

@@ -1,13 +1,13 @@
 #include "fields/ColorSlider.h"
 
 #include "color/ColorNames.h"
-#include "fields/AccessibilityEvents.h"
-#include "fields/ChannelGradient.h"
-#include "fields/ColorDialogServices.h"
-#include "fields/ColorSliderMapping.h"
 #include "fields/ColorSliderStrip.h"
-#include "fields/FocusFrame.h"
-#include "fields/KeyboardStep.h"
+#include "fields/kit/AccessibilityEvents.h"
+#include "fields/kit/ColorDialogServices.h"
+#include "fields/kit/FocusFrame.h"
+#include "fields/kit/KeyboardStep.h"
+#include "fields/pictures/ChannelGradient.h"
+#include "fields/pictures/ColorSliderMapping.h"
 #include "host/services/HostAccess.h"
 
 #include <QKeyEvent>

@@ -2,7 +2,7 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "fields/AccessibleColorView.h"
+#include "fields/kit/SpokenColorView.h"
 
 #include <QImage>
 #include <QLabel>
@@ -21,7 +21,7 @@ class ColorSliderStrip;
 // With the focus, Up and Down step the channel by one unit (ten with Shift), and on a horizontal
 // slider Left and Right move the marker that way; Page Up and Page Down step by ten; Home and
 // End go to the top (left) and bottom (right) end. Each press is reported as a click is.
-class ColorSlider : public QLabel, public AccessibleColorView
+class ColorSlider : public QLabel, public SpokenColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorSlider)
@@ -63,7 +63,7 @@ public:
     ColorChannel shownChannel() const { return channel; }
     const ColorValue& shownColor() const { return color; }
 
-    // AccessibleColorView: the channel's value is the number.
+    // SpokenColorView: the channel's value is the number.
     QAccessible::Role spokenRole() const override;
     QString spokenName() const override;
     QString spokenValue() const override;

@@ -2,9 +2,9 @@
 
 #include "color/ModuleCaches.h"
 #include "color/Rounding.h"
-#include "fields/ColorDialogServices.h"
-#include "fields/FieldMarkerIcons.h"
-#include "fields/KeyboardStep.h"
+#include "fields/kit/ColorDialogServices.h"
+#include "fields/kit/FieldMarkerIcons.h"
+#include "fields/kit/KeyboardStep.h"
 #include "host/services/HostAccess.h"
 
 #include <QHoverEvent>
@@ -205,23 +205,14 @@ void ColorWheel::mouseReleaseEvent(QMouseEvent* event)
 
 void ColorWheel::stepChannel(ColorChannel changed, int delta)
 {
-    const ColorValue current = dialog ? dialog->GetCurrentColorValue() : color;
-    chooseChannelValue(changed, KeyboardStep::moved(changed, current.channel(changed), delta));
+    if (!dragging)
+        keys.step(changed, delta);
 }
 
 void ColorWheel::chooseChannelValue(ColorChannel changed, int value)
 {
-    ColorValue next = dialog ? dialog->GetCurrentColorValue() : color;
-    if (dragging || next.channel(changed) == value)
-        return;
-    // Only the channel stepped changes, alpha included.
-    next.setChannel(changed, value);
-    if (dialog) {
-        KeyboardStep::report(dialog, this, next);
-    } else {
-        color = next;
-        moveMarker(color.hsv());
-    }
+    if (!dragging)
+        keys.choose(changed, value);
 }
 
 void ColorWheel::keyPressEvent(QKeyEvent* event)

@@ -2,7 +2,8 @@
 
 #include "color/ColorValue.h"
 #include "color/HsvColor.h"
-#include "fields/AccessibleColorView.h"
+#include "fields/kit/ChannelKeys.h"
+#include "fields/kit/SpokenColorView.h"
 
 #include <QCursor>
 #include <QImage>
@@ -23,7 +24,7 @@ class ColorDialogServices;
 // Picked colors go straight to the dialog; the wheel emits nothing. With the focus, keys step
 // the hue (and on the HSV wheel the saturation and value) as the subclass decides; each press is
 // reported as a click is.
-class ColorWheel : public QLabel, public AccessibleColorView
+class ColorWheel : public QLabel, public SpokenColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorWheel)
@@ -56,7 +57,7 @@ public:
     // The last color the dialog pushed.
     const ColorValue& shownColor() const { return color; }
 
-    // AccessibleColorView: the hue is the number.
+    // SpokenColorView: the hue is the number.
     QAccessible::Role spokenRole() const override;
     bool hasSpokenNumber() const override;
     int spokenNumber() const override;
@@ -98,4 +99,11 @@ protected:
     std::unique_ptr<QImage> wheelImage;
     bool dragging = false;
     QCursor hoverCursor;
+
+private:
+    // Without a dialog, a keyed color moves the marker at once.
+    const ChannelKeys keys{dialog, this, color, [this](const ColorValue& keyed) {
+                               color = keyed;
+                               moveMarker(color.hsv());
+                           }};
 };

@@ -2,7 +2,7 @@
 
 #include "color/ColorNames.h"
 #include "color/Rounding.h"
-#include "fields/FocusFrame.h"
+#include "fields/kit/FocusFrame.h"
 
 #include <QLineF>
 

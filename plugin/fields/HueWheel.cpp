@@ -2,7 +2,7 @@
 
 #include "color/ColorChannel.h"
 #include "fields/ColorField.h"
-#include "fields/FocusFrame.h"
+#include "fields/kit/FocusFrame.h"
 
 namespace {
 

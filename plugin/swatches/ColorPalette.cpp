@@ -2,13 +2,13 @@
 
 #include "color/ColorNames.h"
 #include "color/ColorValue.h"
-#include "fields/AccessibilityEvents.h"
-#include "fields/ColorDialogServices.h"
-#include "fields/FocusFrame.h"
-#include "fields/KeyboardStep.h"
-#include "swatches/ColorDragSource.h"
+#include "fields/kit/AccessibilityEvents.h"
+#include "fields/kit/ColorDialogServices.h"
+#include "fields/kit/FocusFrame.h"
+#include "fields/kit/KeyboardStep.h"
 #include "swatches/ColorPaletteLayout.h"
 #include "swatches/ColorPaletteStep.h"
+#include "transfer/ColorDragSource.h"
 
 #include <QColor>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 
 #include "color/HsvColor.h"
 #include "color/RgbColor.h"
-#include "fields/AccessibleColorView.h"
+#include "fields/kit/SpokenColorView.h"
 
 #include <QLabel>
 
@@ -17,7 +17,7 @@ class QPaintEvent;
 // One tile of the harmony strip: its color above a row of four shades. A left click
 // on the tile itself makes its color the dialog's current color; so do Space and Enter when the
 // tile has the focus.
-class ColorPalette : public QLabel, public AccessibleColorView
+class ColorPalette : public QLabel, public SpokenColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorPalette)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "color/RgbColor.h"
-#include "fields/AccessibleColorView.h"
+#include "fields/kit/SpokenColorView.h"
 
 #include <QLabel>
 
@@ -12,7 +12,7 @@ class QPaintEvent;
 // One shade cell inside a palette tile. A left click makes its color the dialog's
 // current color; the press never reaches the tile underneath. Space and Enter pick as the click
 // does when the shade has the focus.
-class ColorPaletteStep : public QLabel, public AccessibleColorView
+class ColorPaletteStep : public QLabel, public SpokenColorView
 {
     Q_OBJECT
     Q_DISABLE_COPY(ColorPaletteStep)

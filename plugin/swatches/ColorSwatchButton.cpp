@@ -3,8 +3,8 @@
 #include "color/ColorNames.h"
 #include "color/ColorTexts.h"
 #include "color/RgbColor.h"
-#include "fields/FocusFrame.h"
-#include "swatches/ColorDragSource.h"
+#include "fields/kit/FocusFrame.h"
+#include "transfer/ColorDragSource.h"
 
 #include <QPainter>
 #include <QPalette>

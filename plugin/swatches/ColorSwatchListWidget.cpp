@@ -1,12 +1,12 @@
 #include "swatches/ColorSwatchListWidget.h"
 
 #include "color/ColorValue.h"
-#include "fields/ColorDialogServices.h"
+#include "fields/kit/ColorDialogServices.h"
 #include "host/services/HostAccess.h"
 #include "host/services/SettingsStore.h"
-#include "swatches/ColorCopyMenu.h"
 #include "swatches/ColorSwatchButton.h"
 #include "swatches/files/PaletteFiles.h"
+#include "transfer/ColorCopyMenu.h"
 #include "ui_ColorSwatchListWidget.h"
 
 #include <QDir>

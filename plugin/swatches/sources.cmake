@@ -7,7 +7,5 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorPaletteStep.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MultiClickPushButton.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSwatchButton.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ColorDragSource.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ColorCopyMenu.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorSwatchListWidget.cpp
 )

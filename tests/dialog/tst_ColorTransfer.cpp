@@ -101,6 +101,7 @@ private slots:
     void dragCarriesPressedColor_data();
     void dragCarriesPressedColor();
     void clippedPasteSaysSo();
+    void messageRowShowsLineOrMessage();
     void copyAsMenuCopies();
 };
 
@@ -333,6 +334,27 @@ void tst_ColorTransfer::clippedPasteSaysSo()
     press(QKeySequence::Paste);
     QCOMPARE(rgba(), QStringLiteral("#FF000080"));
     QVERIFY(status()->text().isEmpty());
+}
+
+// The row under the field has one owner: without a message the info line takes the pointer, and
+// with it the tooltip; a message lies over the line until the next change of color.
+void tst_ColorTransfer::messageRowShowsLineOrMessage()
+{
+    open(QColor(10, 200, 30));
+    auto* line = find<QWidget>("colorInfoLine");
+    QWidget* row = line->parentWidget();
+    const QPoint middle = line->geometry().center();
+    QVERIFY(status()->isHidden());
+    QCOMPARE(row->childAt(middle), line);
+    QVERIFY(!line->toolTip().isEmpty());
+
+    setClipboard(textData(QStringLiteral("rgb(1, 2)")));
+    press(QKeySequence::Paste);
+    QCOMPARE(row->childAt(middle), status());
+
+    QTest::mouseClick(find<QPushButton>("invertSwitchBtn"), Qt::LeftButton);
+    QVERIFY(status()->isHidden());
+    QCOMPARE(row->childAt(middle), line);
 }
 
 void tst_ColorTransfer::copyAsMenuCopies()

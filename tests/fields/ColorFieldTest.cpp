@@ -8,8 +8,8 @@
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
 #include "fields/ColorField.h"
-#include "fields/ColorFieldImage.h"
-#include "fields/ColorFieldMapping.h"
+#include "fields/pictures/ColorFieldImage.h"
+#include "fields/pictures/ColorFieldMapping.h"
 
 #include <QLabel>
 #include <QtTest>

@@ -9,9 +9,9 @@
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
 #include "color/Rounding.h"
-#include "fields/ChannelGradient.h"
 #include "fields/ColorSlider.h"
-#include "fields/ColorSliderMapping.h"
+#include "fields/pictures/ChannelGradient.h"
+#include "fields/pictures/ColorSliderMapping.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -3,11 +3,11 @@
 // ratio, edges) for every device pixel Qt may report, screens of different ratios side by side,
 // the arrow keys' steps in device pixels, and where the loupe goes.
 
-#include "fields/ColorPickLoupe.h"
-#include "fields/ColorPickScreen.h"
-#include "fields/ColorSamples.h"
-#include "fields/DesktopGrab.h"
-#include "fields/ScreenImage.h"
+#include "fields/eyedropper/ColorPickLoupe.h"
+#include "fields/eyedropper/ColorPickScreen.h"
+#include "fields/eyedropper/ColorSamples.h"
+#include "fields/eyedropper/DesktopGrab.h"
+#include "fields/eyedropper/ScreenImage.h"
 
 #include <QtTest>
 

@@ -5,11 +5,11 @@
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
 #include "color/Rounding.h"
-#include "fields/ChannelGradient.h"
-#include "fields/ColorFieldImage.h"
-#include "fields/ColorPixels.h"
-#include "fields/CpuFeatures.h"
-#include "fields/SrgbEncodeTable.h"
+#include "fields/pictures/ChannelGradient.h"
+#include "fields/pictures/ColorFieldImage.h"
+#include "fields/pictures/ColorPixels.h"
+#include "fields/pictures/CpuFeatures.h"
+#include "fields/pictures/SrgbEncodeTable.h"
 
 #include <QtTest>
 

@@ -7,11 +7,11 @@
 
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
-#include "fields/ChannelGradient.h"
 #include "fields/ColorField.h"
-#include "fields/ColorFieldImage.h"
-#include "fields/ColorFieldMapping.h"
 #include "fields/ColorSlider.h"
+#include "fields/pictures/ChannelGradient.h"
+#include "fields/pictures/ColorFieldImage.h"
+#include "fields/pictures/ColorFieldMapping.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -12,6 +12,7 @@
 
 #include <QtTest>
 
+#include <functional>
 #include <limits>
 #include <memory>
 
@@ -49,6 +50,8 @@ class ViewKeysTest : public QObject
 private slots:
     void keyStepsOneChannel_data();
     void keyStepsOneChannel();
+    void keyStepsAViewWithoutDialog_data();
+    void keyStepsAViewWithoutDialog();
 };
 
 void ViewKeysTest::keyStepsOneChannel_data()
@@ -197,6 +200,55 @@ void ViewKeysTest::keyStepsOneChannel()
         QCOMPARE(call.color.channel(changed), expected);
         QVERIFY(call.color == expectedColor);
     }
+}
+
+void ViewKeysTest::keyStepsAViewWithoutDialog_data()
+{
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<ColorChannel>("changed");
+    QTest::addColumn<int>("expected");
+
+    QTest::newRow("field") << QStringLiteral("field") << Qt::Key_Right << C::Hue << 31;
+    QTest::newRow("hsv wheel") << QStringLiteral("hsv") << Qt::Key_Up << C::Saturation << 51;
+    QTest::newRow("hue ring") << QStringLiteral("hue") << Qt::Key_Down << C::Hue << 29;
+}
+
+// A view without a dialog steps the color it shows, the channel keyed alone, alpha kept.
+void ViewKeysTest::keyStepsAViewWithoutDialog()
+{
+    QFETCH(QString, view);
+    QFETCH(Qt::Key, key);
+    QFETCH(ColorChannel, changed);
+    QFETCH(int, expected);
+
+    const ColorValue start(HsvColor(30, 50, 60, 200));
+    std::unique_ptr<QWidget> widget;
+    std::function<ColorValue()> shown;
+    if (view == QLatin1String("field")) {
+        auto* field = new ColorField(nullptr);
+        field->setColor(start, C::Value);
+        shown = [field] { return field->shownColor(); };
+        widget.reset(field);
+    } else if (view == QLatin1String("hsv")) {
+        auto* wheel = new HsvWheel(nullptr);
+        wheel->setColor(start);
+        shown = [wheel] { return wheel->shownColor(); };
+        widget.reset(wheel);
+    } else {
+        auto* wheel = new HueWheel(nullptr);
+        wheel->setColor(start);
+        shown = [wheel] { return wheel->shownColor(); };
+        widget.reset(wheel);
+    }
+    widget->show();
+    QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+    widget->setFocus();
+    QTest::keyClick(widget.get(), key);
+
+    ColorValue expectedColor = start;
+    expectedColor.setChannel(changed, expected);
+    QVERIFY(shown() == expectedColor);
 }
 
 QTEST_MAIN(ViewKeysTest)

@@ -12,8 +12,8 @@
 #include "MouseSupport.h"
 #include "TestHost.h"
 
-#include "fields/ColorPickLoupe.h"
-#include "fields/ColorPickScreen.h"
+#include "fields/eyedropper/ColorPickLoupe.h"
+#include "fields/eyedropper/ColorPickScreen.h"
 
 #include <QAbstractButton>
 #include <QDir>

@@ -10,11 +10,11 @@
 #include "color/ColorValue.h"
 #include "dialog/ColorDorvoDialog.h"
 #include "fields/ColorField.h"
-#include "fields/ColorFieldImage.h"
-#include "fields/ColorFieldMapping.h"
 #include "fields/ColorWheel.h"
 #include "fields/HsvWheel.h"
 #include "fields/HueWheel.h"
+#include "fields/pictures/ColorFieldImage.h"
+#include "fields/pictures/ColorFieldMapping.h"
 
 #include <QComboBox>
 #include <QDir>

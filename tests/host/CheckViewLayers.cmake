@@ -9,8 +9,15 @@
 # do not include the seam either, not even through a header of host/services: they reach the
 # host through HostAccess.h, and only the sources of host/services include the seam.
 # Form files count with the headers they name for their custom widgets.
-set(layers color host/services fields swatches settings dialog host)
-set(no_seam color fields swatches settings)
+#
+# fields/ has rooms, each a layer of its own below the views themselves: pictures/ (the pictures
+# and the mappings, a library on the color model and QtGui alone, so it includes nothing but
+# color/), then kit/ (what every view uses, the swatches' views included), then eyedropper/.
+set(layers color host/services fields/pictures fields/kit fields/eyedropper fields swatches
+    settings dialog host)
+set(no_seam color fields/pictures fields/kit fields/eyedropper fields swatches settings)
+# What fields/pictures includes besides its own layer.
+set(pictures_includes color)
 set(seam "host/services/HostServices.h")
 # The script engine's seam: the script headers declare global classes the plug-in's names would
 # clash with (MAXScript's ColorValue), so one unit alone includes it.
@@ -24,7 +31,8 @@ function(layer_of path out)
   foreach(layer IN LISTS layers)
     string(LENGTH "${layer}/" length)
     string(SUBSTRING "${path}" 0 ${length} head)
-    # The first match counts: host/services comes before host in the order.
+    # The first match counts: host/services comes before host in the order, and the rooms of
+    # fields/ before fields.
     if(found STREQUAL "" AND head STREQUAL "${layer}/")
       set(found "${layer}")
     endif()
@@ -64,8 +72,11 @@ foreach(rel IN LISTS sources)
       continue()
     endif()
     list(FIND layers "${used}" used_rank)
+    list(FIND pictures_includes "${used}" allowed)
     if(used_rank GREATER own_rank)
       list(APPEND faults "${rel}: ${line} (${used}/ is above ${own}/)")
+    elseif(own STREQUAL "fields/pictures" AND NOT used STREQUAL own AND allowed EQUAL -1)
+      list(APPEND faults "${rel}: ${line} (${own}/ includes only ${pictures_includes}/)")
     endif()
     if(header STREQUAL script_seam AND NOT rel STREQUAL script_unit)
       list(APPEND faults "${rel}: ${line} (only ${script_unit} sees the script headers)")

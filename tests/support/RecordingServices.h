@@ -1,6 +1,6 @@
 #pragma once
 
-#include "fields/ColorDialogServices.h"
+#include "fields/kit/ColorDialogServices.h"
 
 #include <vector>
 
