@@ -75,14 +75,53 @@ void ColorInfoLine::takeRowOf(QLabel* newMessage)
     if (QWidget* parent = newMessage->parentWidget(); parent && parent->layout())
         delete parent->layout()->replaceWidget(newMessage, this);
     message = newMessage;
+    // The row keeps a line's room while empty, so that a message never resizes the dialog.
+    message->setMinimumHeight(message->fontMetrics().height());
     message->raise();
+    message->setVisible(!message->text().isEmpty());
+    if (!messageTimer) {
+        messageTimer = new QTimer(this);
+        messageTimer->setObjectName(QStringLiteral("pasteStatusTimer"));
+        messageTimer->setSingleShot(true);
+        connect(messageTimer, &QTimer::timeout, this, &ColorInfoLine::clearMessage);
+    }
     updateGeometry();
     placeMessage();
+}
+
+void ColorInfoLine::showMessage(const QString& text)
+{
+    if (!message)
+        return;
+    if (text.isEmpty()) {
+        clearMessage();
+        return;
+    }
+    // The whole text, wrapped to the line's width; the row grows for the extra lines.
+    message->setText(text);
+    message->setToolTip(text);
+    message->show();
+    updateGeometry();
+    messageTimer->start(MessageTimeoutMs);
+}
+
+void ColorInfoLine::clearMessage()
+{
+    if (!message)
+        return;
+    messageTimer->stop();
+    if (!message->text().isEmpty()) {
+        message->clear();
+        message->setToolTip(QString());
+        updateGeometry();
+    }
+    message->hide();
 }
 
 void ColorInfoLine::showColor(const ColorValue& newCurrent, const ColorValue& newInitial,
                               ColorChannel editedGroup)
 {
+    clearMessage();
     bool nowClipped = clipped;
     if (const std::optional<bool> entered = entryClipped(editedGroup, newCurrent))
         nowClipped = *entered;

@@ -10,12 +10,17 @@
 # host through HostAccess.h, and only the sources of host/services include the seam.
 # Form files count with the headers they name for their custom widgets.
 #
+# transfer/ (clipboard, drag and drop, the copy menu and their MIME data) stands between the
+# fields and the swatches, which both drag and copy colors; swatches/files/ (the palette formats
+# and the list store, no widgets) below the swatch views that read and write through it.
+#
 # fields/ has rooms, each a layer of its own below the views themselves: pictures/ (the pictures
 # and the mappings, a library on the color model and QtGui alone, so it includes nothing but
 # color/), then kit/ (what every view uses, the swatches' views included), then eyedropper/.
-set(layers color host/services fields/pictures fields/kit fields/eyedropper fields swatches
-    settings dialog host)
-set(no_seam color fields/pictures fields/kit fields/eyedropper fields swatches settings)
+set(layers color host/services fields/pictures fields/kit fields/eyedropper fields transfer
+    swatches/files swatches settings dialog host)
+set(no_seam color fields/pictures fields/kit fields/eyedropper fields transfer swatches/files
+    swatches settings)
 # What fields/pictures includes besides its own layer.
 set(pictures_includes color)
 set(seam "host/services/HostServices.h")
