@@ -7,7 +7,6 @@
 #include "dialog/ColorFieldPages.h"
 #include "dialog/ColorInfoLine.h"
 #include "dialog/DialogAccessibility.h"
-#include "dialog/DialogSettings.h"
 #include "dialog/FlagScope.h"
 #include "dialog/GroupPlacement.h"
 #include "dialog/HexLineWidth.h"
@@ -19,6 +18,7 @@
 #include "fields/eyedropper/ColorPickScreen.h"
 #include "host/services/HostAccess.h"
 #include "settings/ColorDorvoSettingsDialog.h"
+#include "settings/PickerSettings.h"
 #include "swatches/ColorSwatchListWidget.h"
 #include "transfer/ColorClipboard.h"
 #include "transfer/ColorCopyMenu.h"
@@ -449,7 +449,7 @@ void ColorDorvoDialog::UpdateColorDisplays(const ColorValue& value, bool initial
         ui->currentColorLbl->setPalette(swatch);
     if (initial) {
         ui->angleSpn->setEnabled(paletteAngleType != PaletteAngleType::Monochromatic);
-        ui->angleSpn->setResetValue(DialogSettings::kDefaultPaletteAngle);
+        ui->angleSpn->setResetValue(PickerSettings::kDefaultPaletteAngle);
         ui->initColorLbl->setPalette(swatch);
     }
 }
@@ -554,7 +554,7 @@ bool ColorDorvoDialog::SRgbShown() const
 
 void ColorDorvoDialog::ReadSettings()
 {
-    const DialogSettings stored = DialogSettings::read();
+    const PickerSettings stored = PickerSettings::read();
     colorFieldIndex = stored.colorFieldIndex;
     sliderChannel = stored.sliderChannel;
     paletteAngleType = stored.paletteAngleType;
@@ -566,7 +566,7 @@ void ColorDorvoDialog::ReadSettings()
 
 void ColorDorvoDialog::WriteSettings()
 {
-    DialogSettings shown;
+    PickerSettings shown;
     shown.colorFieldIndex = colorFieldIndex;
     shown.sliderChannel = sliderChannel;
     shown.paletteAngleType = paletteAngleType;
@@ -574,7 +574,7 @@ void ColorDorvoDialog::WriteSettings()
     shown.spinnerType = colorSpinnerType;
     shown.sRgbSwitch = ui->sRgbCheckBox->isChecked();
     shown.swatchListShown = swatchListShown;
-    shown.write();
+    shown.writeDialogChoices();
 }
 
 void ColorDorvoDialog::CreateColorFields()

@@ -3,9 +3,9 @@
 #include "color/ColorChannel.h"
 #include "color/ColorValue.h"
 #include "dialog/ColorEdit.h"
-#include "dialog/ColorSpinnerType.h"
 #include "fields/kit/ColorDialogServices.h"
 #include "host/services/HostServices.h"
+#include "settings/ColorSpinnerType.h"
 #include "swatches/PaletteAngleType.h"
 
 #include <QDialog>
@@ -153,7 +153,7 @@ private:
     void UpdateChannelSliders();
     void SetSpinnerType(ColorSpinnerType type);
     void HexEditFinished();
-    // The stored choices (DialogSettings) into the members and the form, and back.
+    // The stored choices (PickerSettings) into the members and the form, and back.
     void ReadSettings();
     void WriteSettings();
     void CreateColorFields();

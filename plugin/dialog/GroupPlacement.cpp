@@ -5,7 +5,7 @@
 #include "fields/ColorSlider.h"
 #include "fields/kit/ColorDialogServices.h"
 #include "host/services/HostServices.h"
-#include "settings/ColorDorvoSettingsDialog.h"
+#include "settings/PickerSettings.h"
 #include "ui_ColorDorvoDialog.h"
 
 #include <QDialog>
@@ -86,14 +86,14 @@ GroupPlacement::GroupPlacement(QDialog* owner, const Ui::ColorDorvoDialog& form,
 
 void GroupPlacement::placeAsStored()
 {
-    using Settings = ColorDorvoSettingsDialog;
-    const std::pair<const char*, ColorChannel> groups[] = {
-        {Settings::kHsvExpandedKey, ColorChannel::HsvGroup},
-        {Settings::kRgbExpandedKey, ColorChannel::RgbGroup},
-        {Settings::kCieLabExpandedKey, ColorChannel::LabGroup},
+    const PickerSettings stored = PickerSettings::read();
+    const std::pair<bool, ColorChannel> groups[] = {
+        {stored.hsvExpanded, ColorChannel::HsvGroup},
+        {stored.rgbExpanded, ColorChannel::RgbGroup},
+        {stored.cieLabExpanded, ColorChannel::LabGroup},
     };
-    for (const auto& [key, group] : groups) {
-        if (Settings::ReadExpanded(key))
+    for (const auto& [expanded, group] : groups) {
+        if (expanded)
             placeExpanded(group);
         else
             placeCompact(group);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "color/ColorChannel.h"
-#include "dialog/ColorSpinnerType.h"
+#include "settings/ColorSpinnerType.h"
 
 #include <functional>
 #include <optional>

@@ -14,8 +14,6 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ColorInfoLine.h
   ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogAccessibility.h
-  ${CMAKE_CURRENT_LIST_DIR}/DialogSettings.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DialogSettings.h
   ${CMAKE_CURRENT_LIST_DIR}/FlagScope.h
   ${CMAKE_CURRENT_LIST_DIR}/GroupPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GroupPlacement.h

@@ -2,7 +2,7 @@
 
 #include "color/ColorTexts.h"
 #include "host/services/HostAccess.h"
-#include "host/services/SettingsStore.h"
+#include "settings/PickerSettings.h"
 #include "ui_ColorDorvoSettingsDialog.h"
 
 #include <QLayout>
@@ -19,9 +19,10 @@ ColorDorvoSettingsDialog::ColorDorvoSettingsDialog(QWidget* parent)
     ui->colorDorvoVersionLbl->setStyleSheet(QStringLiteral("font-weight: bold"));
     ui->colorDorvoVersionLbl->setAlignment(Qt::AlignHCenter);
 
-    ui->hsvModeChkbx->setChecked(ReadExpanded(kHsvExpandedKey));
-    ui->rgbModeChkbx->setChecked(ReadExpanded(kRgbExpandedKey));
-    ui->cieLabModeChkbx->setChecked(ReadExpanded(kCieLabExpandedKey));
+    const PickerSettings stored = PickerSettings::read();
+    ui->hsvModeChkbx->setChecked(stored.hsvExpanded);
+    ui->rgbModeChkbx->setChecked(stored.rgbExpanded);
+    ui->cieLabModeChkbx->setChecked(stored.cieLabExpanded);
 
     // Fixed at the form's size, but never below what the content needs: a larger interface
     // font would otherwise clip the check boxes and the button.
@@ -33,20 +34,12 @@ ColorDorvoSettingsDialog::ColorDorvoSettingsDialog(QWidget* parent)
 
 ColorDorvoSettingsDialog::~ColorDorvoSettingsDialog() = default;
 
-bool ColorDorvoSettingsDialog::ReadExpanded(const char* key)
-{
-    QVariant value = false;
-    ReadSetting(QString::fromLatin1(kGroup), QString::fromLatin1(key), value);
-    return value.canConvert<bool>() && value.toBool();
-}
-
 void ColorDorvoSettingsDialog::Apply()
 {
-    const auto write = [](const char* key, bool expanded) {
-        WriteSetting(QString::fromLatin1(kGroup), QString::fromLatin1(key), expanded);
-    };
-    write(kHsvExpandedKey, ui->hsvModeChkbx->isChecked());
-    write(kRgbExpandedKey, ui->rgbModeChkbx->isChecked());
-    write(kCieLabExpandedKey, ui->cieLabModeChkbx->isChecked());
+    PickerSettings chosen;
+    chosen.hsvExpanded = ui->hsvModeChkbx->isChecked();
+    chosen.rgbExpanded = ui->rgbModeChkbx->isChecked();
+    chosen.cieLabExpanded = ui->cieLabModeChkbx->isChecked();
+    chosen.writeExpandedGroups();
     close();
 }

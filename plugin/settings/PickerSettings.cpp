@@ -1,4 +1,4 @@
-#include "dialog/DialogSettings.h"
+#include "settings/PickerSettings.h"
 
 #include "host/services/SettingsStore.h"
 
@@ -29,10 +29,10 @@ bool isPaletteAngleType(int type)
 
 } // namespace
 
-DialogSettings DialogSettings::read()
+PickerSettings PickerSettings::read()
 {
     // Read in the order the keys were always read; each falls back to the member's default.
-    DialogSettings settings;
+    PickerSettings settings;
     const int page = readSetting<int>("ColorField", settings.colorFieldIndex);
     if (page >= kFirstFieldPage && page <= kLastFieldPage)
         settings.colorFieldIndex = page;
@@ -56,10 +56,13 @@ DialogSettings DialogSettings::read()
     settings.paletteAngle = readSetting<int>("PaletteAngle", settings.paletteAngle);
     settings.sRgbSwitch = readSetting<bool>("sRgbSwitch", settings.sRgbSwitch);
     settings.swatchListShown = readSetting<bool>("SwatchList", settings.swatchListShown);
+    settings.hsvExpanded = readSetting<bool>("HsvExpanded", settings.hsvExpanded);
+    settings.rgbExpanded = readSetting<bool>("RgbExpanded", settings.rgbExpanded);
+    settings.cieLabExpanded = readSetting<bool>("CieLabExpanded", settings.cieLabExpanded);
     return settings;
 }
 
-void DialogSettings::write() const
+void PickerSettings::writeDialogChoices() const
 {
     writeSetting("ColorField", colorFieldIndex);
     writeSetting("ColorSlider", static_cast<int>(sliderChannel));
@@ -68,4 +71,11 @@ void DialogSettings::write() const
     writeSetting("PaletteAngle", paletteAngle);
     writeSetting("sRgbSwitch", sRgbSwitch);
     writeSetting("SwatchList", swatchListShown);
+}
+
+void PickerSettings::writeExpandedGroups() const
+{
+    writeSetting("HsvExpanded", hsvExpanded);
+    writeSetting("RgbExpanded", rgbExpanded);
+    writeSetting("CieLabExpanded", cieLabExpanded);
 }
