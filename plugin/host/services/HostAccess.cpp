@@ -7,14 +7,6 @@
 
 #include <string>
 
-namespace {
-
-constexpr int kVersionMajor = 0;
-constexpr int kVersionMinor = 3;
-constexpr int kVersionPatch = 1;
-
-} // namespace
-
 namespace HostAccess {
 
 QWidget* MainWindow()
@@ -41,7 +33,7 @@ void DebugText(const QString& text)
 
 QString VersionText()
 {
-    return QStringLiteral("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch);
+    return QStringLiteral(COLORDORVO_VERSION);
 }
 
 } // namespace HostAccess

@@ -21,7 +21,8 @@ void ListenerText(const QString& text);
 // Writes `text` as it is, line ending included, to the host's debug output.
 void DebugText(const QString& text);
 
-// The plug-in's version as the user sees it, "0.3.1".
+// The plug-in's version as the user sees it, "0.3.1": the project's version in CMakeLists.txt,
+// which the build gives as COLORDORVO_VERSION.
 QString VersionText();
 
 } // namespace HostAccess
