@@ -3,13 +3,11 @@
 #include "color/ColorTexts.h"
 #include "color/GammaForms.h"
 #include "dialog/BackdropCache.h"
-#include "dialog/ChannelSelectorWidth.h"
 #include "dialog/ColorFieldPages.h"
 #include "dialog/ColorInfoLine.h"
 #include "dialog/DialogAccessibility.h"
 #include "dialog/FlagScope.h"
 #include "dialog/GroupPlacement.h"
-#include "dialog/HexLineWidth.h"
 #include "dialog/HistoryKeys.h"
 #include "dialog/SpinnerColumn.h"
 #include "fields/ColorField.h"
@@ -66,13 +64,13 @@ ColorDorvoDialog::ColorDorvoDialog(QWidget* parent, const QColor& color, int /*r
     spinners = std::make_unique<SpinnerColumn>(*ui);
     groups = std::make_unique<GroupPlacement>(this, *ui, this, *spinners);
     ui->colorPaletteWidget->setServices(this);
-    HexLineWidth::fitSixDigits(ui->hexEditLine);
+    fitSixHexDigits(ui->hexEditLine);
     infoLine = new ColorInfoLine(this);
     infoLine->takeRowOf(ui->pasteStatusLbl);
-    ChannelSelectorWidth::equalize(
-        {ui->hueRdBtn, ui->saturationRdBtn, ui->valueRdBtn, ui->redRdBtn, ui->greenRdBtn,
-         ui->blueRdBtn, ui->lightnessRdBtn, ui->redGreenRdBtn, ui->blueYellowRdBtn, ui->cyanLbl,
-         ui->magentaLbl, ui->yellowLbl, ui->keyLbl, ui->temperatureLbl, ui->alphaLbl});
+    equalizeSelectorWidths({ui->hueRdBtn, ui->saturationRdBtn, ui->valueRdBtn, ui->redRdBtn,
+                            ui->greenRdBtn, ui->blueRdBtn, ui->lightnessRdBtn, ui->redGreenRdBtn,
+                            ui->blueYellowRdBtn, ui->cyanLbl, ui->magentaLbl, ui->yellowLbl,
+                            ui->keyLbl, ui->temperatureLbl, ui->alphaLbl});
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
     installEventFilter(this);
     setWindowTitle(title);

@@ -4,7 +4,7 @@
 #include "dialog/SpinnerColumn.h"
 #include "fields/ColorSlider.h"
 #include "fields/kit/ColorDialogServices.h"
-#include "host/services/HostServices.h"
+#include "host/services/HostAccess.h"
 #include "settings/PickerSettings.h"
 #include "ui_ColorDorvoDialog.h"
 
@@ -54,9 +54,21 @@ ExpandableGroup expandableGroup(const Ui::ColorDorvoDialog& ui, ColorChannel gro
                   {ui.aHLayout, ColorChannel::RedGreen},
                   {ui.bHLayout, ColorChannel::BlueYellow}}}};
     default:
-        DebugPrint(_M("Didn't get a valid color space type\n"));
+        HostAccess::DebugText(QStringLiteral("Didn't get a valid color space type\n"));
         return {};
     }
+}
+
+// Where `group` goes in `layout`, counted from `first`, so that the groups there stand in the
+// order HSV, RGB, CIE-Lab: after those before it in that order that `layout` holds already.
+int placeInOrder(const Ui::ColorDorvoDialog& ui, QLayout* layout, ColorChannel group, int first)
+{
+    int index = first;
+    if (group != ColorChannel::HsvGroup && holds(layout, ui.hsvGrpBox))
+        ++index;
+    if (group == ColorChannel::LabGroup && holds(layout, ui.rgbGrpBox))
+        ++index;
+    return index;
 }
 
 // A layout shows a widget it adopts in a shown window only at the next turn of the event loop;
@@ -108,14 +120,7 @@ void GroupPlacement::placeExpanded(ColorChannel group)
     const ExpandableGroup expandable = expandableGroup(ui, group);
     if (!expandable.box || holds(column, expandable.box))
         return;
-    const bool hsvExpanded = holds(column, ui.hsvGrpBox);
-    const bool rgbExpanded = holds(column, ui.rgbGrpBox);
-    int index = 1;
-    if (group == ColorChannel::RgbGroup)
-        index += hsvExpanded ? 1 : 0;
-    else if (group == ColorChannel::LabGroup)
-        index += (hsvExpanded ? 1 : 0) + (rgbExpanded ? 1 : 0);
-    column->insertWidget(index, expandable.box);
+    column->insertWidget(placeInOrder(ui, column, group, 1), expandable.box);
     const ColorValue color = services->GetCurrentColorValue();
     for (const auto& [row, channel] : expandable.rows) {
         addChannelSlider(row, channel, color);
@@ -142,14 +147,7 @@ void GroupPlacement::placeCompact(ColorChannel group)
     const ExpandableGroup expandable = expandableGroup(ui, group);
     if (!expandable.box || holds(left, expandable.box))
         return;
-    const bool hsvCompact = holds(left, ui.hsvGrpBox);
-    const bool rgbCompact = holds(left, ui.rgbGrpBox);
-    int index = 0;
-    if (group == ColorChannel::RgbGroup)
-        index = hsvCompact ? 1 : 0;
-    else if (group == ColorChannel::LabGroup)
-        index = (hsvCompact ? 1 : 0) + (rgbCompact ? 1 : 0);
-    left->insertWidget(index, expandable.box);
+    left->insertWidget(placeInOrder(ui, left, group, 0), expandable.box);
     showNow(expandable.box);
     for (const auto& [row, channel] : expandable.rows) {
         QLayoutItem* last = row->itemAt(row->count() - 1);

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QStackedWidget>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -220,4 +221,32 @@ void SpinnerColumn::showPending(Row& row)
         showValue(row.floatSpinner, *row.pendingFloat, row.floatStoodAt);
     row.pendingInt.reset();
     row.pendingFloat.reset();
+}
+
+void fitSixHexDigits(QLineEdit* line)
+{
+    const QFontMetrics metrics = line->fontMetrics();
+    int widest = 0;
+    for (const QChar c : QStringLiteral("0123456789ABCDEF")) {
+        widest = std::max(widest, metrics.horizontalAdvance(c));
+    }
+    const QMargins margins = line->textMargins();
+    // QLineEdit keeps two pixels of its own on each side of the text, inside the frame.
+    const int frame = line->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, line);
+    const int needed = 6 * widest + margins.left() + margins.right() + 2 * frame + 4;
+    if (needed > line->maximumWidth()) {
+        line->setMaximumWidth(needed);
+    }
+}
+
+void equalizeSelectorWidths(const QList<QWidget*>& selectors)
+{
+    int width = 0;
+    for (QWidget* selector : selectors) {
+        // Measured in the font and style the selector is shown with.
+        selector->ensurePolished();
+        width = std::max({width, selector->minimumWidth(), selector->sizeHint().width()});
+    }
+    for (QWidget* selector : selectors)
+        selector->setMinimumWidth(width);
 }

@@ -3,6 +3,8 @@
 #include "color/ColorChannel.h"
 #include "settings/ColorSpinnerType.h"
 
+#include <QList>
+
 #include <functional>
 #include <optional>
 #include <vector>
@@ -13,6 +15,7 @@ class QLineEdit;
 class QObject;
 class QSpinBox;
 class QStackedWidget;
+class QWidget;
 
 namespace Ui {
 class ColorDorvoDialog;
@@ -75,3 +78,15 @@ private:
     // The float spinner whose own edit is being spread, while it is.
     QDoubleSpinBox* typedFloatSpinner = nullptr;
 };
+
+// The form holds the hex line to 50 pixels, room for six digits in the host's interface font. With
+// a wider font the first digits would scroll out of view, so the line grows until six of the
+// widest hex digit fit inside its frame and text margins; a line wide enough already stays.
+void fitSixHexDigits(QLineEdit* line);
+
+// Each channel row of the column is a selector (a radio button or a label) followed by the row's
+// field. The selectors' least width holds the usual texts, but a longer text or a wider font
+// widens its selector and pushes that field out of line with the rows above and below. Every
+// selector's minimum width becomes the widest of their size hints and minimum widths, so that the
+// fields of one column start at one x, wherever a group moves.
+void equalizeSelectorWidths(const QList<QWidget*>& selectors);

@@ -1,8 +1,6 @@
 list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/BackdropCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BackdropCache.h
-  ${CMAKE_CURRENT_LIST_DIR}/ChannelSelectorWidth.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ChannelSelectorWidth.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.h
   ${CMAKE_CURRENT_LIST_DIR}/ColorDorvoDialog.ui
@@ -17,8 +15,6 @@ list(APPEND COLORDORVO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FlagScope.h
   ${CMAKE_CURRENT_LIST_DIR}/GroupPlacement.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GroupPlacement.h
-  ${CMAKE_CURRENT_LIST_DIR}/HexLineWidth.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/HexLineWidth.h
   ${CMAKE_CURRENT_LIST_DIR}/HistoryKeys.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HistoryKeys.h
   ${CMAKE_CURRENT_LIST_DIR}/SpinnerColumn.cpp
