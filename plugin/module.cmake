@@ -7,7 +7,7 @@ if(COLORDORVO_MAX_SDK_DIR)
             ${CMAKE_CURRENT_SOURCE_DIR}/host/ColorDorvoPicker.def
             ${CMAKE_CURRENT_SOURCE_DIR}/host/ColorDorvoPicker.rc
     LIBS colordorvo_pictures colordorvo_color Qt5::Widgets
-    OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+    OUTPUT_NAME ${COLORDORVO_MAX_MODULE_NAME} OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   return()
 endif()
 

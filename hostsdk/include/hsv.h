@@ -9,6 +9,8 @@
 #include "ipoint2.h"
 #include "maxheap.h"
 #include "maxtypes.h"
+#include "maxversion.h"
+#include "paramtype.h"
 #include "strbasic.h"
 
 // What a color picker tells the object that asked for it.
@@ -41,12 +43,25 @@ public:
     virtual AColor GetAColor() { return AColor(GetColor()); }
     virtual IPoint2 GetPosition() = 0;
     virtual void Destroy() = 0;
+#if MAX_RELEASE >= 27000
+    // From 3ds Max 2025 a new callback comes with the color-management context of its color.
+    virtual void InstallNewCB(DWORD color, HSVCallback* callback, const MCHAR* name,
+                              ColorContext context = ColorContext::COLOR_SPACE_CONTEXT_NONE) = 0;
+    virtual void InstallNewCB(AColor color, HSVCallback* callback, const MCHAR* name,
+                              ColorContext context = ColorContext::COLOR_SPACE_CONTEXT_NONE)
+    {
+        InstallNewCB(color.toRGB(), callback, name, context);
+    }
+#else
     virtual void InstallNewCB(DWORD color, HSVCallback* callback, const MCHAR* name) = 0;
     virtual void InstallNewCB(AColor color, HSVCallback* callback, const MCHAR* name)
     {
         InstallNewCB(color.toRGB(), callback, name);
     }
-    virtual void RefreshUI() {}
+#endif
+    virtual void RefreshUI()
+    {
+    }
     // The host's defaults: an empty rectangle, never in color-sampler mode.
     virtual RECT GetRect() const;
     virtual bool IsColorSamplerMode() const;
@@ -60,6 +75,25 @@ class HOSTSDK_API ColPick : public InterfaceServer
 {
 public:
     ~ColPick() override;
+#if MAX_RELEASE >= 27000
+    // From 3ds Max 2025 each request carries the color-management context of its color.
+    virtual INT_PTR
+    ModalColorPicker(HWND owner, DWORD* color, IPoint2* startPos, HSVCallback* callback,
+                     const MCHAR* name,
+                     ColorContext context = ColorContext::COLOR_SPACE_CONTEXT_NONE) = 0;
+    // The host's default asks the packed form and widens the answer, keeping the alpha.
+    virtual INT_PTR ModalColorPicker(HWND owner, AColor* color, IPoint2* startPos,
+                                     HSVCallback* callback, const MCHAR* name,
+                                     ColorContext context = ColorContext::COLOR_SPACE_CONTEXT_NONE);
+    virtual ColorPicker*
+    CreateColorPicker(HWND owner, DWORD initColor, IPoint2* startPos, HSVCallback* callback,
+                      const MCHAR* name, BOOL objClr = FALSE,
+                      ColorContext context = ColorContext::COLOR_SPACE_CONTEXT_NONE) = 0;
+    virtual ColorPicker*
+    CreateColorPicker(HWND owner, AColor initColor, IPoint2* startPos, HSVCallback* callback,
+                      const MCHAR* name, BOOL objClr = FALSE,
+                      ColorContext context = ColorContext::COLOR_SPACE_CONTEXT_NONE);
+#else
     virtual INT_PTR ModalColorPicker(HWND owner, DWORD* color, IPoint2* startPos,
                                      HSVCallback* callback, const MCHAR* name) = 0;
     // The host's default asks the packed form and widens the answer, keeping the alpha.
@@ -71,6 +105,7 @@ public:
     virtual ColorPicker* CreateColorPicker(HWND owner, AColor initColor, IPoint2* startPos,
                                            HSVCallback* callback, const MCHAR* name,
                                            BOOL objClr = FALSE);
+#endif
     virtual const MCHAR* ClassName() = 0;
     virtual Class_ID ClassID() = 0;
     virtual void DeleteThis() = 0;

@@ -26,10 +26,23 @@ namespace {
 class PathConfigMgr : public IPathConfigMgr
 {
 public:
-    const MCHAR* GetDir(int which) const override;
+#if MAX_RELEASE >= 28000
+    MSTR GetDir(int which) const override
+    {
+        return MSTR(PlugCfgDir(which));
+    }
+#else
+    const MCHAR* GetDir(int which) const override
+    {
+        return PlugCfgDir(which);
+    }
+#endif
+
+private:
+    static const MCHAR* PlugCfgDir(int which);
 };
 
-const MCHAR* PathConfigMgr::GetDir(int which) const
+const MCHAR* PathConfigMgr::PlugCfgDir(int which)
 {
     static const MCHAR empty[] = L"";
     if (which != APP_PLUGCFG_DIR) {

@@ -31,14 +31,25 @@ bool ColorPicker::IsColorSamplerMode() const
 
 ColPick::~ColPick() = default;
 
+// From 3ds Max 2025 the requests carry the color's color-management context; the defaults pass
+// it on as it came.
+#if MAX_RELEASE >= 27000
+#define COLOR_CONTEXT_PARAM , ColorContext context
+#define COLOR_CONTEXT_ARG , context
+#else
+#define COLOR_CONTEXT_PARAM
+#define COLOR_CONTEXT_ARG
+#endif
+
 INT_PTR ColPick::ModalColorPicker(HWND owner, AColor* color, IPoint2* startPos,
-                                  HSVCallback* callback, const MCHAR* name)
+                                  HSVCallback* callback, const MCHAR* name COLOR_CONTEXT_PARAM)
 {
     if (!color) {
         return 0;
     }
     DWORD packed = color->toRGB();
-    const INT_PTR accepted = ModalColorPicker(owner, &packed, startPos, callback, name);
+    const INT_PTR accepted =
+        ModalColorPicker(owner, &packed, startPos, callback, name COLOR_CONTEXT_ARG);
     if (accepted) {
         *color = AColor(packed, color->a);
     }
@@ -46,9 +57,11 @@ INT_PTR ColPick::ModalColorPicker(HWND owner, AColor* color, IPoint2* startPos,
 }
 
 ColorPicker* ColPick::CreateColorPicker(HWND owner, AColor initColor, IPoint2* startPos,
-                                        HSVCallback* callback, const MCHAR* name, BOOL objClr)
+                                        HSVCallback* callback, const MCHAR* name,
+                                        BOOL objClr COLOR_CONTEXT_PARAM)
 {
-    return CreateColorPicker(owner, initColor.toRGB(), startPos, callback, name, objClr);
+    return CreateColorPicker(owner, initColor.toRGB(), startPos, callback, name,
+                             objClr COLOR_CONTEXT_ARG);
 }
 
 ClassDesc::~ClassDesc() = default;

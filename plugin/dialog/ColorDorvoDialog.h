@@ -104,8 +104,17 @@ public:
     DWORD GetColor() override;
     IPoint2 GetPosition() override;
     void Destroy() override;
-    void InstallNewCB(DWORD color, HSVCallback* callback, const MCHAR* name) override;
-    void InstallNewCB(AColor color, HSVCallback* callback, const MCHAR* name) override;
+    void InstallNewCB(DWORD color, HSVCallback* callback,
+                      const MCHAR* name) COLORDORVO_OVERRIDE_WITHOUT_COLOR_CONTEXT;
+    void InstallNewCB(AColor color, HSVCallback* callback,
+                      const MCHAR* name) COLORDORVO_OVERRIDE_WITHOUT_COLOR_CONTEXT;
+#if COLORDORVO_SDK_COLOR_CONTEXT
+    // The host's forms with the color's color-management context: the color is taken as given.
+    void InstallNewCB(DWORD color, HSVCallback* callback, const MCHAR* name,
+                      ColorContext context) override;
+    void InstallNewCB(AColor color, HSVCallback* callback, const MCHAR* name,
+                      ColorContext context) override;
+#endif
     void RefreshUI() override;
     AColor GetAColor() override;
 

@@ -127,6 +127,34 @@ ColorPicker* ColorDorvoPicker::CreateColorPicker(HWND owner, DWORD initColor, IP
     return CreateColorPicker(owner, AColor(initColor, 1.0f), startPos, callback, name, objClr);
 }
 
+#if COLORDORVO_SDK_COLOR_CONTEXT
+INT_PTR ColorDorvoPicker::ModalColorPicker(HWND owner, AColor* color, IPoint2* startPos,
+                                           HSVCallback* callback, const MCHAR* name, ColorContext)
+{
+    return ModalColorPicker(owner, color, startPos, callback, name);
+}
+
+INT_PTR ColorDorvoPicker::ModalColorPicker(HWND owner, DWORD* color, IPoint2* startPos,
+                                           HSVCallback* callback, const MCHAR* name, ColorContext)
+{
+    return ModalColorPicker(owner, color, startPos, callback, name);
+}
+
+ColorPicker* ColorDorvoPicker::CreateColorPicker(HWND owner, AColor initColor, IPoint2* startPos,
+                                                 HSVCallback* callback, const MCHAR* name,
+                                                 BOOL objClr, ColorContext)
+{
+    return CreateColorPicker(owner, initColor, startPos, callback, name, objClr);
+}
+
+ColorPicker* ColorDorvoPicker::CreateColorPicker(HWND owner, DWORD initColor, IPoint2* startPos,
+                                                 HSVCallback* callback, const MCHAR* name,
+                                                 BOOL objClr, ColorContext)
+{
+    return CreateColorPicker(owner, initColor, startPos, callback, name, objClr);
+}
+#endif
+
 const MCHAR* ColorDorvoPicker::ClassName()
 {
     const MCHAR* name = PluginModule::GetString(PluginModule::ClassName);

@@ -21,18 +21,33 @@ public:
     // Runs a modal picker on `color`; when the user accepts, the chosen color is written
     // back into it. Returns non-zero for accepted, 0 for cancelled (or no color given).
     INT_PTR ModalColorPicker(HWND owner, AColor* color, IPoint2* startPos, HSVCallback* callback,
-                             const MCHAR* name) override;
+                             const MCHAR* name) COLORDORVO_OVERRIDE_WITHOUT_COLOR_CONTEXT;
     // As above for a packed color, widened with alpha 1.0 and packed again on the way back.
     INT_PTR ModalColorPicker(HWND owner, DWORD* color, IPoint2* startPos, HSVCallback* callback,
-                             const MCHAR* name) override;
+                             const MCHAR* name) COLORDORVO_OVERRIDE_WITHOUT_COLOR_CONTEXT;
     // Opens a modeless picker and returns it, or null when the owner is the host's object
     // color selector (which this picker cannot stand in for) or no memory is left.
     ColorPicker* CreateColorPicker(HWND owner, AColor initColor, IPoint2* startPos,
                                    HSVCallback* callback, const MCHAR* name,
-                                   BOOL objClr = FALSE) override;
+                                   BOOL objClr = FALSE) COLORDORVO_OVERRIDE_WITHOUT_COLOR_CONTEXT;
     ColorPicker* CreateColorPicker(HWND owner, DWORD initColor, IPoint2* startPos,
                                    HSVCallback* callback, const MCHAR* name,
-                                   BOOL objClr = FALSE) override;
+                                   BOOL objClr = FALSE) COLORDORVO_OVERRIDE_WITHOUT_COLOR_CONTEXT;
+#if COLORDORVO_SDK_COLOR_CONTEXT
+    // The host's forms with the color's color-management context: the picker edits the color
+    // as given, so each is the form above. No defaults here: a call without the context on
+    // this class means the form above.
+    INT_PTR ModalColorPicker(HWND owner, AColor* color, IPoint2* startPos, HSVCallback* callback,
+                             const MCHAR* name, ColorContext context) override;
+    INT_PTR ModalColorPicker(HWND owner, DWORD* color, IPoint2* startPos, HSVCallback* callback,
+                             const MCHAR* name, ColorContext context) override;
+    ColorPicker* CreateColorPicker(HWND owner, AColor initColor, IPoint2* startPos,
+                                   HSVCallback* callback, const MCHAR* name, BOOL objClr,
+                                   ColorContext context) override;
+    ColorPicker* CreateColorPicker(HWND owner, DWORD initColor, IPoint2* startPos,
+                                   HSVCallback* callback, const MCHAR* name, BOOL objClr,
+                                   ColorContext context) override;
+#endif
     const MCHAR* ClassName() override;
     Class_ID ClassID() override;
     void DeleteThis() override;

@@ -4,20 +4,34 @@
 # Configures and generates the real-host build (COLORDORVO_MAX_SDK_DIR) for MSVC against a fake
 # SDK folder made from the stand-in's headers and empty import libraries, then checks what the
 # generated build would do: link the .def file, the string table and the six SDK libraries
-# into ColorDorvoPicker.dlu with the DLL runtime, and nothing of the stand-in.
+# into ColorDorvoPicker.dlu with the DLL runtime, and nothing of the stand-in. Then, for every
+# host of the build table, that the table picks the SDK, Qt and toolset the host's reference
+# gives, and that the build configures for each host whose Qt is a Qt 5.
 foreach(var SOURCE_DIR WORK_DIR QT5_DIR QT_VERSION TOOLCHAIN)
   if(NOT ${var})
     message(FATAL_ERROR "${var} not given")
   endif()
 endforeach()
 
-set(sdk ${WORK_DIR}/maxsdk)
 file(REMOVE_RECURSE ${WORK_DIR})
-file(COPY ${SOURCE_DIR}/hostsdk/include DESTINATION ${sdk})
 set(libraries core maxutil geom gup paramblk2 maxscrpt)
-foreach(name ${libraries})
-  file(WRITE ${sdk}/lib/x64/Release/${name}.lib "")
+# A fake SDK folder of the given host year: the stand-in's headers, the year written into
+# maxversion.h as the real SDK has it, and empty import libraries.
+function(fake_sdk year)
+  set(dir ${WORK_DIR}/sdk${year}/maxsdk)
+  file(COPY ${SOURCE_DIR}/hostsdk/include DESTINATION ${dir})
+  file(READ ${dir}/include/maxversion.h text)
+  string(REGEX REPLACE "#define MAX_PRODUCT_YEAR_NUMBER [^\n]*"
+         "#define MAX_PRODUCT_YEAR_NUMBER ${year}" text "${text}")
+  file(WRITE ${dir}/include/maxversion.h "${text}")
+  foreach(name ${libraries})
+    file(WRITE ${dir}/lib/x64/Release/${name}.lib "")
+  endforeach()
+endfunction()
+foreach(year RANGE 2020 2026)
+  fake_sdk(${year})
 endforeach()
+set(sdk ${WORK_DIR}/sdk2020/maxsdk)
 
 function(configure_real_host build_dir qt_version result_var output_var)
   execute_process(
@@ -80,6 +94,69 @@ endif()
 if(faults)
   list(JOIN faults "\n  " text)
   message(FATAL_ERROR "the generated real-host build is wrong:\n  ${text}")
+endif()
+
+# Every host of the table, as the "SDK Requirements" pages give it: the SDKs it takes, its Qt and
+# the toolset it was built with (2026: "What's New: 3ds Max 2026 SDK", 2025's environment).
+set(table
+  "2020|2020|5.11.2|141" "2021|2020 or 2021|5.12.5|141" "2022|2022|5.15.1|141"
+  "2023|2023|5.15.1|142" "2024|2024|5.15.1|142" "2025|2025|6.5.3|143" "2026|2026|6.5.3|143")
+foreach(row IN LISTS table)
+  string(REPLACE "|" ";" row "${row}")
+  list(GET row 0 year)
+  list(GET row 1 sdks)
+  list(GET row 2 qt)
+  list(GET row 3 toolset)
+  string(REGEX MATCH "^[0-9]+" sdk_year "${sdks}")
+  set(sdk ${WORK_DIR}/sdk${sdk_year}/maxsdk)
+  set(versions -DCOLORDORVO_MAX_VERSION=${year} -DFAKE_MSVC_TOOLSET=${toolset})
+  configure_real_host(${WORK_DIR}/table${year} "" result output ${versions}
+                      -DCOLORDORVO_MAX_TABLE_ONLY=ON)
+  string(REPLACE "." "\\." qt_pattern "${qt}")
+  string(JOIN ", " row_pattern "3ds Max ${year}: SDK ${sdks}" "Qt ${qt_pattern} \\([^)]*\\)"
+         "Visual Studio [0-9]+ toolset v${toolset}" "libraries ${libraries}"
+         "module ColorDorvoPicker\\.dlu")
+  string(REPLACE ";" " " row_pattern "${row_pattern}")
+  if(NOT result EQUAL 0 OR NOT output MATCHES "${row_pattern}")
+    list(APPEND faults "3ds Max ${year}: not SDK ${sdks}, Qt ${qt}, v${toolset}:\n${output}")
+  endif()
+  configure_real_host(${WORK_DIR}/build${year} ${QT_VERSION} result output ${versions})
+  if(qt VERSION_LESS 6)
+    if(NOT result EQUAL 0 OR NOT EXISTS ${WORK_DIR}/build${year}/build.ninja)
+      list(APPEND faults "3ds Max ${year}: the real-host build does not configure:\n${output}")
+    elseif(output MATCHES "built with toolset")
+      list(APPEND faults "3ds Max ${year}: a warning about its own toolset v${toolset}:\n${output}")
+    endif()
+  elseif(result EQUAL 0 OR NOT output MATCHES "${year} loads Qt ${qt_pattern};[ \n]+the plug-in")
+    # The Qt 6 hosts: the plug-in's Qt 6 build is not in place, and the build says so.
+    list(APPEND faults "3ds Max ${year}: the build does not stop at its Qt 6:\n${output}")
+  endif()
+endforeach()
+# A 2024 SDK whose picker calls already take the ColorContext can say so to the seam.
+file(READ ${WORK_DIR}/build2024/build.ninja ninja_2024)
+set(sdk ${WORK_DIR}/sdk2024/maxsdk)
+configure_real_host(${WORK_DIR}/context ${QT_VERSION} result output -DCOLORDORVO_MAX_VERSION=2024
+                    -DFAKE_MSVC_TOOLSET=142 -DCOLORDORVO_SDK_COLOR_CONTEXT=ON)
+file(READ ${WORK_DIR}/context/build.ninja ninja_context)
+if(ninja_2024 MATCHES "COLORDORVO_SDK_COLOR_CONTEXT"
+   OR NOT ninja_context MATCHES "-DCOLORDORVO_SDK_COLOR_CONTEXT=1")
+  list(APPEND faults "COLORDORVO_SDK_COLOR_CONTEXT not passed to the seam as asked")
+endif()
+# Another toolset than the host's is warned about; an SDK of another host is refused.
+set(sdk ${WORK_DIR}/sdk2023/maxsdk)
+configure_real_host(${WORK_DIR}/toolset ${QT_VERSION} result output -DCOLORDORVO_MAX_VERSION=2023)
+if(NOT output MATCHES "3ds Max 2023 plug-ins are built with toolset v142;[ \n]+this is v141")
+  list(APPEND faults "toolset v141 for 3ds Max 2023 not warned about:\n${output}")
+endif()
+set(sdk ${WORK_DIR}/sdk2024/maxsdk)
+configure_real_host(${WORK_DIR}/wrong-sdk "" result output -DCOLORDORVO_MAX_VERSION=2025
+                    -DCOLORDORVO_MAX_TABLE_ONLY=ON)
+if(result EQUAL 0 OR NOT output MATCHES "SDK of 3ds Max[ \n]+'2024'")
+  list(APPEND faults "the 2024 SDK accepted for 3ds Max 2025:\n${output}")
+endif()
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "the build table is wrong:\n  ${text}")
 endif()
 
 # The string table says what the stand-in host's language pack says.

@@ -1,6 +1,18 @@
-# A toolchain that makes CMake believe it configures for MSVC 2017 x64 on Windows, with no compiler
-# at all: enough to configure and generate the real-host build here, so that its CMake code runs
-# every day. Nothing generated with it can be built.
+# A toolchain that makes CMake believe it configures for MSVC x64 on Windows, with no compiler at
+# all: enough to configure and generate the real-host build here, so that its CMake code runs
+# every day. Nothing generated with it can be built. FAKE_MSVC_TOOLSET picks the toolset: 141
+# (Visual Studio 2017, the default), 142 (2019) or 143 (2022), by the compiler version CMake
+# derives it from.
+set(fake_msvc_versions 141 19.16.27023 142 19.29.30133 143 19.38.33130)
+if(NOT FAKE_MSVC_TOOLSET)
+  set(FAKE_MSVC_TOOLSET 141)
+endif()
+list(FIND fake_msvc_versions "${FAKE_MSVC_TOOLSET}" fake_index)
+if(fake_index LESS 0)
+  message(FATAL_ERROR "FAKE_MSVC_TOOLSET is '${FAKE_MSVC_TOOLSET}': 141, 142 or 143")
+endif()
+math(EXPR fake_index "${fake_index} + 1")
+list(GET fake_msvc_versions ${fake_index} fake_msvc_version)
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR AMD64)
 set(CMAKE_C_COMPILER /usr/bin/true)
@@ -10,13 +22,13 @@ set(CMAKE_C_COMPILER_FORCED TRUE)
 set(CMAKE_CXX_COMPILER_FORCED TRUE)
 set(CMAKE_C_COMPILER_ID MSVC)
 set(CMAKE_CXX_COMPILER_ID MSVC)
-set(CMAKE_C_COMPILER_VERSION 19.16.27023)
-set(CMAKE_CXX_COMPILER_VERSION 19.16.27023)
+set(CMAKE_C_COMPILER_VERSION ${fake_msvc_version})
+set(CMAKE_CXX_COMPILER_VERSION ${fake_msvc_version})
 set(CMAKE_C_SIMULATE_ID "")
 set(CMAKE_SIZEOF_VOID_P 8)
 set(CMAKE_C_SIZEOF_DATA_PTR 8)
 set(CMAKE_CXX_SIZEOF_DATA_PTR 8)
-set(MSVC_TOOLSET_VERSION 141)
+set(MSVC_TOOLSET_VERSION ${FAKE_MSVC_TOOLSET})
 set(CMAKE_LINKER /usr/bin/true)
 set(CMAKE_AR /usr/bin/true)
 set(CMAKE_MT /usr/bin/true)

@@ -66,16 +66,25 @@ public:
     ~FixtureWindow() override { Log(_M("window destroyed")); }
 };
 
+// The host's picker calls carry the color's color-management context from 3ds Max 2025.
+#if COLORDORVO_SDK_COLOR_CONTEXT
+#define FIXTURE_COLOR_CONTEXT , ColorContext
+#else
+#define FIXTURE_COLOR_CONTEXT
+#endif
+
 // A color selector that answers every modal request with one fixed color.
 class FixturePicker : public ColPick
 {
 public:
-    INT_PTR ModalColorPicker(HWND, AColor* color, IPoint2*, HSVCallback*, const MCHAR*) override
+    INT_PTR ModalColorPicker(HWND, AColor* color, IPoint2*, HSVCallback*,
+                             const MCHAR* FIXTURE_COLOR_CONTEXT) override
     {
         *color = AColor(0.25f, 0.5f, 0.75f, 1.0f);
         return 1;
     }
-    INT_PTR ModalColorPicker(HWND, DWORD* color, IPoint2*, HSVCallback*, const MCHAR*) override
+    INT_PTR ModalColorPicker(HWND, DWORD* color, IPoint2*, HSVCallback*,
+                             const MCHAR* FIXTURE_COLOR_CONTEXT) override
     {
         *color = RGB(64, 128, 191);
         return 1;
@@ -83,12 +92,13 @@ public:
     // Opens a window on the host's main window (and hands the host no picker interface), so
     // that tests see when the host destroys module windows.
     ColorPicker* CreateColorPicker(HWND, AColor, IPoint2*, HSVCallback*, const MCHAR*,
-                                   BOOL) override
+                                   BOOL FIXTURE_COLOR_CONTEXT) override
     {
         (new FixtureWindow(HostMainWindow()))->show();
         return nullptr;
     }
-    ColorPicker* CreateColorPicker(HWND, DWORD, IPoint2*, HSVCallback*, const MCHAR*, BOOL) override
+    ColorPicker* CreateColorPicker(HWND, DWORD, IPoint2*, HSVCallback*, const MCHAR*,
+                                   BOOL FIXTURE_COLOR_CONTEXT) override
     {
         return nullptr;
     }
