@@ -246,20 +246,6 @@ void ColorDorvoDialog::InstallNewCB(AColor color, HSVCallback* newCallback, cons
     SetNewColor(color, name);
 }
 
-#if COLORDORVO_SDK_COLOR_CONTEXT
-void ColorDorvoDialog::InstallNewCB(DWORD color, HSVCallback* newCallback, const MCHAR* name,
-                                    ColorContext)
-{
-    InstallNewCB(color, newCallback, name);
-}
-
-void ColorDorvoDialog::InstallNewCB(AColor color, HSVCallback* newCallback, const MCHAR* name,
-                                    ColorContext)
-{
-    InstallNewCB(color, newCallback, name);
-}
-#endif
-
 void ColorDorvoDialog::RefreshUI()
 {
     ApplyColor(edit->current(), ChangeKind::Quiet);

@@ -110,10 +110,16 @@ public:
                       const MCHAR* name) COLORDORVO_OVERRIDE_WITHOUT_COLOR_CONTEXT;
 #if COLORDORVO_SDK_COLOR_CONTEXT
     // The host's forms with the color's color-management context: the color is taken as given.
-    void InstallNewCB(DWORD color, HSVCallback* callback, const MCHAR* name,
-                      ColorContext context) override;
-    void InstallNewCB(AColor color, HSVCallback* callback, const MCHAR* name,
-                      ColorContext context) override;
+    void InstallNewCB(DWORD color, HSVCallback* newCallback, const MCHAR* name,
+                      ColorContext) override
+    {
+        InstallNewCB(color, newCallback, name);
+    }
+    void InstallNewCB(AColor color, HSVCallback* newCallback, const MCHAR* name,
+                      ColorContext) override
+    {
+        InstallNewCB(color, newCallback, name);
+    }
 #endif
     void RefreshUI() override;
     AColor GetAColor() override;
