@@ -65,12 +65,16 @@ struct Race
     // While a writer waits for the other's lock: how many writes of the other it has seen.
     int waitingBehind[2] = {-1, -1};
     bool done[2] = {};
+    // Writers that have read the file once: the race starts when both have, so that neither holds
+    // the lock while the other is still busy with its first reading (slow under the sanitizers).
+    int started = 0;
     QStringList faults;
 
-    // A fault fails the test instead of hanging it.
+    // A fault fails the test instead of hanging it; the bound leaves room for a sanitized build on
+    // a loaded machine.
     template <class Ready> void waitUntil(std::unique_lock<std::mutex>& lock, Ready ready)
     {
-        if (!changed.wait_for(lock, std::chrono::seconds(30), ready)) {
+        if (!changed.wait_for(lock, std::chrono::seconds(300), ready)) {
             faults << QStringLiteral("stuck");
         }
     }
@@ -85,6 +89,9 @@ struct Race
         store.load(lists);
         store.markShown(lists);
         std::unique_lock<std::mutex> lock(mutex);
+        ++started;
+        changed.notify_all();
+        waitUntil(lock, [&] { return started == 2; });
         for (int added = 0; added < count && faults.isEmpty();) {
             const int otherWrites = writes[other];
             lock.unlock();
