@@ -39,6 +39,8 @@ function(configure_real_host build_dir qt_version result_var output_var)
             -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DCOLORDORVO_MAX_SDK_DIR=${sdk}
             -DQt5_DIR=${QT5_DIR} -DCOLORDORVO_HOST_QT_VERSION=${qt_version} ${ARGN}
     RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+  # CMake wraps its messages to fit the paths in them: the checks read the words, not the lines.
+  string(REGEX REPLACE "[ \t\r\n]+" " " output "${output}")
   set(${result_var} ${result} PARENT_SCOPE)
   set(${output_var} "${output}" PARENT_SCOPE)
 endfunction()
